@@ -1,0 +1,72 @@
+#include "base/bitmap_canvas.h"
+
+#include <algorithm>
+
+namespace netscry {
+
+void BitmapCanvas::FillRect(const Rect& r, Color c) {
+  const Rect clipped = r.Intersect(target_.Bounds());
+  for (int y = clipped.top; y < clipped.bottom; ++y) {
+    std::fill(target_.Row(y) + clipped.left, target_.Row(y) + clipped.right, c);
+  }
+}
+
+void BitmapCanvas::Line(int x0, int y0, int x1, int y1, Color c) {
+  if (y0 == y1) {
+    for (int x = std::min(x0, x1); x < std::max(x0, x1); ++x) target_.SetPixel(x, y0, c);
+    if (x1 < x0) target_.SetPixel(x0, y0, c);
+  } else if (x0 == x1) {
+    for (int y = std::min(y0, y1); y < std::max(y0, y1); ++y) target_.SetPixel(x0, y, c);
+    if (y1 < y0) target_.SetPixel(x0, y0, c);
+  }
+}
+
+void BitmapCanvas::DrawFocusRect(const Rect& r) {
+  // Every other pixel of the outline, inverted, starting at the top-left corner.
+  auto invert = [&](int x, int y) {
+    if (target_.InBounds(x, y)) target_.SetPixel(x, y, target_.Pixel(x, y) ^ 0x00FFFFFF);
+  };
+  if (r.IsEmpty()) return;
+  for (int x = r.left; x < r.right; x += 2) {
+    invert(x, r.top);
+    if (r.bottom - 1 != r.top) invert(x, r.bottom - 1);
+  }
+  for (int y = r.top + 2; y < r.bottom - 1; y += 2) {
+    invert(r.left, y);
+    if (r.right - 1 != r.left) invert(r.right - 1, y);
+  }
+}
+
+void BitmapCanvas::DrawBitmap(const Bitmap32& bmp, const Rect& src_rect, int x, int y,
+                              std::optional<Color> transparent) {
+  const Rect src = src_rect.Intersect(bmp.Bounds());
+  for (int sy = src.top; sy < src.bottom; ++sy) {
+    for (int sx = src.left; sx < src.right; ++sx) {
+      const Color c = bmp.Pixel(sx, sy);
+      if (transparent && c == *transparent) continue;
+      target_.SetPixel(x + (sx - src_rect.left), y + (sy - src_rect.top), c);
+    }
+  }
+}
+
+void BitmapCanvas::StretchBitmap(const Bitmap32& bmp, const Rect& src_rect, const Rect& dest) {
+  if (dest.IsEmpty() || src_rect.IsEmpty()) return;
+  const long long sw = src_rect.Width(), sh = src_rect.Height();
+  for (int dy = dest.top; dy < dest.bottom; ++dy) {
+    const int sy = src_rect.top + int((dy - dest.top) * sh / dest.Height());
+    for (int dx = dest.left; dx < dest.right; ++dx) {
+      const int sx = src_rect.left + int((dx - dest.left) * sw / dest.Width());
+      if (bmp.InBounds(sx, sy)) target_.SetPixel(dx, dy, bmp.Pixel(sx, sy));
+    }
+  }
+}
+
+Size BitmapCanvas::TextExtent(std::string_view ansi_text) {
+  return {int(ansi_text.size()) * char_width_, ansi_text.empty() ? 0 : char_height_};
+}
+
+void BitmapCanvas::TextOut(int x, int y, std::string_view ansi_text, Color c, const Rect& clip) {
+  text_runs_.push_back({x, y, std::string(ansi_text), c, clip, font_});
+}
+
+}  // namespace netscry

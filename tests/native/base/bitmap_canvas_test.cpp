@@ -1,0 +1,48 @@
+#include "base/bitmap_canvas.h"
+
+#include <gtest/gtest.h>
+
+namespace netscry {
+namespace {
+
+TEST(BitmapCanvas, FillClipsToTargetAndBitmapSkipsTransparent) {
+  Bitmap32 target(4, 3, kWhite);
+  BitmapCanvas canvas(target);
+  canvas.FillRect({-5, 1, 2, 99}, Rgb(1, 2, 3));
+  EXPECT_EQ(target.Pixel(0, 0), kWhite);
+  EXPECT_EQ(target.Pixel(1, 2), Rgb(1, 2, 3));
+  EXPECT_EQ(target.Pixel(2, 1), kWhite);
+
+  Bitmap32 sprite(2, 1, Rgb(255, 0, 255));
+  sprite.SetPixel(1, 0, Rgb(9, 9, 9));
+  canvas.DrawBitmap(sprite, sprite.Bounds(), 2, 0, Rgb(255, 0, 255));
+  EXPECT_EQ(target.Pixel(2, 0), kWhite);
+  EXPECT_EQ(target.Pixel(3, 0), Rgb(9, 9, 9));
+}
+
+TEST(BitmapCanvas, FocusRectangleDrawnTwiceRestoresPixels) {
+  Bitmap32 target(9, 7, Rgb(10, 20, 30));
+  const Bitmap32 before = target;
+  BitmapCanvas canvas(target);
+  canvas.DrawFocusRect({1, 1, 8, 6});
+  EXPECT_NE(target, before);
+  EXPECT_EQ(target.Pixel(1, 1), Rgb(10, 20, 30) ^ 0x00FFFFFF);
+  EXPECT_EQ(target.Pixel(2, 1), Rgb(10, 20, 30));
+  canvas.DrawFocusRect({1, 1, 8, 6});
+  EXPECT_EQ(target, before);
+}
+
+TEST(BitmapCanvas, StretchScalesByNearestPixel) {
+  Bitmap32 src(2, 1);
+  src.SetPixel(0, 0, Rgb(1, 0, 0));
+  src.SetPixel(1, 0, Rgb(2, 0, 0));
+  Bitmap32 target(4, 2);
+  BitmapCanvas canvas(target);
+  canvas.StretchBitmap(src, src.Bounds(), target.Bounds());
+  EXPECT_EQ(target.Pixel(1, 1), Rgb(1, 0, 0));
+  EXPECT_EQ(target.Pixel(2, 0), Rgb(2, 0, 0));
+  EXPECT_EQ(target.Pixel(3, 1), Rgb(2, 0, 0));
+}
+
+}  // namespace
+}  // namespace netscry
