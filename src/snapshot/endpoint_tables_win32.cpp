@@ -1,0 +1,102 @@
+#include "snapshot/endpoint_tables_win32.h"
+
+#include <windows.h>
+#include <iphlpapi.h>
+
+#include <cstdint>
+#include <span>
+#include <vector>
+
+namespace netscry {
+namespace {
+
+// The XP-era calls are bound at run time: importing them stops the program from starting on
+// systems that lack them (every Windows since Vista lacks the UDP one, and so does Wine).
+using AllocateAndGetFn = DWORD(WINAPI*)(PVOID*, BOOL, HANDLE, DWORD, DWORD);
+using GetExtendedTableFn = DWORD(WINAPI*)(PVOID, PDWORD, BOOL, ULONG, int, ULONG);
+
+constexpr DWORD kHeapGrowable = 2;
+constexpr DWORD kAfInet = 2;
+constexpr int kTcpTableOwnerPidAll = 5;
+constexpr int kUdpTableOwnerPid = 1;
+// The table can grow between the size query and the read, and a loaded system sometimes answers
+// STATUS_UNSUCCESSFUL; both pass when asked again.
+constexpr int kReadAttempts = 6;
+constexpr DWORD kStatusUnsuccessful = 0xC0000001;
+
+TableApi g_last_api[2] = {TableApi::None, TableApi::None};
+
+template <typename Fn>
+Fn BindIphlpapi(const char* name) {
+  HMODULE module = GetModuleHandleA("iphlpapi.dll");
+  if (!module) module = LoadLibraryA("iphlpapi.dll");
+  return module ? reinterpret_cast<Fn>(reinterpret_cast<void*>(GetProcAddress(module, name))) : nullptr;
+}
+
+bool Transient(DWORD status) { return status == ERROR_INSUFFICIENT_BUFFER || status == kStatusUnsuccessful; }
+
+std::optional<std::vector<EndpointRow>> ReadAllocated(AllocateAndGetFn fn, TableKind kind) {
+  for (int attempt = 0; attempt < kReadAttempts; ++attempt) {
+    HANDLE heap = GetProcessHeap();
+    PVOID table = nullptr;
+    const DWORD status = fn(&table, TRUE, heap, kHeapGrowable, kAfInet);
+    if (status == NO_ERROR && table) {
+      // The block's size is known to the heap that holds it; decode no further than that.
+      const SIZE_T size = HeapSize(heap, 0, table);
+      std::optional<std::vector<EndpointRow>> rows;
+      if (size != SIZE_T(-1)) rows = DecodeEndpointTable(std::span(static_cast<const std::uint8_t*>(table), size), kind);
+      HeapFree(heap, 0, table);
+      return rows;
+    }
+    if (table) HeapFree(heap, 0, table);
+    if (!Transient(status)) return std::nullopt;
+  }
+  return std::nullopt;
+}
+
+std::optional<std::vector<EndpointRow>> ReadExtended(GetExtendedTableFn fn, TableKind kind) {
+  const int table_class = kind == TableKind::Tcp ? kTcpTableOwnerPidAll : kUdpTableOwnerPid;
+  DWORD size = 0;
+  std::vector<std::uint8_t> buffer;
+  for (int attempt = 0; attempt < kReadAttempts; ++attempt) {
+    const DWORD status = fn(buffer.empty() ? nullptr : buffer.data(), &size, FALSE, kAfInet, table_class, 0);
+    if (status == NO_ERROR && !buffer.empty()) {
+      return DecodeEndpointTable(std::span(buffer.data(), std::min<std::size_t>(size, buffer.size())), kind);
+    }
+    if (status == NO_ERROR) {  // nothing asked for yet: size the buffer first
+      size = std::max<DWORD>(size, 4);
+    } else if (!Transient(status)) {
+      return std::nullopt;
+    }
+    // Leave room for rows that appear before the next call.
+    buffer.assign(std::size_t(size) + std::size_t(size) / 4 + 1024, 0);
+    size = DWORD(buffer.size());
+  }
+  return std::nullopt;
+}
+
+}  // namespace
+
+std::optional<std::vector<EndpointRow>> Win32EndpointTables::ReadTable(TableKind kind) {
+  const bool tcp = kind == TableKind::Tcp;
+  static const auto allocate_tcp = BindIphlpapi<AllocateAndGetFn>("AllocateAndGetTcpExTableFromStack");
+  static const auto allocate_udp = BindIphlpapi<AllocateAndGetFn>("AllocateAndGetUdpExTableFromStack");
+  static const auto extended_tcp = BindIphlpapi<GetExtendedTableFn>("GetExtendedTcpTable");
+  static const auto extended_udp = BindIphlpapi<GetExtendedTableFn>("GetExtendedUdpTable");
+
+  TableApi& api = g_last_api[tcp ? 0 : 1];
+  api = TableApi::None;
+  if (AllocateAndGetFn fn = tcp ? allocate_tcp : allocate_udp) {
+    api = TableApi::AllocateAndGet;
+    return ReadAllocated(fn, kind);
+  }
+  if (GetExtendedTableFn fn = tcp ? extended_tcp : extended_udp) {
+    api = TableApi::Extended;
+    return ReadExtended(fn, kind);
+  }
+  return std::nullopt;
+}
+
+TableApi LastTableApi(TableKind kind) { return g_last_api[kind == TableKind::Tcp ? 0 : 1]; }
+
+}  // namespace netscry

@@ -1,0 +1,8 @@
+#include "snapshot/get_tcp_udp_table.h"
+
+namespace netscry {
+
+FileRecArray TcpRecs;
+FileRecArray UdpRecs;
+
+}  // namespace netscry

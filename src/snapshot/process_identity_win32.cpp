@@ -1,0 +1,221 @@
+#include "snapshot/process_identity_win32.h"
+
+#include <tlhelp32.h>
+
+#include <cstdint>
+#include <span>
+#include <vector>
+
+#include "base/ansi_text.h"
+#include "snapshot/version_text.h"
+
+namespace netscry {
+namespace {
+
+// Function pointers of libraries bound at run time. GetProcAddress yields FARPROC; converting it
+// to the real signature goes through void* as the platform documents.
+template <typename Fn>
+Fn Bind(HMODULE module, const char* name) {
+  return module ? reinterpret_cast<Fn>(reinterpret_cast<void*>(GetProcAddress(module, name))) : nullptr;
+}
+
+// --- PsAPI ----------------------------------------------------------------------------------
+using EnumProcessModulesFn = BOOL(WINAPI*)(HANDLE, HMODULE*, DWORD, LPDWORD);
+using GetModuleFileNameExAFn = DWORD(WINAPI*)(HANDLE, HMODULE, LPSTR, DWORD);
+HMODULE g_psapi = nullptr;
+EnumProcessModulesFn g_enum_process_modules = nullptr;
+GetModuleFileNameExAFn g_get_module_file_name_ex = nullptr;
+
+// --- TlHelp32 -------------------------------------------------------------------------------
+using CreateToolhelp32SnapshotFn = HANDLE(WINAPI*)(DWORD, DWORD);
+using Process32Fn = BOOL(WINAPI*)(HANDLE, PROCESSENTRY32*);
+bool g_toolhelp_bound = false;
+CreateToolhelp32SnapshotFn g_create_snapshot = nullptr;
+Process32Fn g_process32_first = nullptr;
+Process32Fn g_process32_next = nullptr;
+
+BOOL WrapEnumProcessModules(HANDLE process, HMODULE* module, DWORD cb, LPDWORD needed) {
+  if (!CheckPSAPILoaded() || !g_enum_process_modules) return FALSE;
+  return g_enum_process_modules(process, module, cb, needed);
+}
+DWORD WrapGetModuleFileNameExA(HANDLE process, HMODULE module, LPSTR buffer, DWORD size) {
+  if (!CheckPSAPILoaded() || !g_get_module_file_name_ex) return 0;
+  return g_get_module_file_name_ex(process, module, buffer, size);
+}
+BOOL WrapProcess32First(HANDLE snapshot, PROCESSENTRY32* entry) {
+  if (!InitToolHelp() || !g_process32_first) return FALSE;
+  return g_process32_first(snapshot, entry);
+}
+BOOL WrapProcess32Next(HANDLE snapshot, PROCESSENTRY32* entry) {
+  if (!InitToolHelp() || !g_process32_next) return FALSE;
+  return g_process32_next(snapshot, entry);
+}
+
+// --- Newer platform calls, bound where present ----------------------------------------------
+using QueryFullProcessImageNameAFn = BOOL(WINAPI*)(HANDLE, DWORD, LPSTR, PDWORD);
+using Wow64DisableFn = BOOL(WINAPI*)(PVOID*);
+using Wow64RevertFn = BOOL(WINAPI*)(PVOID);
+
+HMODULE Kernel32() { return GetModuleHandleA("kernel32.dll"); }
+
+constexpr DWORD kPathChars = 1025;
+constexpr DWORD kProcessQueryLimitedInformation = 0x1000;
+
+// A 32-bit program on 64-bit Windows sees SysWOW64 when it names System32; a 64-bit process's
+// module path must be read from the real file, so redirection is off around the read.
+class Wow64RedirectionOff {
+ public:
+  Wow64RedirectionOff() {
+    static const auto disable = Bind<Wow64DisableFn>(Kernel32(), "Wow64DisableWow64FsRedirection");
+    if (disable) active_ = disable(&old_) != FALSE;
+  }
+  ~Wow64RedirectionOff() {
+    static const auto revert = Bind<Wow64RevertFn>(Kernel32(), "Wow64RevertWow64FsRedirection");
+    if (active_ && revert) revert(old_);
+  }
+  Wow64RedirectionOff(const Wow64RedirectionOff&) = delete;
+  Wow64RedirectionOff& operator=(const Wow64RedirectionOff&) = delete;
+
+ private:
+  PVOID old_ = nullptr;
+  bool active_ = false;
+};
+
+// The module-list lookup fails for 64-bit processes seen from a 32-bit program and for processes
+// that refuse 0x410; the image name query needs only limited rights.
+std::string QueryImagePath(DWORD pid) {
+  static const auto query = Bind<QueryFullProcessImageNameAFn>(Kernel32(), "QueryFullProcessImageNameA");
+  if (!query) return {};
+  HANDLE process = OpenProcess(kProcessQueryLimitedInformation, FALSE, pid);
+  if (!process) return {};
+  std::vector<char> buffer(kPathChars, '\0');
+  DWORD size = kPathChars;
+  std::string result;
+  if (query(process, 0, buffer.data(), &size) && size < kPathChars) result = TextOfField(buffer.data(), size);
+  CloseHandle(process);
+  return result;
+}
+
+bool QueryVersionValue(const std::vector<char>& block, const std::string& sub_block, void** value, UINT* length) {
+  *value = nullptr;
+  *length = 0;
+  if (!VerQueryValueA(block.data(), sub_block.c_str(), value, length) || *value == nullptr) return false;
+  // The value must lie inside the block we own.
+  const auto* begin = reinterpret_cast<const char*>(block.data());
+  const auto* p = static_cast<const char*>(*value);
+  return p >= begin && p <= begin + block.size() && std::size_t(begin + block.size() - p) >= *length;
+}
+
+std::string VersionString(const std::vector<char>& block, const std::string& name, bool* found) {
+  void* value = nullptr;
+  UINT length = 0;
+  *found = QueryVersionValue(block, name, &value, &length);
+  if (!*found) return {};
+  return VersionValueText(static_cast<const char*>(value), length);
+}
+
+}  // namespace
+
+bool CheckPSAPILoaded() {
+  if (g_psapi) return true;
+  HMODULE module = LoadLibraryA("PSAPI.dll");
+  if (reinterpret_cast<std::uintptr_t>(module) < 32) {
+    g_psapi = nullptr;
+    return false;
+  }
+  g_psapi = module;
+  g_enum_process_modules = Bind<EnumProcessModulesFn>(module, "EnumProcessModules");
+  g_get_module_file_name_ex = Bind<GetModuleFileNameExAFn>(module, "GetModuleFileNameExA");
+  return true;
+}
+
+bool InitToolHelp() {
+  if (g_toolhelp_bound) return g_create_snapshot != nullptr;
+  HMODULE kernel = Kernel32();
+  if (!kernel) return false;
+  g_toolhelp_bound = true;
+  g_create_snapshot = Bind<CreateToolhelp32SnapshotFn>(kernel, "CreateToolhelp32Snapshot");
+  g_process32_first = Bind<Process32Fn>(kernel, "Process32First");
+  g_process32_next = Bind<Process32Fn>(kernel, "Process32Next");
+  return g_create_snapshot != nullptr;
+}
+
+HANDLE CreateProcessSnapshot() {
+  if (!InitToolHelp()) return nullptr;
+  return g_create_snapshot(TH32CS_SNAPPROCESS, 0);
+}
+
+std::string GetProcessName(HANDLE process_snapshot, DWORD pid) {
+  PROCESSENTRY32 entry{};
+  entry.dwSize = sizeof entry;  // 296 in the ANSI layout
+  static_assert(sizeof(PROCESSENTRY32) == 296);
+  if (process_snapshot == nullptr || process_snapshot == INVALID_HANDLE_VALUE) return {};
+  for (BOOL ok = WrapProcess32First(process_snapshot, &entry); ok; ok = WrapProcess32Next(process_snapshot, &entry)) {
+    if (entry.th32ProcessID == pid) return TextOfField(entry.szExeFile, MAX_PATH);
+  }
+  return {};
+}
+
+std::string GetProcessPath(DWORD pid) {
+  std::string result;
+  if (HANDLE process = OpenProcess(PROCESS_QUERY_INFORMATION | PROCESS_VM_READ, FALSE, pid)) {
+    HMODULE module = nullptr;
+    DWORD needed = 0;
+    if (WrapEnumProcessModules(process, &module, sizeof module, &needed)) {
+      std::vector<char> buffer(kPathChars, '\0');
+      const DWORD n = WrapGetModuleFileNameExA(process, module, buffer.data(), kPathChars);
+      if (n > 0) result = TextOfField(buffer.data(), std::min<DWORD>(n, kPathChars));
+    }
+    CloseHandle(process);
+  }
+  if (result.empty()) result = QueryImagePath(pid);
+  return result;
+}
+
+void GetFileVersionText(const std::string& path, std::string& description, std::string& company) {
+  description.clear();
+  company.clear();
+  if (path.empty()) return;
+  Wow64RedirectionOff redirection_off;
+  DWORD ignored = 0;
+  const DWORD size = GetFileVersionInfoSizeA(path.c_str(), &ignored);
+  if (size == 0) return;
+  std::vector<char> block(size, '\0');
+  if (!GetFileVersionInfoA(path.c_str(), 0, size, block.data())) return;
+
+  void* translation = nullptr;
+  UINT translation_length = 0;
+  if (!QueryVersionValue(block, "\\VarFileInfo\\Translation", &translation, &translation_length)) return;
+  const std::optional<std::string> key =
+      TranslationKey(std::span(static_cast<const std::uint8_t*>(translation), translation_length));
+  if (!key) return;
+
+  const std::string prefix = "\\StringFileInfo\\" + *key + "\\";
+  bool found = false;
+  std::string desc = VersionString(block, prefix + "FileDescription", &found);
+  if (!found) return;
+  description = std::move(desc);
+  company = VersionString(block, prefix + "CompanyName", &found);
+}
+
+bool EnablePrivilege(HANDLE token, const char* privilege_name, bool enable) {
+  TOKEN_PRIVILEGES privileges{};
+  LookupPrivilegeValueA(nullptr, privilege_name, &privileges.Privileges[0].Luid);
+  privileges.PrivilegeCount = 1;
+  privileges.Privileges[0].Attributes = enable ? SE_PRIVILEGE_ENABLED : 0;
+  DWORD returned = 0;
+  // A call that fails outright must not pass for success, whatever the last error was before.
+  SetLastError(0);
+  const BOOL adjusted = AdjustTokenPrivileges(token, FALSE, &privileges, sizeof privileges, nullptr, &returned);
+  return adjusted && GetLastError() == 0;
+}
+
+bool EnableDebugPrivilege() {
+  HANDLE token = nullptr;
+  if (!OpenProcessToken(GetCurrentProcess(), TOKEN_ADJUST_PRIVILEGES, &token)) return false;
+  const bool result = EnablePrivilege(token, "SeDebugPrivilege", true);
+  CloseHandle(token);
+  return result;
+}
+
+}  // namespace netscry

@@ -1,0 +1,44 @@
+#pragma once
+// Building a connection snapshot from the two endpoint tables and the process identity lookups.
+// The platform reaches this code through two small interfaces; the Windows glue implements them
+// over the IP helper, tool-help, process-status and version calls.
+#include <cstdint>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "snapshot/file_rec.h"
+#include "snapshot/table_decode.h"
+
+namespace netscry {
+
+class EndpointTableSource {
+ public:
+  virtual ~EndpointTableSource() = default;
+  // The table's rows in any order, or nullopt when the table could not be read.
+  virtual std::optional<std::vector<EndpointRow>> ReadTable(TableKind kind) = 0;
+};
+
+struct VersionText {
+  std::string FileDesc;
+  std::string Company;
+};
+
+class ProcessLookups {
+ public:
+  virtual ~ProcessLookups() = default;
+  // Takes the process list that every image-name lookup of one snapshot walks.
+  virtual void BeginSnapshot() = 0;
+  virtual void EndSnapshot() = 0;
+  virtual std::string ProcessName(std::uint32_t pid) = 0;
+  virtual std::string ProcessPath(std::uint32_t pid) = 0;
+  virtual VersionText FileVersionText(const std::string& path) = 0;
+};
+
+// Replaces tcp and udp with a new snapshot, TCP first. Each process ID is looked up once per
+// snapshot and its four strings reused for its other entries; nothing is kept across snapshots.
+// A table that cannot be read keeps its previous entries (marks cleared) so that a passing
+// failure does not make every row vanish and reappear as new; the other table is read anyway.
+void TakeSnapshot(EndpointTableSource& tables, ProcessLookups& lookups, FileRecArray& tcp, FileRecArray& udp);
+
+}  // namespace netscry

@@ -1,0 +1,65 @@
+#include "snapshot/table_decode.h"
+
+#include <algorithm>
+#include <tuple>
+
+namespace netscry {
+namespace {
+
+// Fields are 32-bit values in the machine's (little-endian) order.
+std::uint32_t LittleEndian32(const std::uint8_t* p) {
+  return std::uint32_t(p[0]) | (std::uint32_t(p[1]) << 8) | (std::uint32_t(p[2]) << 16) | (std::uint32_t(p[3]) << 24);
+}
+// A network-order address field: its bytes in memory are a.b.c.d.
+std::uint32_t NetworkAddress(const std::uint8_t* p) {
+  return (std::uint32_t(p[0]) << 24) | (std::uint32_t(p[1]) << 16) | (std::uint32_t(p[2]) << 8) | std::uint32_t(p[3]);
+}
+// A port field: the first two bytes in memory are the port, high byte first; the rest is ignored.
+std::uint16_t NetworkPort(const std::uint8_t* p) {
+  return std::uint16_t((unsigned(p[0]) << 8) | unsigned(p[1]));
+}
+
+}  // namespace
+
+std::optional<std::vector<EndpointRow>> DecodeEndpointTable(std::span<const std::uint8_t> block, TableKind kind) {
+  if (block.size() < 4) return std::nullopt;
+  const std::uint32_t count = LittleEndian32(block.data());
+  const std::size_t row_bytes = kind == TableKind::Tcp ? kTcpRowBytes : kUdpRowBytes;
+  const std::size_t available = (block.size() - 4) / row_bytes;
+  if (count > available) return std::nullopt;
+
+  std::vector<EndpointRow> rows(count);
+  const std::uint8_t* p = block.data() + 4;
+  for (EndpointRow& row : rows) {
+    if (kind == TableKind::Tcp) {
+      row.state = LittleEndian32(p);
+      row.local_addr = NetworkAddress(p + 4);
+      row.local_port = NetworkPort(p + 8);
+      row.remote_addr = NetworkAddress(p + 12);
+      row.remote_port = NetworkPort(p + 16);
+      row.pid = LittleEndian32(p + 20);
+    } else {
+      row.local_addr = NetworkAddress(p);
+      row.local_port = NetworkPort(p + 4);
+      row.pid = LittleEndian32(p + 8);
+    }
+    p += row_bytes;
+  }
+  return rows;
+}
+
+void SortEndpointRows(std::vector<EndpointRow>& rows) {
+  std::stable_sort(rows.begin(), rows.end(), [](const EndpointRow& a, const EndpointRow& b) {
+    return std::tie(a.local_addr, a.local_port, a.remote_addr, a.remote_port) <
+           std::tie(b.local_addr, b.local_port, b.remote_addr, b.remote_port);
+  });
+}
+
+std::string DottedAddress(std::uint32_t a) {
+  return DecimalText(a >> 24) + '.' + DecimalText((a >> 16) & 0xFF) + '.' + DecimalText((a >> 8) & 0xFF) + '.' +
+         DecimalText(a & 0xFF);
+}
+
+std::string DecimalText(std::uint32_t value) { return std::to_string(value); }
+
+}  // namespace netscry
