@@ -1,0 +1,79 @@
+// A process that owns known endpoints: a TCP listener on 127.0.0.1, one established loopback
+// connection to itself, and a bound UDP socket. It uses each socket once (Wine attributes a
+// socket to its process only after the process has used it), prints
+//   PORTS <listen port> <client port> <udp port>
+// and then waits until its standard input closes (at most two minutes).
+#include <winsock2.h>
+#include <windows.h>
+
+#include <cstdio>
+
+namespace {
+
+unsigned short LocalPort(SOCKET s) {
+  sockaddr_in addr{};
+  int len = sizeof addr;
+  getsockname(s, reinterpret_cast<sockaddr*>(&addr), &len);
+  return ntohs(addr.sin_port);
+}
+
+sockaddr_in Loopback(unsigned short port) {
+  sockaddr_in addr{};
+  addr.sin_family = AF_INET;
+  addr.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
+  addr.sin_port = htons(port);
+  return addr;
+}
+
+int Fail(const char* what) {
+  std::printf("FAIL %s %d\n", what, WSAGetLastError());
+  std::fflush(stdout);
+  return 1;
+}
+
+}  // namespace
+
+int main() {
+  WSADATA wsa;
+  if (WSAStartup(MAKEWORD(2, 2), &wsa) != 0) return Fail("startup");
+
+  SOCKET listener = socket(AF_INET, SOCK_STREAM, IPPROTO_TCP);
+  sockaddr_in any_port = Loopback(0);
+  if (bind(listener, reinterpret_cast<sockaddr*>(&any_port), sizeof any_port) != 0) return Fail("bind");
+  if (listen(listener, 1) != 0) return Fail("listen");
+  const unsigned short listen_port = LocalPort(listener);
+
+  SOCKET client = socket(AF_INET, SOCK_STREAM, IPPROTO_TCP);
+  sockaddr_in target = Loopback(listen_port);
+  if (connect(client, reinterpret_cast<sockaddr*>(&target), sizeof target) != 0) return Fail("connect");
+  SOCKET accepted = accept(listener, nullptr, nullptr);
+  if (accepted == INVALID_SOCKET) return Fail("accept");
+
+  SOCKET udp = socket(AF_INET, SOCK_DGRAM, IPPROTO_UDP);
+  if (bind(udp, reinterpret_cast<sockaddr*>(&any_port), sizeof any_port) != 0) return Fail("bind udp");
+
+  char byte = 'x';
+  u_long pending = 0;
+  if (send(client, &byte, 1, 0) != 1 || recv(accepted, &byte, 1, 0) != 1) return Fail("exchange");
+  if (send(accepted, &byte, 1, 0) != 1 || recv(client, &byte, 1, 0) != 1) return Fail("exchange back");
+  ioctlsocket(listener, FIONREAD, &pending);
+  ioctlsocket(udp, FIONREAD, &pending);
+
+  std::printf("PORTS %u %u %u\n", unsigned(listen_port), unsigned(LocalPort(client)), unsigned(LocalPort(udp)));
+  std::fflush(stdout);
+
+  // Stay until the test closes our input; never longer than two minutes.
+  HANDLE input = GetStdHandle(STD_INPUT_HANDLE);
+  const DWORD start = GetTickCount();
+  char buffer[16];
+  DWORD read = 0;
+  while (GetTickCount() - start < 120000) {
+    if (!ReadFile(input, buffer, sizeof buffer, &read, nullptr) || read == 0) break;
+  }
+  closesocket(accepted);
+  closesocket(client);
+  closesocket(listener);
+  closesocket(udp);
+  WSACleanup();
+  return 0;
+}
