@@ -1,5 +1,7 @@
 #include "snapshot/endpoint_tables_win32.h"
 
+#include "snapshot/table_read.h"
+
 #include <windows.h>
 #include <iphlpapi.h>
 
@@ -19,10 +21,6 @@ constexpr DWORD kHeapGrowable = 2;
 constexpr DWORD kAfInet = 2;
 constexpr int kTcpTableOwnerPidAll = 5;
 constexpr int kUdpTableOwnerPid = 1;
-// The table can grow between the size query and the read, and a loaded system sometimes answers
-// STATUS_UNSUCCESSFUL; both pass when asked again.
-constexpr int kReadAttempts = 6;
-constexpr DWORD kStatusUnsuccessful = 0xC0000001;
 
 TableApi g_last_api[2] = {TableApi::None, TableApi::None};
 
@@ -33,10 +31,9 @@ Fn BindIphlpapi(const char* name) {
   return module ? reinterpret_cast<Fn>(reinterpret_cast<void*>(GetProcAddress(module, name))) : nullptr;
 }
 
-bool Transient(DWORD status) { return status == ERROR_INSUFFICIENT_BUFFER || status == kStatusUnsuccessful; }
 
 std::optional<std::vector<EndpointRow>> ReadAllocated(AllocateAndGetFn fn, TableKind kind) {
-  for (int attempt = 0; attempt < kReadAttempts; ++attempt) {
+  for (int attempt = 0; attempt < kTableReadAttempts; ++attempt) {
     HANDLE heap = GetProcessHeap();
     PVOID table = nullptr;
     const DWORD status = fn(&table, TRUE, heap, kHeapGrowable, kAfInet);
@@ -49,30 +46,21 @@ std::optional<std::vector<EndpointRow>> ReadAllocated(AllocateAndGetFn fn, Table
       return rows;
     }
     if (table) HeapFree(heap, 0, table);
-    if (!Transient(status)) return std::nullopt;
+    if (!IsPassingTableFailure(status)) return std::nullopt;
   }
   return std::nullopt;
 }
 
 std::optional<std::vector<EndpointRow>> ReadExtended(GetExtendedTableFn fn, TableKind kind) {
   const int table_class = kind == TableKind::Tcp ? kTcpTableOwnerPidAll : kUdpTableOwnerPid;
-  DWORD size = 0;
-  std::vector<std::uint8_t> buffer;
-  for (int attempt = 0; attempt < kReadAttempts; ++attempt) {
-    const DWORD status = fn(buffer.empty() ? nullptr : buffer.data(), &size, FALSE, kAfInet, table_class, 0);
-    if (status == NO_ERROR && !buffer.empty()) {
-      return DecodeEndpointTable(std::span(buffer.data(), std::min<std::size_t>(size, buffer.size())), kind);
-    }
-    if (status == NO_ERROR) {  // nothing asked for yet: size the buffer first
-      size = std::max<DWORD>(size, 4);
-    } else if (!Transient(status)) {
-      return std::nullopt;
-    }
-    // Leave room for rows that appear before the next call.
-    buffer.assign(std::size_t(size) + std::size_t(size) / 4 + 1024, 0);
-    size = DWORD(buffer.size());
-  }
-  return std::nullopt;
+  const auto table = ReadGrowingTable([&](std::uint8_t* buffer, std::uint32_t& size) {
+    DWORD dword_size = size;
+    const DWORD status = fn(buffer, &dword_size, FALSE, kAfInet, table_class, 0);
+    size = dword_size;
+    return std::uint32_t(status);
+  });
+  if (!table) return std::nullopt;
+  return DecodeEndpointTable(*table, kind);
 }
 
 }  // namespace

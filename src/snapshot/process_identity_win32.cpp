@@ -81,9 +81,11 @@ class Wow64RedirectionOff {
   bool active_ = false;
 };
 
+}  // namespace
+
 // The module-list lookup fails for 64-bit processes seen from a 32-bit program and for processes
 // that refuse 0x410; the image name query needs only limited rights.
-std::string QueryImagePath(DWORD pid) {
+std::string GetProcessImagePathLimited(DWORD pid) {
   static const auto query = Bind<QueryFullProcessImageNameAFn>(Kernel32(), "QueryFullProcessImageNameA");
   if (!query) return {};
   HANDLE process = OpenProcess(kProcessQueryLimitedInformation, FALSE, pid);
@@ -95,6 +97,8 @@ std::string QueryImagePath(DWORD pid) {
   CloseHandle(process);
   return result;
 }
+
+namespace {
 
 bool QueryVersionValue(const std::vector<char>& block, const std::string& sub_block, void** value, UINT* length) {
   *value = nullptr;
@@ -168,7 +172,7 @@ std::string GetProcessPath(DWORD pid) {
     }
     CloseHandle(process);
   }
-  if (result.empty()) result = QueryImagePath(pid);
+  if (result.empty()) result = GetProcessImagePathLimited(pid);
   return result;
 }
 

@@ -16,7 +16,10 @@ bool InitToolHelp();
 HANDLE CreateProcessSnapshot();
 
 std::string GetProcessName(HANDLE process_snapshot, DWORD pid);
+// The main module's path; where the module list cannot be read, the image path queried with
+// limited rights.
 std::string GetProcessPath(DWORD pid);
+std::string GetProcessImagePathLimited(DWORD pid);
 void GetFileVersionText(const std::string& path, std::string& description, std::string& company);
 
 bool EnablePrivilege(HANDLE token, const char* privilege_name, bool enable);

@@ -128,6 +128,8 @@ TEST_F(SnapshotWithHelper, IdentityLookupsOnTheHelperProcess) {
   CloseHandle(snapshot);
   const std::string path = GetProcessPath(helper_->Pid());
   EXPECT_TRUE(SamePath(path, HelperPath())) << path;
+  // The fallback for processes whose module list cannot be read names the same file.
+  EXPECT_TRUE(SamePath(GetProcessImagePathLimited(helper_->Pid()), HelperPath()));
   std::string desc, company;
   GetFileVersionText(path, desc, company);
   EXPECT_EQ(desc, kHelperDesc);
@@ -141,6 +143,7 @@ TEST(IdentityLookups, MissingProcessAndFilesGiveEmptyText) {
   CloseHandle(snapshot);
   EXPECT_EQ(GetProcessName(nullptr, GetCurrentProcessId()), "");
   EXPECT_EQ(GetProcessPath(kNoSuchPid), "");
+  EXPECT_EQ(GetProcessImagePathLimited(kNoSuchPid), "");
 
   std::string desc = "stale", company = "stale";
   GetFileVersionText("", desc, company);

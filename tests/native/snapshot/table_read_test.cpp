@@ -1,0 +1,88 @@
+#include "snapshot/table_read.h"
+
+#include <gtest/gtest.h>
+
+#include <cstring>
+
+namespace netscry {
+namespace {
+
+// A table that answers like the platform: too small a buffer gets error 122 and the size needed.
+struct FakeTable {
+  std::vector<std::uint8_t> bytes;
+  std::vector<std::uint32_t> scripted;  // statuses to answer first, one per call
+  std::size_t grow_per_call = 0;        // rows appearing between calls
+  bool doubles = false;                 // the table doubles between calls
+  int calls = 0;
+
+  std::uint32_t operator()(std::uint8_t* buffer, std::uint32_t& size) {
+    ++calls;
+    if (!scripted.empty()) {
+      const std::uint32_t status = scripted.front();
+      scripted.erase(scripted.begin());
+      return status;
+    }
+    const std::size_t need = bytes.size();
+    bytes.resize(doubles ? bytes.size() * 2 : bytes.size() + grow_per_call, 0xAB);
+    if (buffer == nullptr || size < need) {
+      size = std::uint32_t(need);
+      return kErrorInsufficientBuffer;
+    }
+    std::memcpy(buffer, bytes.data(), need);
+    size = std::uint32_t(need);
+    return kStatusOk;
+  }
+};
+
+TEST(ReadGrowingTable, SurvivesATableThatGrowsBetweenSizeQueryAndRead) {
+  FakeTable table;
+  table.bytes.assign(4000, 1);
+  table.grow_per_call = 900;  // more than the first headroom of a quarter
+  int calls = 0;
+  const auto bytes = ReadGrowingTable([&](std::uint8_t* b, std::uint32_t& s) {
+    ++calls;
+    return table(b, s);
+  });
+  ASSERT_TRUE(bytes);
+  EXPECT_GE(bytes->size(), 4000u);
+  EXPECT_EQ((*bytes)[0], 1);
+  EXPECT_LE(calls, kTableReadAttempts);
+}
+
+TEST(ReadGrowingTable, RetriesAPassingStatusUnsuccessful) {
+  FakeTable table;
+  table.bytes.assign(28, 7);
+  table.scripted = {kStatusUnsuccessful, kStatusUnsuccessful};
+  const auto bytes = ReadGrowingTable(std::ref(table));
+  ASSERT_TRUE(bytes);
+  EXPECT_EQ(*bytes, std::vector<std::uint8_t>(28, 7));
+}
+
+TEST(ReadGrowingTable, GivesUpOnHardErrorsAndAfterBoundedAttempts) {
+  FakeTable hard;
+  hard.scripted = {87};  // invalid parameter: asking again will not help
+  EXPECT_FALSE(ReadGrowingTable(std::ref(hard)));
+  EXPECT_EQ(hard.calls, 1);
+
+  FakeTable busy;
+  busy.scripted.assign(100, kStatusUnsuccessful);
+  EXPECT_FALSE(ReadGrowingTable(std::ref(busy)));
+  EXPECT_EQ(busy.calls, kTableReadAttempts);
+
+  FakeTable runaway;  // grows faster than any buffer we offer
+  runaway.bytes.assign(100000, 0);
+  runaway.doubles = true;
+  EXPECT_FALSE(ReadGrowingTable(std::ref(runaway)));
+  EXPECT_EQ(runaway.calls, kTableReadAttempts);
+}
+
+TEST(ReadGrowingTable, EmptyTableIsReadAsItsCountAlone) {
+  FakeTable table;
+  table.bytes.assign(4, 0);
+  const auto bytes = ReadGrowingTable(std::ref(table));
+  ASSERT_TRUE(bytes);
+  EXPECT_EQ(bytes->size(), 4u);
+}
+
+}  // namespace
+}  // namespace netscry
