@@ -1,0 +1,355 @@
+#include "skin/frame/frame_objects.h"
+
+#include <algorithm>
+#include <cmath>
+
+#include "skin/frame/frame_strips.h"
+#include "skin/frame/skin_frame.h"
+
+namespace netscry {
+
+Color MorphBlend(Color a, Color b, double k) {
+  k = std::clamp(k, 0.0, 1.0);
+  auto channel = [k](int ca, int cb) {
+    const double v = std::floor((1.0 - k) * ca + k * cb + 0.5);
+    return std::uint8_t(std::clamp(v, 0.0, 255.0));
+  };
+  return Rgb(channel(RedOf(a), RedOf(b)), channel(GreenOf(a), GreenOf(b)), channel(BlueOf(a), BlueOf(b)));
+}
+
+Bitmap32 MorphBlendPictures(const Bitmap32& a, const Rect& a_rect, const Bitmap32& b, const Rect& b_rect,
+                            double k) {
+  const int w = std::min(a_rect.Width(), b_rect.Width()), h = std::min(a_rect.Height(), b_rect.Height());
+  Bitmap32 out(w, h);
+  for (int y = 0; y < h; ++y) {
+    for (int x = 0; x < w; ++x) {
+      out.SetPixel(x, y, MorphBlend(a.Pixel(a_rect.left + x, a_rect.top + y), b.Pixel(b_rect.left + x, b_rect.top + y), k));
+    }
+  }
+  return out;
+}
+
+// ---------------------------------------------------------------------------------------------
+
+TskActiveSkinObject::TskActiveSkinObject(TskSkinFrame& owner, const TskDataSkinObject& data)
+    : IDName(data.IDName),
+      Hint(data.Hint),
+      SkinRect(data.SkinRect),
+      ActiveSkinRect(data.ActiveSkinRect),
+      InActiveSkinRect(data.InActiveSkinRect),
+      SkinRectInAPicture(data.SkinRectInAPicture),
+      Morphing(data.Morphing),
+      MorphKind(data.MorphKind),
+      RollUp(data.RollUp),
+      CursorIndex(data.CursorIndex),
+      ObjectRect(data.SkinRect),
+      owner_(owner) {
+  if (const TskSkinData* skin = owner.SkinData()) own_picture_ = skin->ActivePicture(data.ActivePictureIndex);
+  // Without its own picture an object has no hot image either.
+  if (own_picture_ == nullptr) ActiveSkinRect = {};
+}
+
+const Bitmap32& TskActiveSkinObject::FramePicture() const {
+  static const Bitmap32 kNone;
+  const TskSkinData* skin = owner_.SkinData();
+  if (skin == nullptr) return kNone;
+  return RollUp ? skin->RollUpPicture : skin->Picture;
+}
+
+void TskActiveSkinObject::DrawImage(Canvas& canvas, const Bitmap32& picture, const Rect& src, Point origin) const {
+  if (src.IsEmpty() || picture.IsEmpty()) return;
+  // An image never spills outside the object's place.
+  const Rect clipped{src.left, src.top, src.left + std::min(src.Width(), ObjectRect.Width()),
+                     src.top + std::min(src.Height(), ObjectRect.Height())};
+  canvas.DrawBitmap(picture, clipped, ObjectRect.left - origin.x, ObjectRect.top - origin.y);
+}
+
+void TskActiveSkinObject::DrawMorph(Canvas& canvas, const Bitmap32& normal_pic, const Rect& normal, const Rect& hot,
+                                    Point origin) const {
+  if (own_picture_ == nullptr) return;
+  const Bitmap32 blend = MorphBlendPictures(normal_pic, normal, *own_picture_, hot, MorphFactor());
+  DrawImage(canvas, blend, blend.Bounds(), origin);
+}
+
+void TskActiveSkinObject::Draw(Canvas& canvas, bool part_of_frame, Point origin) {
+  const Bitmap32 none;
+  const Bitmap32& own = own_picture_ ? *own_picture_ : none;
+  if (Enabled && !owner_.IsFormActive() && !InActiveSkinRect.IsEmpty() && own_picture_) {
+    DrawImage(canvas, own, InActiveSkinRect, origin);
+    return;
+  }
+  const Bitmap32& normal_pic = SkinRectInAPicture ? own : FramePicture();
+  if (Morphing && IsMorphing() && HasHotImage()) {
+    DrawMorph(canvas, normal_pic, SkinRect, ActiveSkinRect, origin);
+  } else if (Hot && HasHotImage()) {
+    DrawImage(canvas, own, ActiveSkinRect, origin);
+  } else if (!part_of_frame || SkinRectInAPicture) {
+    DrawImage(canvas, normal_pic, SkinRect, origin);
+  }
+}
+
+void TskActiveSkinObject::MouseDown(int, int, TskMouseButton) {}
+void TskActiveSkinObject::MouseUp(int, int, TskMouseButton) {}
+void TskActiveSkinObject::MouseMove(int, int) {}
+
+void TskActiveSkinObject::MouseEnter() {
+  MouseInside = true;
+  Hot = true;
+  if (HasHotImage()) Repaint();
+}
+
+void TskActiveSkinObject::MouseLeave() {
+  MouseInside = false;
+  Hot = false;
+  if (HasHotImage()) Repaint();
+}
+
+bool TskActiveSkinObject::IsMorphing() const {
+  return (Hot && morph_step_ < kMorphSteps) || (!Hot && morph_step_ > 0);
+}
+
+bool TskActiveSkinObject::MorphStep() {
+  if (!IsMorphing()) return false;
+  morph_step_ += Hot ? 1 : -1;
+  return true;
+}
+
+void TskActiveSkinObject::SetMorphFactor(double k) {
+  morph_step_ = int(std::lround(std::clamp(k, 0.0, 1.0) * kMorphSteps));
+}
+
+void TskActiveSkinObject::ResetState() {
+  Hot = false;
+  MouseInside = false;
+  morph_step_ = 0;
+}
+
+void TskActiveSkinObject::Repaint() { owner_.RequestRepaint(*this); }
+
+// ---------------------------------------------------------------------------------------------
+
+TskSkinButtonObject::TskSkinButtonObject(TskSkinFrame& owner, const TskDataSkinButton& data)
+    : TskActiveSkinObject(owner, data), DownRect(data.DownRect), DisableSkinRect(data.DisableSkinRect),
+      GroupIndex(data.GroupIndex) {}
+
+void TskSkinButtonObject::Draw(Canvas& canvas, bool part_of_frame, Point origin) {
+  if (own_picture_ != nullptr) {
+    if (!Enabled && !DisableSkinRect.IsEmpty()) {
+      DrawImage(canvas, *own_picture_, DisableSkinRect, origin);
+      return;
+    }
+    if (Down && !DownRect.IsEmpty() && (GroupIndex != -1 || MouseInside)) {
+      DrawImage(canvas, *own_picture_, DownRect, origin);
+      return;
+    }
+  }
+  TskActiveSkinObject::Draw(canvas, part_of_frame, origin);
+}
+
+// ---------------------------------------------------------------------------------------------
+
+TskSkinStdButtonObject::TskSkinStdButtonObject(TskSkinFrame& owner, const TskDataSkinStdButton& data)
+    : TskSkinButtonObject(owner, data), Command(data.Command), RestoreRect(data.RestoreRect),
+      RestoreActiveRect(data.RestoreActiveRect), RestoreDownRect(data.RestoreDownRect) {}
+
+bool TskSkinStdButtonObject::InRestoreState() const {
+  if (RestoreRect.IsEmpty() || own_picture_ == nullptr) return false;
+  switch (Command) {
+    case SkinCommand::Maximize: return owner_.FrameState == TskFrameState::Maximized;
+    case SkinCommand::Minimize: return owner_.FrameState == TskFrameState::Minimized;
+    case SkinCommand::RollUp: return owner_.RolledUp;
+    default: return false;
+  }
+}
+
+bool TskSkinStdButtonObject::ShowsIcon() const {
+  return Command == SkinCommand::SysMenu && owner_.ShowIcon && SkinRectInAPicture;
+}
+
+bool TskSkinStdButtonObject::IsMorphing() const {
+  // The icon button never fades.
+  return !ShowsIcon() && TskSkinButtonObject::IsMorphing();
+}
+
+void TskSkinStdButtonObject::Draw(Canvas& canvas, bool part_of_frame, Point origin) {
+  const bool active = owner_.IsFormActive();
+  if (Enabled && (active || InActiveSkinRect.IsEmpty())) {
+    if (ShowsIcon()) {
+      std::optional<Color> transparent;
+      if (const Bitmap32* icon = owner_.Host().SmallIcon(&transparent)) {
+        canvas.DrawBitmap(*icon, icon->Bounds(), ObjectRect.left - origin.x, ObjectRect.top - origin.y, transparent);
+      }
+      SetMorphFactor(0);
+      return;
+    }
+    if (InRestoreState()) {
+      const Bitmap32& own = *own_picture_;
+      if (Down && MouseInside && !RestoreDownRect.IsEmpty()) {
+        DrawImage(canvas, own, RestoreDownRect, origin);
+      } else if (Morphing && TskActiveSkinObject::IsMorphing() && !RestoreActiveRect.IsEmpty()) {
+        const Bitmap32 blend = MorphBlendPictures(own, RestoreRect, own, RestoreActiveRect, MorphFactor());
+        DrawImage(canvas, blend, blend.Bounds(), origin);
+      } else if (Hot && !RestoreActiveRect.IsEmpty()) {
+        DrawImage(canvas, own, RestoreActiveRect, origin);
+      } else {
+        DrawImage(canvas, own, RestoreRect, origin);
+      }
+      return;
+    }
+  }
+  TskSkinButtonObject::Draw(canvas, part_of_frame, origin);
+}
+
+void TskSkinStdButtonObject::MouseDown(int x, int y, TskMouseButton button) {
+  TskSkinButtonObject::MouseDown(x, y, button);
+  if (button != TskMouseButton::Left || !Enabled || Down) return;
+  if (Morphing) SetMorphFactor(1);
+  Down = true;
+  Repaint();
+  if (Command == SkinCommand::SysMenu) owner_.Host().OpenSystemMenu({ObjectRect.left, ObjectRect.bottom});
+}
+
+void TskSkinStdButtonObject::MouseUp(int x, int y, TskMouseButton button) {
+  TskSkinButtonObject::MouseUp(x, y, button);
+  if (button != TskMouseButton::Left || !Down) return;
+  const bool run = Hot && Enabled;
+  if (run && Command == SkinCommand::Close) {
+    // Released first: closing may destroy the frame and this object with it.
+    Down = false;
+    Repaint();
+    owner_.RunCommand(Command);
+    return;
+  }
+  if (run) owner_.RunCommand(Command);
+  Down = false;
+  Repaint();
+}
+
+void TskSkinStdButtonObject::DblClick() {
+  if (Command == SkinCommand::SysMenu && Enabled) owner_.Host().CloseForm();
+}
+
+// ---------------------------------------------------------------------------------------------
+
+TskSkinCaptionObject::TskSkinCaptionObject(TskSkinFrame& owner, const TskDataSkinCaption& data)
+    : TskActiveSkinObject(owner, data),
+      DefaultCaption(data.DefaultCaption),
+      TextRect(data.TextRect),
+      Font(data.Font),
+      FontColor(data.FontColor),
+      ActiveFontColor(data.ActiveFontColor),
+      Alignment(data.Alignment),
+      Shadow(data.Shadow),
+      ShadowColor(data.ShadowColor),
+      ActiveShadowColor(data.ActiveShadowColor),
+      FrameRect(data.FrameRect),
+      ActiveFrameRect(data.ActiveFrameRect),
+      FrameTextRect(data.FrameTextRect),
+      FrameLeftOffset(data.FrameLeftOffset),
+      FrameRightOffset(data.FrameRightOffset) {}
+
+Rect TskSkinCaptionObject::TextBand() const {
+  Rect band = TextRect.Offset(ObjectRect.left, ObjectRect.top);
+  band.right += ObjectRect.Width() - SkinRect.Width();
+  if (!FrameRect.IsEmpty()) {
+    band.left += FrameTextRect.left;
+    band.top += FrameTextRect.top;
+    band.right -= FrameRect.Width() - FrameTextRect.right;
+  }
+  return band;
+}
+
+namespace {
+
+// Byte length of the last character of CP936 text: a lead byte 0x81…0xFE takes its trail byte.
+std::size_t LastCharLength(const std::string& text) {
+  std::size_t i = 0, last = 0;
+  while (i < text.size()) {
+    const auto c = static_cast<unsigned char>(text[i]);
+    last = (c >= 0x81 && c <= 0xFE && i + 1 < text.size()) ? 2 : 1;
+    i += last;
+  }
+  return last;
+}
+
+}  // namespace
+
+std::string TskSkinCaptionObject::FitText(Canvas& canvas, const std::string& text, int band_width) {
+  if (canvas.TextWidth(text) <= band_width) return text;
+  std::string shortened = text;
+  while (!shortened.empty() && canvas.TextWidth(shortened + "...") > band_width) {
+    shortened.resize(shortened.size() - LastCharLength(shortened));
+  }
+  return shortened + "...";
+}
+
+void TskSkinCaptionObject::DrawTextFrame(Canvas& canvas, const Rect& src, int width, int x, int y) const {
+  if (own_picture_ == nullptr || src.IsEmpty() || width <= 0) return;
+  const int left = std::clamp(FrameLeftOffset, 0, src.Width());
+  const int right = std::clamp(FrameRightOffset, 0, src.Width() - left);
+  const int middle = src.Width() - left - right;
+  Bitmap32 image(width, src.Height());
+  // Left part, repeated middle, right part; a frame without a middle is only cut.
+  CopyRect(*own_picture_, {src.left, src.top, src.left + left, src.bottom}, image, 0, 0);
+  if (middle > 0) {
+    for (int x0 = left; x0 < width - right; x0 += middle) {
+      CopyRect(*own_picture_, {src.left + left, src.top, src.left + left + std::min(middle, width - right - x0), src.bottom},
+               image, x0, 0);
+    }
+  }
+  CopyRect(*own_picture_, {src.right - right, src.top, src.right, src.bottom}, image, width - right, 0);
+  canvas.DrawBitmap(image, image.Bounds(), x, y);
+}
+
+void TskSkinCaptionObject::Draw(Canvas& canvas, bool part_of_frame, Point origin) {
+  const bool active = owner_.IsFormActive();
+  Hot = active;
+  if (HasHotImage()) TskActiveSkinObject::Draw(canvas, part_of_frame, origin);
+  if (this != owner_.CaptionObject()) return;
+  const std::string text = owner_.Host().CaptionText();
+  if (text.empty() || TextRect.IsEmpty()) return;
+  const Rect band = TextBand();
+  canvas.SetFont(Font);
+  const std::string shown = FitText(canvas, text, band.Width());
+  const Size extent = canvas.TextExtent(shown);
+  const int y = band.top + band.Height() / 2 - extent.cy / 2;
+  int x = band.left;
+  if (Alignment == SkinAlignment::Right) x = band.right - extent.cx;
+  if (Alignment == SkinAlignment::Center) x = band.left + band.Width() / 2 - extent.cx / 2;
+  const Rect clip = band.Offset(-origin.x, -origin.y);
+  if (!FrameRect.IsEmpty()) {
+    const Rect& src = active && !ActiveFrameRect.IsEmpty() ? ActiveFrameRect : FrameRect;
+    DrawTextFrame(canvas, src, FrameRect.Width() + extent.cx - FrameTextRect.Width(),
+                  x - FrameTextRect.left - origin.x, y - FrameTextRect.top - origin.y);
+  }
+  if (Shadow) canvas.TextOut(x + 1 - origin.x, y + 1 - origin.y, shown, active ? ActiveShadowColor : ShadowColor, clip);
+  canvas.TextOut(x - origin.x, y - origin.y, shown, active ? ActiveFontColor : FontColor, clip);
+}
+
+// ---------------------------------------------------------------------------------------------
+
+std::unique_ptr<TskActiveSkinObject> CreateFrameObject(TskSkinFrame& owner, const TskDataSkinObject& data) {
+  // The order matters: the derived description classes come first.
+  if (dynamic_cast<const TskDataSkinMainMenuItem*>(&data) || dynamic_cast<const TskDataSkinMenuItem*>(&data) ||
+      dynamic_cast<const TskDataSkinMainMenuBarButton*>(&data)) {
+    return nullptr;
+  }
+  if (auto* std_button = dynamic_cast<const TskDataSkinStdButton*>(&data)) {
+    return std::make_unique<TskSkinStdButtonObject>(owner, *std_button);
+  }
+  if (auto* button = dynamic_cast<const TskDataSkinButton*>(&data)) {
+    return std::make_unique<TskSkinButtonObject>(owner, *button);
+  }
+  if (auto* caption = dynamic_cast<const TskDataSkinCaption*>(&data)) {
+    return std::make_unique<TskSkinCaptionObject>(owner, *caption);
+  }
+  if (dynamic_cast<const TskDataUserObject*>(&data)) {
+    // Draws nothing itself; the owner's paint event would.
+    auto object = std::make_unique<TskActiveSkinObject>(owner, data);
+    object->ActiveSkinRect = {};
+    return object;
+  }
+  return nullptr;
+}
+
+}  // namespace netscry

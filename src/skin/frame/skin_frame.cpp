@@ -1,0 +1,616 @@
+#include "skin/frame/skin_frame.h"
+
+#include <algorithm>
+
+#include "base/bitmap_canvas.h"
+
+namespace netscry {
+
+namespace {
+
+bool IconAllows(TskBorderIcons icons, SkinCommand command) {
+  switch (command) {
+    case SkinCommand::MinimizeToTray: return (icons & biMinimizeToTray) != 0;
+    case SkinCommand::RollUp: return (icons & biRollUp) != 0;
+    case SkinCommand::Maximize: return (icons & biMaximize) != 0;
+    case SkinCommand::Minimize: return (icons & biMinimize) != 0;
+    case SkinCommand::SysMenu: return (icons & biSystemMenu) != 0;
+    default: return true;
+  }
+}
+
+}  // namespace
+
+// ---------------------------------------------------------------------------------------------
+// Skin
+
+void TskSkinFrame::SetSkinData(const TskSkinData* data) {
+  skin_ = data;
+  ApplySkin();
+}
+
+void TskSkinFrame::SkinChanging() {
+  DropObjects();
+}
+
+void TskSkinFrame::DropObjects() {
+  host_.SetTimer(FrameTimer::Hover, false);
+  host_.SetTimer(FrameTimer::Morph, false);
+  host_.SetTimer(FrameTimer::Animation, false);
+  morph_timer_ = false;
+  HoverIndex = PressedIndex = -1;
+  caption_ = nullptr;
+  FrameObjects.clear();
+  has_mask_strips_ = false;
+  mask_strips_ = {};
+}
+
+void TskSkinFrame::ApplySkin() {
+  HoverIndex = PressedIndex = -1;
+  caption_ = nullptr;
+  FrameObjects.clear();
+  has_mask_strips_ = false;
+  mask_strips_ = {};
+  if (!SkinActive()) return;
+  for (const auto& data : skin_->Objects) {
+    if (auto object = CreateFrameObject(*this, *data)) FrameObjects.push_back(std::move(object));
+  }
+  for (auto& object : FrameObjects) {
+    auto* button = dynamic_cast<TskSkinStdButtonObject*>(object.get());
+    if (button == nullptr) continue;
+    if (button->Command == SkinCommand::Default) {
+      button->Visible = host_.ActivateCustomObject(button->IDName);
+      continue;
+    }
+    const bool keep = button->Command == SkinCommand::Close || IconAllows(BorderIcons, button->Command);
+    if (HideCaptionButtons || !keep) {
+      // A disabled button stays visible only where its image is part of the frame picture.
+      button->Enabled = false;
+      button->Visible = !button->SkinRectInAPicture;
+    }
+  }
+  for (auto& object : FrameObjects) {
+    auto* caption = dynamic_cast<TskSkinCaptionObject*>(object.get());
+    if (caption == nullptr) continue;
+    if (caption_ == nullptr) caption_ = caption;
+    if (caption->DefaultCaption) {
+      caption_ = caption;
+      break;
+    }
+  }
+  if (width_ > 0 && height_ > 0) SetSize(width_, height_);
+}
+
+Size TskSkinFrame::SizeForSkin(Size current) const {
+  Size s = current;
+  const int min_w = MinTrackWidth(), min_h = MinTrackHeight();
+  if (s.cx < min_w && s.cy < min_h) {
+    s = {min_w, min_h};
+  } else if (s.cy < min_h) {
+    s.cy = min_h;
+  } else if (s.cx < min_w) {
+    s.cx = min_w;
+  }
+  if (RolledUp || FrameState == TskFrameState::Minimized) s.cy = min_h;
+  if (FrameState == TskFrameState::Minimized) s.cx = min_w;
+  return s;
+}
+
+// ---------------------------------------------------------------------------------------------
+// Size and geometry
+
+void TskSkinFrame::SetSize(int width, int height) {
+  width_ = width;
+  height_ = height;
+  if (!SkinActive() || width < MinTrackWidth() || height < MinTrackHeight()) return;
+  ComputeGeometry();
+  LayoutObjects();
+  UpdateShape();
+}
+
+void TskSkinFrame::ComputeGeometry() {
+  if (!SkinActive()) {
+    geometry_ = {};
+    return;
+  }
+  geometry_ = netscry::ComputeGeometry(skin_->FormInfo, {skin_->Picture.Width(), skin_->Picture.Height()}, width_,
+                                       height_);
+}
+
+void TskSkinFrame::LayoutObjects() {
+  if (!SkinActive()) return;
+  const TskSkinFormInfo& info = skin_->FormInfo;
+  const FrameGeometry& g = geometry_;
+  for (auto& object : FrameObjects) object->ObjectRect = AnchorObjectRect(object->SkinRect, info, g);
+
+  const bool use_buttons = !g.buttons.IsEmpty();
+  const Rect band = use_buttons ? g.buttons : g.caption;
+  if (band.IsEmpty()) return;
+
+  std::vector<TskSkinStdButtonObject*> taking_part;
+  TskSkinStdButtonObject* sys_menu = nullptr;
+  for (auto& object : FrameObjects) {
+    auto* button = dynamic_cast<TskSkinStdButtonObject*>(object.get());
+    if (button == nullptr || !button->Visible || !button->SkinRectInAPicture) continue;
+    if (button->Command == SkinCommand::SysMenu) {
+      if (sys_menu == nullptr) sys_menu = button;
+    } else {
+      taking_part.push_back(button);
+    }
+  }
+  auto size_of = [&](const TskSkinStdButtonObject& b) {
+    if (b.ShowsIcon()) {
+      const Size icon = host_.SmallIconSize();
+      return icon.cx > 0 && icon.cy > 0 ? icon : host_.CaptionButtonSize();
+    }
+    return Size{b.SkinRect.Width(), b.SkinRect.Height()};
+  };
+  // Close, maximise, minimise, roll up, tray: the first button of each; then the custom ones.
+  std::vector<TskSkinStdButtonObject*> order;
+  for (SkinCommand c : {SkinCommand::Close, SkinCommand::Maximize, SkinCommand::Minimize, SkinCommand::RollUp,
+                        SkinCommand::MinimizeToTray}) {
+    auto it = std::find_if(taking_part.begin(), taking_part.end(), [c](auto* b) { return b->Command == c; });
+    if (it != taking_part.end()) order.push_back(*it);
+  }
+  for (auto* b : taking_part) {
+    if (b->Command == SkinCommand::Default) order.push_back(b);
+  }
+  const int offset = info.ButtonsOffset;
+  if (!info.ButtonsInLeft) {
+    int x = band.right;
+    for (auto* b : order) {
+      const Size s = size_of(*b);
+      b->ObjectRect = {x - s.cx, band.top, x, band.top + s.cy};
+      x -= s.cx + offset;
+    }
+    if (!use_buttons && caption_ != nullptr) caption_->ObjectRect.right = x + offset;
+    if (sys_menu != nullptr) {
+      const Size s = size_of(*sys_menu);
+      const int top = band.top + band.Height() / 2 - s.cy / 2;
+      sys_menu->ObjectRect = {band.left, top, band.left + s.cx, top + s.cy};
+      if (caption_ != nullptr) caption_->ObjectRect.left = sys_menu->ObjectRect.right;
+    }
+  } else {
+    int x = band.left;
+    for (auto* b : order) {
+      const Size s = size_of(*b);
+      b->ObjectRect = {x, band.top, x + s.cx, band.top + s.cy};
+      x += s.cx + offset;
+    }
+    if (!use_buttons) {
+      if (sys_menu != nullptr) {
+        const Size s = size_of(*sys_menu);
+        sys_menu->ObjectRect = {x, band.top, x + s.cx, band.top + s.cy};
+        x += s.cx + offset;
+      }
+      if (caption_ != nullptr) caption_->ObjectRect.left = x + offset;
+    }
+  }
+}
+
+int TskSkinFrame::MinTrackWidth() const {
+  if (SkinActive()) {
+    const int pw = skin_->Picture.Width();
+    return MinWidth > pw && FrameState != TskFrameState::Minimized ? MinWidth : pw;
+  }
+  return MinWidth > 0 ? MinWidth : 130;
+}
+
+int TskSkinFrame::MinTrackHeight() const {
+  const bool exempt = RolledUp || FrameState == TskFrameState::Minimized;
+  const int own = SkinActive() ? skin_->Picture.Height() - skin_->FormInfo.ClientRect.Height() : PlainCaptionHeight + 6;
+  return MinHeight > own && !exempt ? MinHeight : own;
+}
+
+int TskSkinFrame::MaxTrackWidth(const MonitorInfo& m) const {
+  const int w = (MaximizeOnFullScreen ? m.monitor : m.work_area).Width();
+  return MaxWidth > 0 && MaxWidth < w ? MaxWidth : w;
+}
+
+int TskSkinFrame::MaxTrackHeight(const MonitorInfo& m) const {
+  const int h = (MaximizeOnFullScreen ? m.monitor : m.work_area).Height();
+  return MaxHeight > 0 && MaxHeight < h ? MaxHeight : h;
+}
+
+Rect TskSkinFrame::ClientInsets() const {
+  if (SkinActive() && !skin_->FormInfo.ClientRect.IsEmpty()) {
+    const Rect& cr = skin_->FormInfo.ClientRect;
+    return {cr.left, cr.top, skin_->Picture.Width() - cr.right, skin_->Picture.Height() - cr.bottom};
+  }
+  return {3, PlainCaptionHeight + 3, 3, 3};
+}
+
+// ---------------------------------------------------------------------------------------------
+// Hit testing and shape
+
+bool TskSkinFrame::ShownInRollState(const TskActiveSkinObject& object) const {
+  // Objects marked "rollup" belong to the rolled-up frame; the others to the normal one.
+  return object.RollUp == RolledUp;
+}
+
+bool TskSkinFrame::InCaptionObject(Point p) const {
+  for (const auto& object : FrameObjects) {
+    if (dynamic_cast<const TskSkinCaptionObject*>(object.get()) && object->Visible && ShownInRollState(*object) &&
+        object->ObjectRect.Contains(p)) {
+      return true;
+    }
+  }
+  return false;
+}
+
+bool TskSkinFrame::MaskProbeBlack(Point p) const {
+  if (geometry_.mask_rect.Contains(p)) return true;
+  const FrameStrips& m = mask_strips_;
+  for (const auto& [strip, at] : {std::pair<const Bitmap32*, Point>{&m.top, m.top_at}, {&m.bottom, m.bottom_at},
+                                  {&m.left, m.left_at}, {&m.right, m.right_at}}) {
+    const Point local{p.x - at.x, p.y - at.y};
+    if (strip->InBounds(local.x, local.y)) return (strip->Pixel(local.x, local.y) & 0x00FFFFFF) == 0;
+  }
+  return false;
+}
+
+int TskSkinFrame::PlainHitTest(Point p) const {
+  const int w = width_, h = height_;
+  if (Sizeable && FrameState == TskFrameState::Normal) {
+    constexpr int kEdge = 2, kCorner = 16;
+    const bool left = p.x < kEdge, right = p.x >= w - kEdge, top = p.y < kEdge, bottom = p.y >= h - kEdge;
+    const bool near_left = p.x < kCorner, near_right = p.x >= w - kCorner;
+    const bool near_top = p.y < kCorner, near_bottom = p.y >= h - kCorner;
+    if ((left && near_top) || (top && near_left)) return HTTOPLEFT;
+    if ((right && near_top) || (top && near_right)) return HTTOPRIGHT;
+    if ((left && near_bottom) || (bottom && near_left)) return HTBOTTOMLEFT;
+    if ((right && near_bottom) || (bottom && near_right)) return HTBOTTOMRIGHT;
+    if (left) return HTLEFT;
+    if (right) return HTRIGHT;
+    if (top) return HTTOP;
+    if (bottom) return HTBOTTOM;
+  }
+  const Rect band{3, 3, w - 3, 3 + PlainCaptionHeight};
+  if (band.Contains(p)) return HTCAPTION;
+  if (Rect{3, PlainCaptionHeight + 3, w - 3, h - 3}.Contains(p)) return HTCLIENT;
+  return HTOBJECT;
+}
+
+int TskSkinFrame::HitTest(Point p) const {
+  if (!SkinActive()) return PlainHitTest(p);
+  const FrameGeometry& g = geometry_;
+  const bool in_caption = InCaptionObject(p);
+  if (RolledUp || FrameState == TskFrameState::Minimized) return in_caption ? HTCAPTION : HTOBJECT;
+  if (HoverIndex != -1 && !in_caption && !g.client.Contains(p) && !InSizeMove) return HTOBJECT;
+  if (Sizeable && FrameState != TskFrameState::Maximized) {
+    const int b = skin_->FormInfo.BorderWidth;
+    const Point probes[4] = {{p.x - b, p.y}, {p.x, p.y - b}, {p.x + b, p.y}, {p.x, p.y + b}};
+    bool sizing = false;
+    if (skin_->Mask.IsEmpty() || !has_mask_strips_) {
+      const Rect window{0, 0, width_, height_};
+      for (const Point& q : probes) sizing = sizing || !window.Contains(q);
+    } else if (!g.mask_rect.Contains(p)) {
+      for (const Point& q : probes) sizing = sizing || !MaskProbeBlack(q);
+    }
+    if (sizing) {
+      const Point tl = g.hit_lt, tr = g.hit_rt, bl = g.hit_lb, br = g.hit_rb;
+      const Rect& ncr = g.client;
+      if (p.x <= tl.x && p.y <= tl.y) return HTTOPLEFT;
+      if (p.x >= tr.x && p.y <= tr.y) return HTTOPRIGHT;
+      if (p.x <= bl.x && p.y >= bl.y) return HTBOTTOMLEFT;
+      if (p.x >= br.x && p.y >= br.y) return HTBOTTOMRIGHT;
+      if (Rect{tl.x, 0, tr.x, ncr.top}.Contains(p)) return HTTOP;
+      if (Rect{bl.x, ncr.bottom, br.x, height_}.Contains(p)) return HTBOTTOM;
+      if (Rect{0, tl.y, ncr.left, bl.y}.Contains(p)) return HTLEFT;
+      if (Rect{ncr.right, tr.y, width_, br.y}.Contains(p)) return HTRIGHT;
+    }
+  }
+  if (g.client.Contains(p)) return HTCLIENT;
+  return in_caption ? HTCAPTION : HTOBJECT;
+}
+
+std::optional<std::vector<Rect>> TskSkinFrame::UpdateShape() {
+  has_mask_strips_ = false;
+  mask_strips_ = {};
+  if (!SkinActive() || skin_->Mask.IsEmpty() || !HasBorderStyle) return std::nullopt;
+  mask_strips_ = CutMaskStrips(skin_->Mask, skin_->FormInfo, geometry_);
+  has_mask_strips_ = true;
+  return ShapeRectangles(mask_strips_, geometry_.mask_rect);
+}
+
+// ---------------------------------------------------------------------------------------------
+// Composition
+
+namespace {
+
+void ApplyInactiveEffect(Bitmap32& bmp, SkinEffect effect) {
+  const Bitmap32 before = bmp;
+  for (int y = 0; y < bmp.Height(); ++y) {
+    for (int x = 0; x < bmp.Width(); ++x) {
+      const Color c = before.Pixel(x, y);
+      const int r = RedOf(c), gr = GreenOf(c), b = BlueOf(c);
+      Color out = c;
+      switch (effect) {
+        case SkinEffect::Brightness: out = MorphBlend(c, kWhite, 0.5); break;
+        case SkinEffect::Darkness: out = MorphBlend(c, kBlack, 0.3); break;
+        case SkinEffect::Grayscale: {
+          const auto v = std::uint8_t((r * 30 + gr * 59 + b * 11) / 100);
+          out = Rgb(v, v, v);
+          break;
+        }
+        case SkinEffect::Noise: {
+          // A fixed pattern from the position, so every repaint looks the same.
+          const std::uint32_t h = (std::uint32_t(x) * 73856093u) ^ (std::uint32_t(y) * 19349663u);
+          const int n = int(h % 101) - 50;
+          auto ch = [n](int v) { return std::uint8_t(std::clamp(v + n, 0, 255)); };
+          out = Rgb(ch(r), ch(gr), ch(b));
+          break;
+        }
+        case SkinEffect::SplitBlur: {
+          const Color l = before.Pixel(std::max(0, x - 1), y), rt = before.Pixel(std::min(bmp.Width() - 1, x + 1), y);
+          out = MorphBlend(l, rt, 0.5);
+          break;
+        }
+        case SkinEffect::Invert: out = c ^ 0x00FFFFFF; break;
+      }
+      bmp.SetPixel(x, y, out);
+    }
+  }
+}
+
+}  // namespace
+
+bool TskSkinFrame::ComposeFrame(FrameStrips& out, const CanvasFactory& make_canvas) {
+  out = {};
+  if (!SkinActive() || width_ < MinTrackWidth() || height_ < MinTrackHeight()) return false;
+  ComputeGeometry();
+  LayoutObjects();
+  const bool active = IsFormActive();
+  const Bitmap32& source = active || skin_->InActivePicture.IsEmpty() ? skin_->Picture : skin_->InActivePicture;
+  out = CutFrameStrips(source, skin_->FormInfo, geometry_);
+  if (!active && skin_->FormInfo.AutoRenderingInActiveImage) {
+    for (Bitmap32* strip : {&out.top, &out.bottom, &out.left, &out.right}) {
+      ApplyInactiveEffect(*strip, skin_->FormInfo.InActiveEffect);
+    }
+  }
+  std::unique_ptr<Canvas> top = out.top.IsEmpty() ? nullptr : make_canvas(out.top);
+  std::unique_ptr<Canvas> bottom = out.bottom.IsEmpty() ? nullptr : make_canvas(out.bottom);
+  for (auto& object : FrameObjects) {
+    if (!object->Visible || !ShownInRollState(*object)) continue;
+    if (object->ObjectRect.bottom <= geometry_.client.top) {
+      if (top) object->Draw(*top, true, {0, 0});
+    } else if (bottom) {
+      object->Draw(*bottom, true, {0, geometry_.client.bottom});
+    }
+  }
+  return true;
+}
+
+void TskSkinFrame::DrawObject(int index, Canvas& window_canvas) {
+  if (index < 0 || index >= int(FrameObjects.size())) return;
+  TskActiveSkinObject& object = *FrameObjects[std::size_t(index)];
+  if (!object.Visible || !ShownInRollState(object)) return;
+  object.Draw(window_canvas, false, {0, 0});
+}
+
+// ---------------------------------------------------------------------------------------------
+// Objects and mouse
+
+int TskSkinFrame::IndexOf(const TskActiveSkinObject& object) const {
+  for (std::size_t i = 0; i < FrameObjects.size(); ++i) {
+    if (FrameObjects[i].get() == &object) return int(i);
+  }
+  return -1;
+}
+
+void TskSkinFrame::RequestRepaint(TskActiveSkinObject& object) {
+  if (object.Morphing && object.IsMorphing()) {
+    if (!morph_timer_) {
+      morph_timer_ = true;
+      host_.SetTimer(FrameTimer::Morph, true);
+    }
+    return;
+  }
+  host_.RepaintObject(IndexOf(object));
+}
+
+bool TskSkinFrame::MorphTimerTick() {
+  bool moved = false;
+  for (std::size_t i = 0; i < FrameObjects.size(); ++i) {
+    TskActiveSkinObject& object = *FrameObjects[i];
+    if (!object.Morphing || !object.IsMorphing()) continue;
+    object.MorphStep();
+    moved = true;
+    host_.RepaintObject(int(i));
+  }
+  if (!moved && morph_timer_) {
+    morph_timer_ = false;
+    host_.SetTimer(FrameTimer::Morph, false);
+  }
+  return moved;
+}
+
+void TskSkinFrame::UpdateHover(Point p) {
+  int hovered = -1;
+  for (std::size_t i = 0; i < FrameObjects.size(); ++i) {
+    const TskActiveSkinObject& o = *FrameObjects[i];
+    if (ShownInRollState(o) && o.Enabled && o.Visible && o.ObjectRect.Contains(p)) {
+      hovered = int(i);
+      break;
+    }
+  }
+  if (PressedIndex != -1 && hovered != PressedIndex) hovered = -1;
+  if (hovered == HoverIndex) return;
+  const int old = HoverIndex;
+  HoverIndex = hovered;
+  if (old != -1 && old < int(FrameObjects.size())) FrameObjects[std::size_t(old)]->MouseLeave();
+  if (hovered != -1) FrameObjects[std::size_t(hovered)]->MouseEnter();
+}
+
+void TskSkinFrame::ClearHover() {
+  const int old = HoverIndex;
+  HoverIndex = -1;
+  if (old != -1 && old < int(FrameObjects.size())) FrameObjects[std::size_t(old)]->MouseLeave();
+}
+
+void TskSkinFrame::ResetObjects() {
+  for (auto& object : FrameObjects) {
+    if (dynamic_cast<TskSkinCaptionObject*>(object.get()) == nullptr) object->ResetState();
+  }
+}
+
+void TskSkinFrame::HoverTimerTick(Point cursor) {
+  if (InSizeMove) {
+    host_.SetTimer(FrameTimer::Hover, false);
+    return;
+  }
+  if (geometry_.client.Contains(cursor)) {
+    ClearHover();
+  } else {
+    UpdateHover(cursor);
+  }
+}
+
+void TskSkinFrame::NcMouseMove(Point p) {
+  const int index = PressedIndex != -1 ? PressedIndex : HoverIndex;
+  if (index >= 0 && index < int(FrameObjects.size())) FrameObjects[std::size_t(index)]->MouseMove(p.x, p.y);
+}
+
+void TskSkinFrame::NcButtonDown(Point p, TskMouseButton button, int hit_code) {
+  UpdateHover(p);
+  if (HoverIndex == -1) return;
+  TskActiveSkinObject& object = *FrameObjects[std::size_t(HoverIndex)];
+  const int index = HoverIndex;
+  object.MouseDown(p.x, p.y, button);
+  if (index >= int(FrameObjects.size()) || FrameObjects[std::size_t(index)].get() != &object) return;
+  PressedIndex = index;
+  if (dynamic_cast<TskSkinCaptionObject*>(&object) == nullptr) host_.SetCapture(true);
+  if (hit_code == HTCAPTION) PressedIndex = -1;
+}
+
+void TskSkinFrame::ButtonUp(Point p, TskMouseButton button) {
+  if (PressedIndex < 0 || PressedIndex >= int(FrameObjects.size())) {
+    PressedIndex = -1;
+    return;
+  }
+  TskActiveSkinObject& object = *FrameObjects[std::size_t(PressedIndex)];
+  PressedIndex = -1;
+  if (dynamic_cast<TskSkinCaptionObject*>(&object) == nullptr) host_.SetCapture(false);
+  object.MouseUp(p.x, p.y, button);
+}
+
+void TskSkinFrame::NcDblClick(Point p, TskMouseButton button, int hit_code) {
+  NcButtonDown(p, button, hit_code);
+  if (HoverIndex != -1) FrameObjects[std::size_t(HoverIndex)]->DblClick();
+  if (button != TskMouseButton::Left || hit_code != HTCAPTION) return;
+  if (Sizeable && FrameState == TskFrameState::Minimized) {
+    SetFrameState(TskFrameState::Normal);
+  } else if (Sizeable && FrameState != TskFrameState::Maximized && !RolledUp && (BorderIcons & biMaximize)) {
+    SetFrameState(TskFrameState::Maximized);
+  } else if (Sizeable && FrameState == TskFrameState::Maximized) {
+    SetFrameState(TskFrameState::Normal);
+  } else {
+    SetRolledUp(!RolledUp);
+  }
+}
+
+void TskSkinFrame::EnterSizeMove() {
+  ResetObjects();
+  host_.SetTimer(FrameTimer::Hover, false);
+  HoverIndex = PressedIndex = -1;
+  InSizeMove = true;
+}
+
+void TskSkinFrame::ExitSizeMove() {
+  host_.SetTimer(FrameTimer::Hover, false);
+  HoverIndex = PressedIndex = -1;
+  InSizeMove = false;
+}
+
+// ---------------------------------------------------------------------------------------------
+// Commands and frame state
+
+void TskSkinFrame::RunCommand(SkinCommand command) {
+  switch (command) {
+    case SkinCommand::Close:
+      host_.CloseForm();
+      break;
+    case SkinCommand::Maximize:
+      SetFrameState(FrameState == TskFrameState::Maximized ? TskFrameState::Normal : TskFrameState::Maximized);
+      break;
+    case SkinCommand::Minimize:
+      if (AlwaysMinimizeToTray) {
+        host_.MinimizeToTray();
+      } else {
+        SetFrameState(FrameState == TskFrameState::Minimized ? TskFrameState::Normal : TskFrameState::Minimized);
+      }
+      break;
+    case SkinCommand::RollUp:
+      SetRolledUp(!RolledUp);
+      break;
+    case SkinCommand::MinimizeToTray:
+      host_.MinimizeToTray();
+      break;
+    case SkinCommand::SysMenu:
+    case SkinCommand::Default:
+      break;
+  }
+}
+
+void TskSkinFrame::SetFrameState(TskFrameState state) {
+  if (state == FrameState) return;
+  const Rect current = host_.WindowBounds();
+  if (state == TskFrameState::Maximized) {
+    if (SavedBounds.IsEmpty()) SavedBounds = current;
+    const MonitorInfo m = host_.Monitor();
+    Rect area = MaximizeOnFullScreen ? m.monitor : m.work_area;
+    // A window exactly as large as the primary screen would be taken for a full-screen one.
+    if (area == m.monitor && m.primary) area = area.Inflate(-1, -1);
+    FrameState = TskFrameState::Maximized;
+    host_.SetWindowBounds(area);
+    return;
+  }
+  if (state == TskFrameState::Minimized) {
+    if (host_.IsMainForm()) {
+      host_.MinimizeApplication();
+      return;
+    }
+    // Coming from maximised, the bounds to return to are already kept.
+    if (SavedBounds.IsEmpty()) SavedBounds = current;
+    FrameState = TskFrameState::Minimized;
+    const int w = MinTrackWidth(), h = MinTrackHeight();
+    const Rect work = host_.Monitor().work_area;
+    const std::vector<Rect> parked = host_.ParkedForms();
+    const int per_row = std::max(1, work.Width() / std::max(1, w));
+    // The first free place from the bottom left, row by row upwards.
+    for (int slot = 0;; ++slot) {
+      const int x = work.left + (slot % per_row) * w;
+      const int y = work.bottom - h - (slot / per_row) * h;
+      const Rect place{x, y, x + w, y + h};
+      const bool taken = std::any_of(parked.begin(), parked.end(),
+                                     [&](const Rect& r) { return r.left == place.left && r.top == place.top; });
+      if (!taken || slot > int(parked.size())) {
+        host_.SetWindowBounds(place);
+        return;
+      }
+    }
+  }
+  // Restore.
+  FrameState = TskFrameState::Normal;
+  const Rect saved = SavedBounds.IsEmpty() ? current : SavedBounds;
+  SavedBounds = {};
+  host_.SetWindowBounds(saved);
+  host_.SetTimer(FrameTimer::Hover, true);
+  if (saved.Width() == current.Width() && saved.Height() == current.Height()) host_.Relayout();
+}
+
+void TskSkinFrame::SetRolledUp(bool rolled_up) {
+  if (!(BorderIcons & biRollUp) || FrameState == TskFrameState::Minimized || rolled_up == RolledUp) return;
+  Rect bounds = host_.WindowBounds();
+  if (rolled_up) {
+    kept_height_ = bounds.Height();
+    RolledUp = true;
+    bounds.bottom = bounds.top + MinTrackHeight();
+  } else {
+    RolledUp = false;
+    bounds.bottom = bounds.top + kept_height_;
+  }
+  host_.SetWindowBounds(bounds);
+}
+
+}  // namespace netscry

@@ -1,0 +1,180 @@
+#pragma once
+// The portable core of the skinned window frame: everything TskSkinForm decides without a
+// window. The window glue feeds it sizes, points and mouse events from window messages and
+// carries out what it asks for through SkinFrameHost (repaint an object, timers, bounds, close).
+#include <functional>
+#include <memory>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "base/canvas.h"
+#include "skin/frame/frame_geometry.h"
+#include "skin/frame/frame_objects.h"
+#include "skin/frame/frame_strips.h"
+#include "skin/frame/frame_types.h"
+#include "skin/skin_data.h"
+
+namespace netscry {
+
+enum class FrameTimer { Hover, Morph, Animation };
+
+// What the frame needs from its window. Defaults describe a window that has nothing to offer.
+class SkinFrameHost {
+ public:
+  virtual ~SkinFrameHost() = default;
+  virtual bool IsFormActive() { return true; }
+  virtual std::string CaptionText() { return {}; }
+  // The window icon at the small-icon size, or nullptr. Pixels equal to *transparent (when set)
+  // are not drawn.
+  virtual const Bitmap32* SmallIcon(std::optional<Color>* transparent) {
+    (void)transparent;
+    return nullptr;
+  }
+  // The platform's small-icon size and caption-button size (used when the former is 0).
+  virtual Size SmallIconSize() { return {16, 16}; }
+  virtual Size CaptionButtonSize() { return {18, 18}; }
+  // Draw frame object index directly onto the window's frame (TskSkinFrame::DrawObject).
+  virtual void RepaintObject(int index) { (void)index; }
+  virtual void SetTimer(FrameTimer timer, bool running) { (void)timer, (void)running; }
+  virtual void SetCapture(bool captured) { (void)captured; }
+  // The form's close path (including its close query).
+  virtual void CloseForm() {}
+  virtual void MinimizeApplication() {}
+  virtual void MinimizeToTray() {}
+  // Opens the system menu at a point in window coordinates; false when it has no items.
+  virtual bool OpenSystemMenu(Point at) {
+    (void)at;
+    return false;
+  }
+  // OnActivateCustomObject: may a caption button with command none be shown?
+  virtual bool ActivateCustomObject(const std::string& id_name) {
+    (void)id_name;
+    return false;
+  }
+  virtual bool IsMainForm() { return false; }
+  virtual Rect WindowBounds() { return {}; }
+  virtual void SetWindowBounds(const Rect& bounds) { (void)bounds; }
+  virtual MonitorInfo Monitor() { return {}; }
+  // Bounds of the other minimised skinned forms parked on the same monitor.
+  virtual std::vector<Rect> ParkedForms() { return {}; }
+  // Invalidate the form and recompute the frame at the same size (ForceRelayout).
+  virtual void Relayout() {}
+};
+
+class TskSkinFrame {
+ public:
+  explicit TskSkinFrame(SkinFrameHost& host) : host_(host) {}
+  TskSkinFrame(const TskSkinFrame&) = delete;
+  TskSkinFrame& operator=(const TskSkinFrame&) = delete;
+
+  // Published settings (the defaults of a new component).
+  bool SupportNCArea = true;
+  bool Sizeable = true;
+  TskBorderIcons BorderIcons = biSystemMenu | biMinimize | biMaximize | biRollUp;
+  int MinWidth = 0, MinHeight = 0, MaxWidth = 0, MaxHeight = 0;
+  bool MaximizeOnFullScreen = false;
+  bool ShowIcon = false;
+  bool HideCaptionButtons = false;
+  bool AlwaysMinimizeToTray = false;
+  bool HasBorderStyle = true;    // the form has a border (a shape applies only then)
+  int PlainCaptionHeight = 19;   // caption band of the plain frame (15 for tool windows)
+
+  // Run-time state.
+  TskFrameState FrameState = TskFrameState::Normal;
+  bool RolledUp = false;
+  Rect SavedBounds;
+  bool InSizeMove = false;
+  std::vector<std::unique_ptr<TskActiveSkinObject>> FrameObjects;
+  int HoverIndex = -1, PressedIndex = -1;
+
+  // --- skin ---
+  // Stores the skin and applies it (ApplySkin).
+  void SetSkinData(const TskSkinData* data);
+  const TskSkinData* SkinData() const { return skin_; }
+  bool SkinActive() const { return skin_ != nullptr && !skin_->Empty; }
+  // Creates the frame objects from the skin and sets their flags; lays out for the current size.
+  void ApplySkin();
+  // WM_SKINCHANGING: drop the objects and the active skin until the next ApplySkin.
+  void SkinChanging();
+  // The size the window must take when the skin is applied (at least the minimum).
+  Size SizeForSkin(Size current) const;
+
+  // --- size and geometry ---
+  // Notes the window size; with a skin and at least the minimum size: geometry, layout, shape.
+  void SetSize(int width, int height);
+  int Width() const { return width_; }
+  int Height() const { return height_; }
+  void ComputeGeometry();
+  const FrameGeometry& Geometry() const { return geometry_; }
+  void LayoutObjects();
+  int MinTrackWidth() const;
+  int MinTrackHeight() const;
+  int MaxTrackWidth(const MonitorInfo& m) const;
+  int MaxTrackHeight(const MonitorInfo& m) const;
+  // The window insets of the client area: left, top, right, bottom (WM_NCCALCSIZE).
+  Rect ClientInsets() const;
+
+  // --- hit testing, shape, composition ---
+  int HitTest(Point p) const;
+  // Rebuilds the mask strips and returns the window shape as rectangles; nullopt when the
+  // window has no shape (no skin, no mask or no border).
+  std::optional<std::vector<Rect>> UpdateShape();
+  const FrameStrips& MaskStrips() const { return mask_strips_; }
+  // Makes a canvas that draws into a strip; the glue gives one that can draw real text.
+  using CanvasFactory = std::function<std::unique_ptr<Canvas>(Bitmap32&)>;
+  // Composes the four strips with the objects drawn in; false when nothing is to be drawn
+  // (no skin, or smaller than the minimum size).
+  bool ComposeFrame(FrameStrips& out, const CanvasFactory& make_canvas);
+  // Draws one object onto a canvas over the whole window frame (direct repaint).
+  void DrawObject(int index, Canvas& window_canvas);
+
+  // --- objects and mouse ---
+  bool IsFormActive() const { return host_.IsFormActive(); }
+  SkinFrameHost& Host() const { return host_; }
+  // The caption object that shows the form's caption text, or nullptr.
+  TskSkinCaptionObject* CaptionObject() const { return caption_; }
+  int IndexOf(const TskActiveSkinObject& object) const;
+  bool ShownInRollState(const TskActiveSkinObject& object) const;
+  // Is p inside a caption object shown in the current roll state?
+  bool InCaptionObject(Point p) const;
+  void UpdateHover(Point p);
+  void ClearHover();
+  // Every object other than captions back to normal (activation, start of a move or size loop).
+  void ResetObjects();
+  void NcMouseMove(Point p);
+  void NcButtonDown(Point p, TskMouseButton button, int hit_code);
+  void ButtonUp(Point p, TskMouseButton button);
+  void NcDblClick(Point p, TskMouseButton button, int hit_code);
+  void EnterSizeMove();
+  void ExitSizeMove();
+  // One 20 ms tick: moves every cross-fading object one step and repaints it; false (and the
+  // timer stopped) when nothing moved.
+  bool MorphTimerTick();
+  // One 50 ms hover tick with the cursor in window coordinates.
+  void HoverTimerTick(Point cursor);
+  // A repaint request from an object; a cross-fading one starts the morph timer instead.
+  void RequestRepaint(TskActiveSkinObject& object);
+
+  // --- commands and state ---
+  void RunCommand(SkinCommand command);
+  void SetFrameState(TskFrameState state);
+  void SetRolledUp(bool rolled_up);
+
+ private:
+  int PlainHitTest(Point p) const;
+  void DropObjects();
+  bool MaskProbeBlack(Point p) const;
+
+  SkinFrameHost& host_;
+  const TskSkinData* skin_ = nullptr;
+  int width_ = 0, height_ = 0;
+  FrameGeometry geometry_;
+  FrameStrips mask_strips_;
+  bool has_mask_strips_ = false;
+  TskSkinCaptionObject* caption_ = nullptr;
+  bool morph_timer_ = false;
+  int kept_height_ = 0;
+};
+
+}  // namespace netscry
