@@ -1,0 +1,177 @@
+#include "controls/row_sequence.h"
+
+namespace netscry {
+
+TreeNode* RowSequence::First() const {
+  TreeNode* t = root_;
+  while (t && t->left) t = t->left;
+  return t;
+}
+
+TreeNode* RowSequence::Last() const {
+  TreeNode* t = root_;
+  while (t && t->right) t = t->right;
+  return t;
+}
+
+TreeNode* RowSequence::Next(const TreeNode* n) {
+  if (n->right) {
+    TreeNode* t = n->right;
+    while (t->left) t = t->left;
+    return t;
+  }
+  while (n->parent && n->parent->right == n) n = n->parent;
+  return n->parent;
+}
+
+TreeNode* RowSequence::Prev(const TreeNode* n) {
+  if (n->left) {
+    TreeNode* t = n->left;
+    while (t->right) t = t->right;
+    return t;
+  }
+  while (n->parent && n->parent->left == n) n = n->parent;
+  return n->parent;
+}
+
+TreeNode* RowSequence::At(std::size_t i) const {
+  TreeNode* t = root_;
+  while (t) {
+    std::size_t l = SizeOf(t->left);
+    if (i < l) {
+      t = t->left;
+    } else if (i == l) {
+      return t;
+    } else {
+      i -= l + 1;
+      t = t->right;
+    }
+  }
+  return nullptr;
+}
+
+std::size_t RowSequence::IndexOf(const TreeNode* n) {
+  std::size_t i = SizeOf(n->left);
+  while (n->parent) {
+    if (n->parent->right == n) i += SizeOf(n->parent->left) + 1;
+    n = n->parent;
+  }
+  return i;
+}
+
+void RowSequence::Pull(TreeNode* t) {
+  t->size = 1 + SizeOf(t->left) + SizeOf(t->right);
+  if (t->left) t->left->parent = t;
+  if (t->right) t->right->parent = t;
+}
+
+TreeNode* RowSequence::Merge(TreeNode* a, TreeNode* b) {
+  if (!a) return b;
+  if (!b) return a;
+  if (a->priority > b->priority) {
+    a->right = Merge(a->right, b);
+    Pull(a);
+    return a;
+  }
+  b->left = Merge(a, b->left);
+  Pull(b);
+  return b;
+}
+
+void RowSequence::Split(TreeNode* t, std::size_t k, TreeNode*& a, TreeNode*& b) {
+  if (!t) {
+    a = b = nullptr;
+    return;
+  }
+  if (SizeOf(t->left) >= k) {
+    TreeNode* l = nullptr;
+    Split(t->left, k, a, l);
+    t->left = l;
+    Pull(t);
+    b = t;
+  } else {
+    TreeNode* r = nullptr;
+    Split(t->right, k - SizeOf(t->left) - 1, r, b);
+    t->right = r;
+    Pull(t);
+    a = t;
+  }
+}
+
+std::uint32_t RowSequence::NextPriority() {
+  // xorshift32: deterministic, so runs are repeatable.
+  rng_ ^= rng_ << 13;
+  rng_ ^= rng_ >> 17;
+  rng_ ^= rng_ << 5;
+  return rng_;
+}
+
+void RowSequence::PushBack(TreeNode* n) { InsertAt(Size(), n); }
+
+void RowSequence::InsertAt(std::size_t i, TreeNode* n) {
+  n->left = n->right = n->parent = nullptr;
+  n->size = 1;
+  n->priority = NextPriority();
+  TreeNode* a = nullptr;
+  TreeNode* b = nullptr;
+  Split(root_, i, a, b);
+  root_ = Merge(Merge(a, n), b);
+  root_->parent = nullptr;
+}
+
+void RowSequence::Erase(TreeNode* n) {
+  std::size_t i = IndexOf(n);
+  TreeNode* a = nullptr;
+  TreeNode* rest = nullptr;
+  TreeNode* mid = nullptr;
+  TreeNode* b = nullptr;
+  Split(root_, i, a, rest);
+  Split(rest, 1, mid, b);
+  root_ = Merge(a, b);
+  if (root_) root_->parent = nullptr;
+  n->left = n->right = n->parent = nullptr;
+  n->size = 1;
+}
+
+void RowSequence::Assign(const std::vector<TreeNode*>& order) {
+  // A Cartesian tree over the new order with the nodes' own random priorities: the same shape a
+  // treap would have, built in linear time.
+  std::vector<TreeNode*> stack;
+  stack.reserve(64);
+  for (TreeNode* n : order) {
+    if (n->priority == 0) n->priority = NextPriority();
+    n->left = n->right = n->parent = nullptr;
+    TreeNode* last = nullptr;
+    while (!stack.empty() && stack.back()->priority < n->priority) {
+      last = stack.back();
+      stack.pop_back();
+    }
+    n->left = last;
+    if (!stack.empty()) stack.back()->right = n;
+    stack.push_back(n);
+  }
+  root_ = stack.empty() ? nullptr : stack.front();
+  if (!root_) return;
+  root_->parent = nullptr;
+  // Sizes and parent links bottom-up (children before parents).
+  std::vector<TreeNode*> post;
+  post.reserve(order.size());
+  std::vector<TreeNode*> work{root_};
+  while (!work.empty()) {
+    TreeNode* t = work.back();
+    work.pop_back();
+    post.push_back(t);
+    if (t->left) work.push_back(t->left);
+    if (t->right) work.push_back(t->right);
+  }
+  for (auto it = post.rbegin(); it != post.rend(); ++it) Pull(*it);
+}
+
+std::vector<TreeNode*> RowSequence::ToVector() const {
+  std::vector<TreeNode*> v;
+  v.reserve(Size());
+  for (TreeNode* t = First(); t; t = Next(t)) v.push_back(t);
+  return v;
+}
+
+}  // namespace netscry

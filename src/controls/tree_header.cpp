@@ -1,0 +1,238 @@
+#include "controls/tree_header.h"
+
+#include <algorithm>
+
+#include "controls/tree_list.h"
+
+namespace netscry {
+
+TColumnIndex TTreeHeader::AddColumn(const TTreeColumn& column) {
+  columns_.push_back(column);
+  TTreeColumn& c = columns_.back();
+  c.Width = std::clamp(c.Width, c.MinWidth, std::max(c.MinWidth, c.MaxWidth));
+  ColumnsChanged(true);
+  return ColumnCount() - 1;
+}
+
+void TTreeHeader::SetColumnOptions(TColumnIndex c, TColumnOptions options) {
+  if (!IsValidColumn(c)) return;
+  TTreeColumn& col = columns_[std::size_t(c)];
+  if (col.Options == options) return;
+  bool visibility = col.Options.Has(coVisible) != options.Has(coVisible);
+  col.Options = options;
+  if (hot_column_ == c && !options.Has(coVisible)) hot_column_ = NoColumn;
+  ColumnsChanged(visibility);
+}
+
+void TTreeHeader::SetColumnWidth(TColumnIndex c, int width) {
+  if (!IsValidColumn(c)) return;
+  TTreeColumn& col = columns_[std::size_t(c)];
+  width = std::clamp(width, col.MinWidth, std::max(col.MinWidth, col.MaxWidth));
+  if (width == col.Width) return;
+  col.Width = width;
+  ColumnsChanged(false);
+}
+
+void TTreeHeader::SetColumnText(TColumnIndex c, const std::string& text) {
+  if (!IsValidColumn(c)) return;
+  columns_[std::size_t(c)].Text = text;
+  if (tree_.Host()) tree_.Host()->InvalidateHeader();
+}
+
+void TTreeHeader::SetColumnColor(TColumnIndex c, Color color) {
+  if (!IsValidColumn(c)) return;
+  columns_[std::size_t(c)].Color = color;
+  ColumnsChanged(false);
+}
+
+void TTreeHeader::SetColumnAlignment(TColumnIndex c, TAlignment a) {
+  if (!IsValidColumn(c)) return;
+  columns_[std::size_t(c)].Alignment = a;
+  ColumnsChanged(false);
+}
+
+void TTreeHeader::SetColumnLimits(TColumnIndex c, int min_width, int max_width) {
+  if (!IsValidColumn(c)) return;
+  TTreeColumn& col = columns_[std::size_t(c)];
+  col.MinWidth = std::max(0, min_width);
+  col.MaxWidth = std::max(col.MinWidth, max_width);
+  col.Width = std::clamp(col.Width, col.MinWidth, col.MaxWidth);
+  ColumnsChanged(false);
+}
+
+void TTreeHeader::ColumnsChanged(bool /*visibility_changed*/) {
+  // A visibility change repaints the whole list; the list repaints fully on any column change.
+  tree_.ColumnsChanged();
+  if (tree_.Host()) {
+    tree_.Host()->InvalidateHeader();
+    tree_.Host()->InvalidateRows();
+  }
+}
+
+void TTreeHeader::ApplyAutoSize() {
+  if (in_auto_size_ || !IsValidColumn(auto_size_index_)) return;
+  int others = 0;
+  for (TColumnIndex c : VisibleColumns())
+    if (c != auto_size_index_) others += Column(c).Width;
+  TTreeColumn& col = columns_[std::size_t(auto_size_index_)];
+  col.Width = std::clamp(tree_.ClientWidth() - others, col.MinWidth, std::max(col.MinWidth, col.MaxWidth));
+}
+
+// --- Sort state ------------------------------------------------------------------------------------
+
+void TTreeHeader::SetSortColumn(TColumnIndex c) {
+  c = std::clamp(c, NoColumn, std::max(NoColumn, ColumnCount() - 1));
+  if (c == sort_column_) return;
+  sort_column_ = c;
+  if (tree_.Host()) tree_.Host()->InvalidateHeader();
+  tree_.SortOnHeaderChange();
+}
+
+void TTreeHeader::SetSortDirection(TSortDirection d) {
+  if (d == sort_direction_) return;
+  sort_direction_ = d;
+  if (tree_.Host()) tree_.Host()->InvalidateHeader();
+  tree_.SortOnHeaderChange();
+}
+
+// --- Geometry --------------------------------------------------------------------------------------
+
+std::vector<TColumnIndex> TTreeHeader::VisibleColumns() const {
+  std::vector<TColumnIndex> v;
+  for (TColumnIndex c = 0; c < ColumnCount(); ++c)
+    if (Column(c).Options.Has(coVisible)) v.push_back(c);
+  return v;
+}
+
+int TTreeHeader::ColumnContentLeft(TColumnIndex c) const {
+  int x = 0;
+  for (TColumnIndex i = 0; i < c && i < ColumnCount(); ++i)
+    if (Column(i).Options.Has(coVisible)) x += Column(i).Width;
+  return x;
+}
+
+int TTreeHeader::ColumnLeft(TColumnIndex c) const { return ColumnContentLeft(c) - tree_.OffsetX(); }
+
+int TTreeHeader::VisibleWidth() const {
+  int w = 0;
+  for (const TTreeColumn& c : columns_)
+    if (c.Options.Has(coVisible)) w += c.Width;
+  return w;
+}
+
+TColumnIndex TTreeHeader::ColumnAtX(int x) const {
+  int left = -tree_.OffsetX();
+  for (TColumnIndex c = 0; c < ColumnCount(); ++c) {
+    if (!Column(c).Options.Has(coVisible)) continue;
+    int right = left + Column(c).Width;
+    if (x >= left && x < right) return c;
+    left = right;
+  }
+  return NoColumn;
+}
+
+TColumnIndex TTreeHeader::ResizeZoneAt(int x) const {
+  std::vector<TColumnIndex> visible = VisibleColumns();
+  for (auto it = visible.rbegin(); it != visible.rend(); ++it) {
+    const TTreeColumn& col = Column(*it);
+    if (!col.Options.Has(coResizable)) continue;
+    int edge = ColumnLeft(*it) + col.Width;
+    if (x >= edge - 4 && x <= edge + 2) return *it;
+  }
+  return NoColumn;
+}
+
+HeaderCursor TTreeHeader::CursorAt(Point p) const {
+  if (Tracking() || ResizeZoneAt(p.x) != NoColumn) return HeaderCursor::HorizontalSplit;
+  return HeaderCursor::Arrow;
+}
+
+// --- Mouse -----------------------------------------------------------------------------------------
+
+void TTreeHeader::MouseDown(TMouseButton button, Point p, TShiftState shift, bool double_click) {
+  if (button != TMouseButton::mbLeft) return;
+  TColumnIndex zone = ResizeZoneAt(p.x);
+  if (double_click) {
+    if (zone != NoColumn) {
+      SetColumnWidth(zone, AutoFitWidth(zone));
+    } else {
+      TColumnIndex c = ColumnAtX(p.x);
+      if (tree_.OnHeaderDblClick) tree_.OnHeaderDblClick(*this, {c, button, shift});
+    }
+    // The release that ends a double click reports no column.
+    pressed_column_ = NoColumn;
+    if (tree_.Host()) tree_.Host()->InvalidateHeader();
+    return;
+  }
+  if (zone != NoColumn) {
+    tracking_column_ = zone;
+    return;
+  }
+  pressed_column_ = ColumnAtX(p.x);
+  if (tree_.Host()) tree_.Host()->InvalidateHeader();
+}
+
+void TTreeHeader::MouseMove(Point p) {
+  if (Tracking()) {
+    SetColumnWidth(tracking_column_, p.x - ColumnLeft(tracking_column_));
+    return;
+  }
+  TColumnIndex c = ColumnAtX(p.x);
+  if (p.y < 0 || p.y >= kHeight) c = NoColumn;
+  if (c != hot_column_) {
+    hot_column_ = c;
+    if (tree_.Host()) tree_.Host()->InvalidateHeader();
+  }
+  hot_timer_running_ = true;
+}
+
+void TTreeHeader::MouseUp(TMouseButton button, Point p, TShiftState shift) {
+  if (button == TMouseButton::mbLeft && Tracking()) {
+    tracking_column_ = NoColumn;
+    return;
+  }
+  TColumnIndex under = ColumnAtX(p.x);
+  if (under != NoColumn && !Column(under).Options.Has(coAllowClick)) under = NoColumn;
+  if (button == TMouseButton::mbLeft) {
+    clicked_column_ = (under != NoColumn && under == pressed_column_) ? under : NoColumn;
+  } else {
+    clicked_column_ = under;
+  }
+  TTreeHeaderHitInfo hit{clicked_column_, button, shift};
+  if (tree_.OnHeaderClick) tree_.OnHeaderClick(*this, hit);
+  if (button == TMouseButton::mbLeft) pressed_column_ = NoColumn;
+  if (tree_.Host()) tree_.Host()->InvalidateHeader();
+  if (button == TMouseButton::mbRight) {
+    TPopupMenu menu = tree_.AskPopupMenu(nullptr, clicked_column_, p);
+    if (menu && tree_.Host()) tree_.Host()->ShowPopup(menu, {p.x, p.y - kHeight});
+  }
+}
+
+void TTreeHeader::CancelTracking() { tracking_column_ = NoColumn; }
+
+void TTreeHeader::HotTimerFired(std::optional<Point> mouse) {
+  if (!hot_timer_running_) return;
+  bool outside = !mouse.has_value();
+  bool off_pressed = false;
+  if (mouse && pressed_column_ != NoColumn) off_pressed = ColumnAtX(mouse->x) != pressed_column_;
+  if (!outside && !off_pressed) return;
+  hot_column_ = NoColumn;
+  clicked_column_ = NoColumn;
+  pressed_column_ = NoColumn;
+  hot_timer_running_ = false;
+  if (tree_.Host()) tree_.Host()->InvalidateHeader();
+}
+
+int TTreeHeader::AutoFitWidth(TColumnIndex c) {
+  int best = 0;
+  TStringTreeList& tree = tree_;
+  for (PTreeNode n = tree.FirstNode(); n; n = tree.NextNode(n)) {
+    int w = TStringTreeList::Margin;
+    if (tree.StateImageIndex(n, c) >= 0) w += 16 + TStringTreeList::kStateImageGap;
+    w += tree.MeasureText(tree.CellText(n, c)).cx + 2 * TStringTreeList::TextMargin;
+    best = std::max(best, w);
+  }
+  return best + 1;  // the vertical grid line
+}
+
+}  // namespace netscry

@@ -1,0 +1,506 @@
+#include "controls/tree_list.h"
+
+#include <algorithm>
+#include <cstring>
+#include <new>
+
+namespace netscry {
+
+TStringTreeList::TStringTreeList() : header_(*this) { root_.is_root = true; }
+
+TStringTreeList::~TStringTreeList() {
+  host_ = nullptr;  // the window may already be gone
+  Clear();
+}
+
+// --- The user area -------------------------------------------------------------------------------
+
+void TStringTreeList::CheckRecordType(const NodeRecordType* type) const {
+  if (record_type_ != type) throw std::logic_error("Row record type mismatch.");
+}
+
+void* TStringTreeList::RowRecord(PTreeNode node) {
+  if (node_data_size_ <= 0) throw std::logic_error("NodeDataSize not initialized.");
+  if (!node || node->is_root) return nullptr;
+  // Reads made by the comparison during a sort cannot change the order being built.
+  if (!sorting_) MarkDirty(node);
+  return node->data;
+}
+
+const void* TStringTreeList::ReadRowRecord(PTreeNode node) const {
+  if (node_data_size_ <= 0) throw std::logic_error("NodeDataSize not initialized.");
+  if (!node || node->is_root) return nullptr;
+  return node->data;
+}
+
+void TStringTreeList::SetNodeDataSize(int size) {
+  if (size == node_data_size_) return;
+  node_data_size_ = size;
+  RemakeRows();
+}
+
+void TStringTreeList::SetNodeRecordType(const NodeRecordType* type) {
+  if (type == record_type_) return;
+  // Rows made for the old type must be unmade by it.
+  std::vector<TreeNode*> old = rows_.ToVector();
+  std::size_t count = old.size();
+  Clear();
+  record_type_ = type;
+  for (std::size_t i = 0; i < count; ++i) {
+    TreeNode* n = MakeNode();
+    rows_.PushBack(n);
+    MarkDirty(n);
+  }
+  order_known_ = false;
+  ColumnsChanged();
+}
+
+void TStringTreeList::RemakeRows() {
+  std::size_t count = rows_.Size();
+  if (count == 0) return;
+  Clear();
+  for (std::size_t i = 0; i < count; ++i) {
+    TreeNode* n = MakeNode();
+    rows_.PushBack(n);
+    MarkDirty(n);
+  }
+  order_known_ = false;
+  ColumnsChanged();
+}
+
+TreeNode* TStringTreeList::MakeNode() {
+  auto* n = new TreeNode();
+  n->height = DefaultNodeHeight;
+  if (node_data_size_ > 0) {
+    if (record_type_) {
+      n->data = ::operator new(record_type_->size, std::align_val_t(record_type_->align));
+      try {
+        record_type_->construct(n->data);
+      } catch (...) {
+        ::operator delete(n->data, std::align_val_t(record_type_->align));
+        delete n;
+        throw;
+      }
+    } else {
+      n->data = ::operator new(std::size_t(node_data_size_), std::align_val_t(alignof(std::max_align_t)));
+      std::memset(n->data, 0, std::size_t(node_data_size_));
+    }
+  }
+  ++uninitialized_;
+  return n;
+}
+
+void TStringTreeList::DestroyNode(TreeNode* node, bool raise_free) {
+  if (raise_free && node->initialized && OnFreeNode) OnFreeNode(*this, node);
+  if (!node->initialized) --uninitialized_;
+  if (node->data) {
+    // The object was made with the type (or raw size) in force when the node was made; both
+    // only change after every row has been destroyed.
+    if (record_type_) {
+      record_type_->destroy(node->data);
+      ::operator delete(node->data, std::align_val_t(record_type_->align));
+    } else {
+      ::operator delete(node->data, std::align_val_t(alignof(std::max_align_t)));
+    }
+  }
+  delete node;
+}
+
+// --- Rows ------------------------------------------------------------------------------------------
+
+void TStringTreeList::MarkDirty(TreeNode* node) {
+  if (node->dirty) return;
+  node->dirty = true;
+  node->dirty_slot = std::uint32_t(dirty_.size());
+  dirty_.push_back(node);
+}
+
+void TStringTreeList::UnmarkDirty(TreeNode* node) {
+  if (!node->dirty) return;
+  TreeNode* last = dirty_.back();
+  dirty_[node->dirty_slot] = last;
+  last->dirty_slot = node->dirty_slot;
+  dirty_.pop_back();
+  node->dirty = false;
+}
+
+PTreeNode TStringTreeList::AppendNode() {
+  TreeNode* n = MakeNode();
+  rows_.PushBack(n);
+  MarkDirty(n);
+  ColumnsChanged();
+  AutoSortIfDue();
+  InvalidateRows();
+  return n;
+}
+
+void TStringTreeList::RemoveNode(PTreeNode node) {
+  if (!node || node->is_root) return;
+  if (focused_ == node) focused_ = nullptr;
+  if (selected_ == node) selected_ = nullptr;
+  if (last_hit_ == node) last_hit_ = nullptr;
+  if (press_node_ == node) press_node_ = nullptr;
+  UnmarkDirty(node);
+  rows_.Erase(node);
+  DestroyNode(node, true);
+  ClampOffsets();
+  InvalidateRows();
+}
+
+void TStringTreeList::Clear() {
+  focused_ = selected_ = last_hit_ = press_node_ = nullptr;
+  std::vector<TreeNode*> all = rows_.ToVector();
+  rows_.Clear();
+  dirty_.clear();
+  for (TreeNode* n : all) DestroyNode(n, true);
+  uninitialized_ = 0;
+  order_known_ = false;
+  offset_x_ = offset_y_ = 0;
+  InvalidateRows();
+}
+
+PTreeNode TStringTreeList::FirstNode() {
+  TreeNode* n = rows_.First();
+  if (n && !n->initialized) {
+    n->initialized = true;
+    --uninitialized_;
+  }
+  return n;
+}
+
+PTreeNode TStringTreeList::NextNode(PTreeNode node) const {
+  if (!node || node->is_root) return nullptr;
+  return RowSequence::Next(node);
+}
+
+PTreeNode TStringTreeList::PrevNode(PTreeNode node) const {
+  if (!node || node->is_root) return nullptr;
+  return RowSequence::Prev(node);
+}
+
+int TStringTreeList::TotalNodeCount() {
+  InitializeAll();
+  return RowCount();
+}
+
+int TStringTreeList::NodeIndex(PTreeNode node) const {
+  if (!node || node->is_root) return -1;
+  return int(RowSequence::IndexOf(node));
+}
+
+PTreeNode TStringTreeList::NodeAtIndex(int index) const {
+  if (index < 0) return nullptr;
+  return rows_.At(std::size_t(index));
+}
+
+void TStringTreeList::InitializeAll() {
+  if (uninitialized_ == 0) return;
+  for (TreeNode* n = rows_.First(); n; n = RowSequence::Next(n)) n->initialized = true;
+  uninitialized_ = 0;
+}
+
+// --- Selection and focus ---------------------------------------------------------------------------
+
+void TStringTreeList::ApplyFocusColumnForSelect() {
+  if (focus_column_ != NoColumn && header_.IsVisible(focus_column_)) return;
+  TColumnIndex main = header_.MainColumn();
+  if (header_.IsVisible(main) && header_.Column(main).Options.Has(coAllowFocus)) {
+    focus_column_ = main;
+    return;
+  }
+  for (TColumnIndex c : header_.VisibleColumns()) {
+    if (header_.Column(c).Options.Has(coAllowFocus)) {
+      focus_column_ = c;
+      return;
+    }
+  }
+}
+
+void TStringTreeList::SelectNode(PTreeNode node, bool select) {
+  if (!node || node->is_root) return;
+  if (select) {
+    selected_ = node;
+    ApplyFocusColumnForSelect();
+  } else if (selected_ == node) {
+    selected_ = nullptr;
+  }
+  InvalidateRows();
+}
+
+void TStringTreeList::ClearSelection() {
+  selected_ = nullptr;
+  InvalidateRows();
+}
+
+void TStringTreeList::FocusNode(PTreeNode node) {
+  if (node && node->is_root) node = nullptr;
+  focused_ = node;
+  if (node && focus_column_ == NoColumn) focus_column_ = header_.MainColumn();
+  if (node) ScrollIntoView(node);
+  InvalidateRows();
+}
+
+// --- Sorting ---------------------------------------------------------------------------------------
+
+int TStringTreeList::Compare(TreeNode* a, TreeNode* b, TColumnIndex column) {
+  int result = 0;
+  if (OnCompareNodes) OnCompareNodes(*this, a, b, column, result);
+  return result;
+}
+
+void TStringTreeList::AutoSortIfDue() {
+  if (AutoSort && update_count_ == 0 && header_.SortColumn() >= NoColumn)
+    DoSort(header_.SortColumn(), header_.SortDirection());
+}
+
+void TStringTreeList::SortOnHeaderChange() { AutoSortIfDue(); }
+
+void TStringTreeList::EndUpdate() {
+  if (update_count_ == 0) return;
+  if (--update_count_ == 0) AutoSortIfDue();
+}
+
+void TStringTreeList::SortList(TColumnIndex column, TSortDirection direction) {
+  if (column < NoColumn) return;
+  DoSort(column, direction);
+  InvalidateRows();
+}
+
+void TStringTreeList::DoSort(TColumnIndex column, TSortDirection direction) {
+  InitializeAll();
+  if (rows_.Size() < 2) {
+    for (TreeNode* n : dirty_) n->dirty = false;
+    dirty_.clear();
+    order_known_ = true;
+    sorted_column_ = column;
+    sorted_direction_ = direction;
+    return;
+  }
+  sorting_ = true;
+  try {
+    // Re-placing k changed rows costs about k·log n comparisons; beyond a quarter of the rows a
+    // whole sort is as cheap.
+    if (order_known_ && sorted_column_ == column && sorted_direction_ == direction &&
+        dirty_.size() <= rows_.Size() / 4)
+      IncrementalSort(column, direction);
+    else
+      FullSort(column, direction);
+  } catch (...) {
+    sorting_ = false;
+    order_known_ = false;
+    throw;
+  }
+  sorting_ = false;
+  for (TreeNode* n : dirty_) n->dirty = false;
+  dirty_.clear();
+  order_known_ = true;
+  sorted_column_ = column;
+  sorted_direction_ = direction;
+}
+
+namespace {
+
+// The stable top-down merge sort: the first n div 2 rows, then the rest, then a merge that takes
+// the second head only when it must come strictly first.
+template <class Cmp>
+void MergeSortRange(std::vector<TreeNode*>& v, std::vector<TreeNode*>& tmp, std::size_t lo,
+                    std::size_t n, bool descending, Cmp& cmp) {
+  if (n < 2) return;
+  std::size_t half = n / 2;
+  MergeSortRange(v, tmp, lo, half, descending, cmp);
+  MergeSortRange(v, tmp, lo + half, n - half, descending, cmp);
+  std::size_t a = lo, a_end = lo + half, b = lo + half, b_end = lo + n, out = lo;
+  while (a < a_end && b < b_end) {
+    int r = cmp(v[a], v[b]);
+    bool take_b = descending ? r < 0 : r > 0;
+    tmp[out++] = take_b ? v[b++] : v[a++];
+  }
+  while (a < a_end) tmp[out++] = v[a++];
+  while (b < b_end) tmp[out++] = v[b++];
+  std::copy(tmp.begin() + std::ptrdiff_t(lo), tmp.begin() + std::ptrdiff_t(lo + n),
+            v.begin() + std::ptrdiff_t(lo));
+}
+
+}  // namespace
+
+void TStringTreeList::FullSort(TColumnIndex column, TSortDirection direction) {
+  std::vector<TreeNode*> v = rows_.ToVector();
+  std::vector<TreeNode*> tmp(v.size());
+  auto cmp = [&](TreeNode* a, TreeNode* b) { return Compare(a, b, column); };
+  MergeSortRange(v, tmp, 0, v.size(), direction == sdDescending, cmp);
+  rows_.Assign(v);
+}
+
+void TStringTreeList::IncrementalSort(TColumnIndex column, TSortDirection direction) {
+  // The stable sort's result is the order by key and then by present position. The clean rows
+  // are already in that order among themselves, so each changed row only needs its place among
+  // them: after the clean rows with a smaller key, and among equal keys by present position.
+  if (dirty_.empty()) return;
+  const bool descending = direction == sdDescending;
+  struct Moved {
+    TreeNode* node;
+    std::size_t present;   // position before this sort
+    std::size_t clean_before;  // clean rows before it at present
+  };
+  std::vector<Moved> moved;
+  moved.reserve(dirty_.size());
+  for (TreeNode* n : dirty_) moved.push_back({n, RowSequence::IndexOf(n), 0});
+  std::sort(moved.begin(), moved.end(), [](const Moved& a, const Moved& b) { return a.present < b.present; });
+  for (std::size_t i = 0; i < moved.size(); ++i) moved[i].clean_before = moved[i].present - i;
+  for (const Moved& m : moved) rows_.Erase(m.node);
+
+  // The changed rows among themselves, by the same merge sort (they are in present order).
+  {
+    std::vector<TreeNode*> v(moved.size());
+    for (std::size_t i = 0; i < moved.size(); ++i) {
+      v[i] = moved[i].node;
+      v[i]->dirty_slot = std::uint32_t(i);  // remember the present rank
+    }
+    std::vector<TreeNode*> tmp(v.size());
+    auto cmp = [&](TreeNode* a, TreeNode* b) { return Compare(a, b, column); };
+    MergeSortRange(v, tmp, 0, v.size(), descending, cmp);
+    std::vector<Moved> sorted;
+    sorted.reserve(v.size());
+    for (TreeNode* n : v) sorted.push_back(moved[n->dirty_slot]);
+    moved.swap(sorted);
+  }
+
+  // Places among the clean rows, found before any row is put back.
+  std::vector<std::size_t> place(moved.size());
+  for (std::size_t i = 0; i < moved.size(); ++i) {
+    const Moved& m = moved[i];
+    place[i] = rows_.PartitionPoint([&](TreeNode* c, std::size_t j) {
+      // Does clean row c (clean position j) come before m? Ask in present order, earlier row
+      // first, as the merge sort would.
+      bool c_earlier = j < m.clean_before;
+      int r = c_earlier ? Compare(c, m.node, column) : -Compare(m.node, c, column);
+      if (r == 0) return c_earlier;
+      return descending ? r > 0 : r < 0;
+    });
+  }
+  for (std::size_t i = 0; i < moved.size(); ++i) rows_.InsertAt(place[i] + i, moved[i].node);
+}
+
+// --- Geometry and scrolling ------------------------------------------------------------------------
+
+void TStringTreeList::InvalidateRows() {
+  if (host_) host_->InvalidateRows();
+}
+
+void TStringTreeList::ColumnsChanged() {
+  header_.ApplyAutoSize();
+  ClampOffsets();
+}
+
+void TStringTreeList::SetClientSize(int width, int height) {
+  client_width_ = std::max(0, width);
+  client_height_ = std::max(0, height);
+  header_.ApplyAutoSize();
+  ClampOffsets();
+  InvalidateRows();
+}
+
+void TStringTreeList::ClampOffsets() {
+  int max_x = std::max(0, ContentWidth() - client_width_);
+  int max_y = std::max(0, ContentHeight() - client_height_);
+  int x = std::clamp(offset_x_, 0, max_x);
+  int y = std::clamp(offset_y_, 0, max_y);
+  bool changed = x != offset_x_ || y != offset_y_;
+  offset_x_ = x;
+  offset_y_ = y;
+  if (host_) host_->ScrollChanged();
+  if (changed) {
+    InvalidateRows();
+    if (host_) host_->InvalidateHeader();
+  }
+}
+
+void TStringTreeList::SetOffsets(int x, int y) {
+  offset_x_ = x;
+  offset_y_ = y;
+  ClampOffsets();
+  InvalidateRows();
+  if (host_) host_->InvalidateHeader();
+}
+
+int TStringTreeList::RowsPerPage() const { return std::max(1, client_height_ / DefaultNodeHeight); }
+
+PTreeNode TStringTreeList::NodeAtY(int y) const {
+  int content_y = y + offset_y_;
+  if (y < 0 || content_y < 0) return nullptr;
+  return NodeAtIndex(content_y / DefaultNodeHeight);
+}
+
+Rect TStringTreeList::RowRect(PTreeNode node) const {
+  int index = NodeIndex(node);
+  if (index < 0) return {};
+  int top = index * DefaultNodeHeight - offset_y_;
+  return {-offset_x_, top, ContentWidth() - offset_x_, top + DefaultNodeHeight};
+}
+
+Rect TStringTreeList::CellRect(PTreeNode node, TColumnIndex column) const {
+  Rect row = RowRect(node);
+  if (row.IsEmpty() || !header_.IsVisible(column)) return {};
+  int left = header_.ColumnLeft(column);
+  return {left, row.top, left + header_.Column(column).Width, row.bottom};
+}
+
+void TStringTreeList::ScrollIntoView(PTreeNode node) {
+  int index = NodeIndex(node);
+  if (index < 0) return;
+  int top = index * DefaultNodeHeight;
+  int bottom = top + DefaultNodeHeight;
+  int y = offset_y_;
+  if (top < y)
+    y = top;
+  else if (bottom > y + client_height_)
+    y = bottom - client_height_;
+  int x = offset_x_;
+  if (header_.IsVisible(focus_column_)) {
+    int left = header_.ColumnContentLeft(focus_column_);
+    int right = left + header_.Column(focus_column_).Width;
+    if (left < x)
+      x = left;
+    else if (right > x + client_width_)
+      x = std::min(left, right - client_width_);
+  }
+  if (x != offset_x_ || y != offset_y_) SetOffsets(x, y);
+}
+
+void TStringTreeList::SetFocused(bool focused) {
+  if (focused == focused_window_) return;
+  focused_window_ = focused;
+  InvalidateRows();
+}
+
+Size TStringTreeList::MeasureText(std::string_view text) const {
+  return host_ ? host_->CellTextExtent(text) : Size{};
+}
+
+std::string TStringTreeList::CellText(PTreeNode node, TColumnIndex column) {
+  std::string text;
+  if (!node || node->is_root) return text;
+  if (!node->initialized) {
+    node->initialized = true;
+    --uninitialized_;
+  }
+  if (OnGetText) OnGetText(*this, node, column, TTreeTextType::ttNormal, text);
+  return text;
+}
+
+int TStringTreeList::StateImageIndex(PTreeNode node, TColumnIndex column) {
+  int index = -1;
+  bool ghosted = false;
+  if (!state_images_ || !node || node->is_root) return -1;
+  if (OnGetImageIndex) OnGetImageIndex(*this, node, TTreeImageKind::ikState, column, ghosted, index);
+  return index;
+}
+
+TPopupMenu TStringTreeList::AskPopupMenu(PTreeNode node, TColumnIndex column, Point p) {
+  TPopupMenu menu = nullptr;
+  bool ask_parent = true;
+  if (OnGetPopupMenu) OnGetPopupMenu(*this, node, column, p, ask_parent, menu);
+  return menu;
+}
+
+}  // namespace netscry
