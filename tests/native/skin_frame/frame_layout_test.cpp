@@ -1,0 +1,210 @@
+// Placement of the caption buttons and the caption for both carried skins, and the caption text.
+#include <gtest/gtest.h>
+
+#include "frame_fixture.h"
+
+namespace netscry {
+namespace {
+
+using namespace testing_frame;
+
+const TskActiveSkinObject& Object(const TskSkinFrame& frame, const std::string& name) {
+  for (const auto& o : frame.FrameObjects) {
+    if (o->IDName == name) return *o;
+  }
+  ADD_FAILURE() << "no frame object " << name;
+  static const TskActiveSkinObject* none = nullptr;
+  return *none;
+}
+
+TEST(CaptionLayout, MainWindowAtTwoWidths) {
+  FakeHost host;
+  TskSkinData skin;
+  LoadCarriedSkin(MainSkinFile(), skin);
+  TskSkinFrame frame(host);
+  frame.BorderIcons = biSystemMenu | biMinimize | biMaximize;
+  frame.ShowIcon = true;
+  frame.SetSkinData(&skin);
+  for (int width : {704, 1000}) {
+    SCOPED_TRACE(width);
+    const int dx = width - 704;
+    frame.SetSize(width, 469);
+    EXPECT_EQ(Object(frame, "closebutton").ObjectRect, (Rect{654 + dx, 1, 697 + dx, 18}));
+    EXPECT_EQ(Object(frame, "maximizebutton").ObjectRect, (Rect{629 + dx, 1, 654 + dx, 18}));
+    EXPECT_EQ(Object(frame, "minimizebutton").ObjectRect, (Rect{604 + dx, 1, 629 + dx, 18}));
+    EXPECT_EQ(Object(frame, "sysmenubutton").ObjectRect, (Rect{7, 5, 23, 21}));
+    EXPECT_EQ(Object(frame, "caption").ObjectRect, (Rect{23, 5, 604 + dx, 24}));
+    // The caption text band: 4 … object width − 4, 19 pixels high.
+    ASSERT_NE(frame.CaptionObject(), nullptr);
+    EXPECT_EQ(frame.CaptionObject()->TextBand(), (Rect{27, 5, 600 + dx, 24}));
+  }
+}
+
+TEST(CaptionLayout, DialogAtTwoWidthsShowsOnlyCloseAndIcon) {
+  FakeHost host;
+  TskSkinData skin;
+  LoadCarriedSkin(DialogSkinFile(), skin);
+  TskSkinFrame frame(host);
+  frame.BorderIcons = biSystemMenu;
+  frame.ShowIcon = true;
+  frame.Sizeable = false;
+  frame.SetSkinData(&skin);
+  for (int width : {435, 500}) {
+    SCOPED_TRACE(width);
+    const int dx = width - 378;
+    frame.SetSize(width, 268);
+    const TskActiveSkinObject& close = Object(frame, "closebutton");
+    EXPECT_EQ(close.ObjectRect, (Rect{344 + dx, 6, 372 + dx, 21}));  // 28 × 15 at the band's right end
+    EXPECT_TRUE(close.Enabled && close.Visible);
+    EXPECT_EQ(Object(frame, "sysmenubutton").ObjectRect, (Rect{5, 5, 21, 21}));
+    // The caption runs up to the close button: the buttons offset 5 separates nothing else.
+    EXPECT_EQ(Object(frame, "caption").ObjectRect, (Rect{21, 6, 344 + dx, 21}));
+    for (const char* hidden : {"minimizebutton", "maximizebutton"}) {
+      EXPECT_FALSE(Object(frame, hidden).Enabled) << hidden;
+      EXPECT_FALSE(Object(frame, hidden).Visible) << hidden;
+    }
+  }
+}
+
+TEST(CaptionLayout, ButtonsFromTheLeftWithAnOffset) {
+  FakeHost host;
+  TskSkinData skin;
+  BuildMainSkin(skin);
+  skin.FormInfo.ButtonsInLeft = true;
+  skin.FormInfo.ButtonsOffset = 2;
+  TskSkinFrame frame(host);
+  frame.ShowIcon = true;
+  frame.BorderIcons = biSystemMenu | biMinimize | biMaximize;
+  frame.SetSkinData(&skin);
+  frame.SetSize(762, 469);
+  EXPECT_EQ(Object(frame, "closebutton").ObjectRect, (Rect{7, 1, 50, 18}));
+  EXPECT_EQ(Object(frame, "maximizebutton").ObjectRect, (Rect{52, 1, 77, 18}));
+  EXPECT_EQ(Object(frame, "minimizebutton").ObjectRect, (Rect{79, 1, 104, 18}));
+  EXPECT_EQ(Object(frame, "sysmenubutton").ObjectRect, (Rect{106, 1, 122, 17}));
+  EXPECT_EQ(Object(frame, "caption").ObjectRect.left, 126);
+}
+
+TEST(CaptionLayout, AButtonsBandLeavesTheCaptionAndHiddenButtonsStay) {
+  FakeHost host;
+  TskSkinData skin;
+  BuildMainSkin(skin);
+  skin.FormInfo.ButtonsRect = {500, 3, 690, 23};  // right half: follows the right edge
+  TskSkinFrame frame(host);
+  frame.ShowIcon = true;
+  frame.BorderIcons = biSystemMenu | biMaximize;  // no minimise
+  frame.SetSkinData(&skin);
+  frame.SetSize(804, 400);
+  EXPECT_EQ(Object(frame, "closebutton").ObjectRect, (Rect{747, 3, 790, 20}));
+  EXPECT_EQ(Object(frame, "maximizebutton").ObjectRect, (Rect{722, 3, 747, 20}));
+  // The minimise button takes no part and keeps its anchored place.
+  EXPECT_FALSE(Object(frame, "minimizebutton").Visible);
+  EXPECT_EQ(Object(frame, "caption").ObjectRect.right, 604);
+  EXPECT_EQ(Object(frame, "sysmenubutton").ObjectRect, (Rect{600, 5, 616, 21}));  // band left, centred
+}
+
+TEST(CaptionLayout, HiddenCaptionButtonsAndCustomButtons) {
+  FakeHost host;
+  TskSkinData skin;
+  BuildMainSkin(skin);
+  auto& custom = AddButton(skin, "helpbutton", SkinCommand::Default, {580, 1, 604, 18});
+  (void)custom;
+  TskSkinFrame frame(host);
+  frame.HideCaptionButtons = true;
+  frame.SetSkinData(&skin);
+  for (const char* name : {"closebutton", "maximizebutton", "minimizebutton", "sysmenubutton"}) {
+    EXPECT_FALSE(Object(frame, name).Enabled) << name;
+  }
+  EXPECT_FALSE(Object(frame, "helpbutton").Visible);  // no OnActivateCustomObject
+
+  struct CustomHost : FakeHost {
+    bool ActivateCustomObject(const std::string& id) override { return id == "helpbutton"; }
+  } custom_host;
+  TskSkinFrame shown(custom_host);
+  shown.BorderIcons = biSystemMenu | biMinimize | biMaximize;
+  shown.SetSkinData(&skin);
+  shown.SetSize(704, 292);
+  EXPECT_TRUE(Object(shown, "helpbutton").Visible);
+  // Custom buttons come after close, maximise and minimise.
+  EXPECT_EQ(Object(shown, "helpbutton").ObjectRect, (Rect{580, 1, 604, 18}));
+  EXPECT_EQ(Object(shown, "caption").ObjectRect.right, 580);
+}
+
+// --- caption text ---
+
+class CaptionText : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    BuildMainSkin(skin);
+    frame.ShowIcon = true;
+    frame.BorderIcons = biSystemMenu | biMinimize | biMaximize;
+    frame.SetSkinData(&skin);
+    frame.SetSize(762, 469);
+  }
+  // Draws the caption onto a window-sized canvas with 7-pixel characters, 14 high.
+  BitmapCanvas::TextRun DrawCaption() {
+    Bitmap32 target(762, 469);
+    BitmapCanvas canvas(target, 7, 14);
+    frame.CaptionObject()->Draw(canvas, false);
+    EXPECT_EQ(canvas.TextRuns().size(), 1u);
+    return canvas.TextRuns().empty() ? BitmapCanvas::TextRun{} : canvas.TextRuns().front();
+  }
+  FakeHost host;
+  TskSkinData skin;
+  TskSkinFrame frame{host};
+};
+
+TEST_F(CaptionText, FitsAndColoursByActivity) {
+  const BitmapCanvas::TextRun run = DrawCaption();
+  EXPECT_EQ(run.text, "Netscry");
+  EXPECT_EQ(run.x, 27);
+  EXPECT_EQ(run.y, 5 + 19 / 2 - 14 / 2);
+  EXPECT_EQ(run.color, kBlack);
+  EXPECT_EQ(run.font.name, "Arial");
+  EXPECT_TRUE(run.font.bold);
+  EXPECT_EQ(run.clip, (Rect{27, 5, 658, 24}));
+  host.active = false;
+  EXPECT_EQ(DrawCaption().color, Color(9864820));
+}
+
+TEST_F(CaptionText, LongTextEndsInDotsInsideTheBand) {
+  // Band 27 … 658 (631 pixels): 87 characters and "..." take 630.
+  host.caption = std::string(100, 'a');
+  BitmapCanvas::TextRun run = DrawCaption();
+  EXPECT_EQ(run.text, std::string(87, 'a') + "...");
+  EXPECT_LE(run.x + int(run.text.size()) * 7, frame.CaptionObject()->ObjectRect.right);
+  frame.SetSize(704, 469);  // band 27 … 600
+  run = DrawCaption();
+  EXPECT_EQ(run.text, std::string(78, 'a') + "...");
+}
+
+TEST_F(CaptionText, AlignmentAndNothingForAnEmptyCaption) {
+  frame.CaptionObject()->Alignment = SkinAlignment::Right;
+  EXPECT_EQ(DrawCaption().x, 658 - 49);
+  frame.CaptionObject()->Alignment = SkinAlignment::Center;
+  EXPECT_EQ(DrawCaption().x, 27 + 631 / 2 - 49 / 2);
+  host.caption.clear();
+  Bitmap32 target(762, 469);
+  BitmapCanvas canvas(target);
+  frame.CaptionObject()->Draw(canvas, false);
+  EXPECT_TRUE(canvas.TextRuns().empty());
+}
+
+TEST(CaptionFit, DoubleByteCharactersStayWhole) {
+  Bitmap32 target(1, 1);
+  BitmapCanvas canvas(target, 7, 14);
+  const std::string text = "ab\xCD\xF8\xC2\xE7xy";  // "ab", two CP936 characters, "xy"
+  struct Case {
+    int width;
+    std::string expected;
+  } cases[] = {
+      {56, text},                   // fits exactly
+      {55, "ab\xCD\xF8..."},        // "x", "y" and the second character dropped
+      {48, "ab..."},                // never half a character (that would be 42 pixels)
+      {35, "ab..."},
+      {20, "..."},                  // nothing fits: the dots alone
+  };
+  for (const Case& c : cases) EXPECT_EQ(TskSkinCaptionObject::FitText(canvas, text, c.width), c.expected) << c.width;
+}
+
+}  // namespace
+}  // namespace netscry
