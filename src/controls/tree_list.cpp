@@ -194,8 +194,10 @@ PTreeNode TStringTreeList::NodeAtIndex(int index) const {
 }
 
 void TStringTreeList::InitializeAll() {
+  // Rows are made dirty and stay so until a sort, which initializes them all: the rows not yet
+  // initialized are among the dirty ones.
   if (uninitialized_ == 0) return;
-  for (TreeNode* n = rows_.First(); n; n = RowSequence::Next(n)) n->initialized = true;
+  for (TreeNode* n : dirty_) n->initialized = true;
   uninitialized_ = 0;
 }
 
