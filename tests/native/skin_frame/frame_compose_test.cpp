@@ -1,0 +1,255 @@
+// Composition of the four frame strips, objects drawn into them, and the window shape.
+#include <gtest/gtest.h>
+
+#include "frame_fixture.h"
+#include "skin/frame/frame_strips.h"
+
+namespace netscry {
+namespace {
+
+using namespace testing_frame;
+
+// A 10 × 8 picture whose every pixel tells where it came from.
+Color Src(int x, int y) { return Rgb(std::uint8_t(10 + x), std::uint8_t(100 + y), 7); }
+
+struct SmallSkin {
+  Bitmap32 picture{10, 8};
+  TskSkinFormInfo info;
+  SmallSkin() {
+    for (int y = 0; y < 8; ++y) {
+      for (int x = 0; x < 10; ++x) picture.SetPixel(x, y, Src(x, y));
+    }
+    info.LTPoint = {3, 3};
+    info.RTPoint = {6, 3};
+    info.LBPoint = {3, 6};
+    info.RBPoint = {6, 6};
+    info.ClientRect = {2, 2, 8, 7};
+  }
+};
+
+TEST(FrameStrips, TiledEdgesRepeatTheMiddleFromTheStripStart) {
+  SmallSkin s;
+  const FrameGeometry g = ComputeGeometry(s.info, {10, 8}, 16, 12);  // dx 6, dy 4
+  const FrameStrips strips = CutFrameStrips(s.picture, s.info, g);
+  ASSERT_EQ(strips.top.Width(), 16);
+  ASSERT_EQ(strips.top.Height(), 2);
+  for (int r = 0; r < 2; ++r) {
+    for (int c = 0; c < 16; ++c) {
+      // Left corner 0 … 3, right corner from RT'.x = 12, tiles of columns 3 … 6 from column 0.
+      const int sx = c < 3 ? c : c >= 12 ? c - 6 : 3 + c % 3;
+      EXPECT_EQ(strips.top.Pixel(c, r), Src(sx, r)) << c << "," << r;
+    }
+  }
+  // Bottom strip: H − NCR.bottom = 1 row, taken from the last source row.
+  ASSERT_EQ(strips.bottom.Height(), 1);
+  EXPECT_EQ(strips.bottom.Pixel(7, 0), Src(4, 7));
+  EXPECT_EQ(strips.bottom.Pixel(13, 0), Src(7, 7));
+  // Left strip: 2 wide, 12 − 2 − 1 = 9 high; the fixed piece above (row 2), tiles of rows
+  // 3 … 6 from row 0, the fixed piece below (row 6) at the bottom.
+  ASSERT_EQ(strips.left.Width(), 2);
+  ASSERT_EQ(strips.left.Height(), 9);
+  const int left_rows[9] = {2, 4, 5, 3, 4, 5, 3, 4, 6};
+  for (int r = 0; r < 9; ++r) EXPECT_EQ(strips.left.Pixel(1, r), Src(1, left_rows[r])) << r;
+  // Right strip: source columns 8 … 10 at window column 14.
+  ASSERT_EQ(strips.right.Width(), 2);
+  EXPECT_EQ(strips.right_at, (Point{14, 2}));
+  EXPECT_EQ(strips.right.Pixel(0, 0), Src(8, 2));
+  EXPECT_EQ(strips.bottom_at, (Point{0, 11}));
+  EXPECT_EQ(strips.left_at, (Point{0, 2}));
+}
+
+TEST(FrameStrips, StretchedEdgesRepeatWholeRowsAndColumns) {
+  SmallSkin s;
+  s.info.TopStretch = s.info.LeftStretch = true;
+  const FrameGeometry g = ComputeGeometry(s.info, {10, 8}, 16, 12);
+  const FrameStrips strips = CutFrameStrips(s.picture, s.info, g);
+  // Columns 3 … 6 (3 wide) onto 3 … 12 (9 wide): each source column three times.
+  const int top_cols[16] = {0, 1, 2, 3, 3, 3, 4, 4, 4, 5, 5, 5, 6, 7, 8, 9};
+  for (int c = 0; c < 16; ++c) EXPECT_EQ(strips.top.Pixel(c, 1), Src(top_cols[c], 1)) << c;
+  // Rows 3 … 6 onto rows LT.y − CR.top = 1 … 9 − (CR.bottom − LB.y) = 8, pieces above and below.
+  const int left_rows[9] = {2, 3, 3, 3, 4, 4, 5, 5, 6};
+  for (int r = 0; r < 9; ++r) EXPECT_EQ(strips.left.Pixel(0, r), Src(0, left_rows[r])) << r;
+}
+
+TEST(FrameStrips, PictureSizedWindowWithStretchedEdgesGivesThePictureBack) {
+  // (Tiled edges start their tiles at the strip's first row or column, so they match the
+  // picture only where the corner width is a multiple of the tile.)
+  SmallSkin s;
+  for (bool stretch : {true}) {
+    s.info.TopStretch = s.info.BottomStretch = s.info.LeftStretch = s.info.RightStretch = stretch;
+    const FrameStrips strips = CutFrameStrips(s.picture, s.info, ComputeGeometry(s.info, {10, 8}, 10, 8));
+    const Bitmap32 whole = AssembleStrips(strips, 10, 8, kWhite);
+    for (int y = 0; y < 8; ++y) {
+      for (int x = 0; x < 10; ++x) {
+        const bool client = s.info.ClientRect.Contains({x, y});
+        EXPECT_EQ(whole.Pixel(x, y), client ? kWhite : Src(x, y)) << x << "," << y << " stretch " << stretch;
+      }
+    }
+  }
+}
+
+TEST(FrameStrips, MaskRunsOfASmallStrip) {
+  Bitmap32 strip(6, 3, kWhite);
+  for (int x : {0, 1, 3}) strip.SetPixel(x, 0, kBlack);
+  for (int x = 0; x < 6; ++x) strip.SetPixel(x, 2, kBlack);
+  strip.SetPixel(5, 1, Rgb(0, 0, 1));  // not black: one channel is set
+  const std::vector<Rect> runs = MaskStripRuns(strip, {10, 20});
+  const std::vector<Rect> expected = {{10, 20, 12, 21}, {13, 20, 14, 21}, {10, 22, 16, 23}};
+  EXPECT_EQ(runs, expected);
+  EXPECT_TRUE(MaskStripRuns(Bitmap32(), {0, 0}).empty());
+}
+
+// Every pixel of strip (placed at at) is black exactly when one rectangle covers it.
+void ExpectRunsCoverBlackPixels(const std::vector<Rect>& rects, const Bitmap32& strip, Point at) {
+  for (int y = 0; y < strip.Height(); ++y) {
+    for (int x = 0; x < strip.Width(); ++x) {
+      int covering = 0;
+      for (const Rect& r : rects) covering += r.Contains({at.x + x, at.y + y});
+      ASSERT_EQ(covering, strip.Pixel(x, y) == kBlack ? 1 : 0) << x << "," << y;
+    }
+  }
+}
+
+TEST(FrameStrips, ManyRunsMergeIdenticalRowsOrFallBackToTheWholeStrip) {
+  // Two identical rows of 5,001 runs: 10,002 runs, merged into 5,001 two-row rectangles.
+  Bitmap32 striped(10002, 2, kWhite);
+  for (int y = 0; y < 2; ++y) {
+    for (int x = 0; x < 10002; x += 2) striped.SetPixel(x, y, kBlack);
+  }
+  const std::vector<Rect> merged = MaskStripRuns(striped, {3, 4});
+  EXPECT_EQ(merged.size(), 5001u);
+  EXPECT_EQ(merged.front(), (Rect{3, 4, 4, 6}));
+  ExpectRunsCoverBlackPixels(merged, striped, {3, 4});
+
+  // A checkerboard needs more than 10,000 rectangles whichever way: the strip counts as a whole.
+  Bitmap32 checker(10002, 2, kWhite);
+  for (int y = 0; y < 2; ++y) {
+    for (int x = y; x < 10002; x += 2) checker.SetPixel(x, y, kBlack);
+  }
+  const std::vector<Rect> whole = MaskStripRuns(checker, {3, 4});
+  ASSERT_EQ(whole.size(), 1u);
+  EXPECT_EQ(whole.front(), (Rect{3, 4, 10005, 6}));
+
+  // Exactly 10,000 runs stay one per run.
+  Bitmap32 limit(20000, 1, kWhite);
+  for (int x = 0; x < 20000; x += 2) limit.SetPixel(x, 0, kBlack);
+  EXPECT_EQ(MaskStripRuns(limit, {0, 0}).size(), 10000u);
+}
+
+TEST(FrameShape, CarriedMainMaskCutsTheTopCorners) {
+  FakeHost host;
+  TskSkinData skin;
+  LoadCarriedSkin(MainSkinFile(), skin);
+  TskSkinFrame frame(host);
+  frame.SetSkinData(&skin);
+  frame.SetSize(762, 469);
+  const auto shape = frame.UpdateShape();
+  ASSERT_TRUE(shape.has_value());
+  EXPECT_EQ(shape->front(), (Rect{7, 3, 755, 461}));  // the mask rectangle first
+  auto inside = [&](Point p) {
+    return std::any_of(shape->begin(), shape->end(), [&](const Rect& r) { return r.Contains(p); });
+  };
+  EXPECT_FALSE(inside({0, 0}));
+  EXPECT_FALSE(inside({761, 0}));
+  EXPECT_FALSE(inside({1, 1}));
+  EXPECT_TRUE(inside({0, 10}));    // below the rounding
+  EXPECT_TRUE(inside({380, 0}));   // the top edge between the corners
+  EXPECT_TRUE(inside({0, 468}));   // square bottom corners
+  EXPECT_TRUE(inside({761, 468}));
+  // Each mask strip's runs describe its black pixels exactly.
+  const FrameStrips& m = frame.MaskStrips();
+  ExpectRunsCoverBlackPixels(MaskStripRuns(m.top, m.top_at), m.top, m.top_at);
+  ExpectRunsCoverBlackPixels(MaskStripRuns(m.right, m.right_at), m.right, m.right_at);
+  // No frame, no shape.
+  frame.HasBorderStyle = false;
+  EXPECT_FALSE(frame.UpdateShape().has_value());
+}
+
+class ComposeMain : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    BuildMainSkin(skin);
+    // An object in the bottom-right zone: drawn into the bottom strip.
+    auto& grip = AddObject<TskDataSkinButton>(skin, "grip");
+    grip.SkinRect = {697, 285, 702, 290};  // bottom-right zone: moves by (dx, dy)
+    grip.ActivePictureIndex = 1;
+    skin.ActivePictures.push_back(std::make_unique<SkinBitmap>(Bitmap32(704, 292, Rgb(1, 2, 3)), 24));
+    grip.SkinRectInAPicture = true;
+    frame.BorderIcons = biSystemMenu | biMinimize | biMaximize;
+    frame.ShowIcon = true;
+    frame.SetSkinData(&skin);
+    frame.SetSize(762, 469);
+  }
+  bool Compose() {
+    runs.clear();
+    return frame.ComposeFrame(strips, [this](Bitmap32& bmp) -> std::unique_ptr<Canvas> {
+      struct Recording : BitmapCanvas {
+        Recording(Bitmap32& b, std::vector<BitmapCanvas::TextRun>* out) : BitmapCanvas(b), out_(out) {}
+        void TextOut(int x, int y, std::string_view t, Color c, const Rect& clip) override {
+          out_->push_back({x, y, std::string(t), c, clip, Font()});
+        }
+        std::vector<BitmapCanvas::TextRun>* out_;
+      };
+      return std::make_unique<Recording>(bmp, &runs);
+    });
+  }
+  FakeHost host;
+  TskSkinData skin;
+  TskSkinFrame frame{host};
+  FrameStrips strips;
+  std::vector<BitmapCanvas::TextRun> runs;
+};
+
+TEST_F(ComposeMain, StripsCarryTheFrameAndTheObjects) {
+  ASSERT_TRUE(Compose());
+  EXPECT_EQ(strips.top.Width(), 762);
+  EXPECT_EQ(strips.top.Height(), 28);
+  EXPECT_EQ(strips.left.Width(), 8);
+  EXPECT_EQ(strips.right.Width(), 8);
+  EXPECT_EQ(strips.bottom.Height(), 8);
+  EXPECT_EQ(strips.left.Height(), 469 - 28 - 8);
+  EXPECT_EQ(strips.top.Pixel(300, 26), Rgb(200, 210, 220));      // frame picture
+  EXPECT_EQ(strips.top.Pixel(720, 5), Rgb(10, 20, 30));          // close button, normal image
+  EXPECT_EQ(strips.top.Pixel(15, 10), Rgb(0, 128, 0));           // the window icon
+  // The grip at 755,462 … 760,467 lands in the bottom strip moved up by NCR.bottom (461).
+  EXPECT_EQ(strips.bottom.Pixel(757, 3), Rgb(1, 2, 3));
+  EXPECT_EQ(strips.bottom.Pixel(754, 3), Rgb(200, 210, 220));
+  ASSERT_EQ(runs.size(), 1u);
+  EXPECT_EQ(runs[0].text, "Netscry");
+  EXPECT_EQ(runs[0].x, 27);
+
+  // A hot button shows its hot image once the cross-fade is done.
+  frame.UpdateHover({720, 5});
+  while (frame.MorphTimerTick()) {
+  }
+  ASSERT_TRUE(Compose());
+  EXPECT_EQ(strips.top.Pixel(720, 5), kWhite);
+}
+
+TEST_F(ComposeMain, InactiveFrameUsesTheInactivePicture) {
+  host.active = false;
+  ASSERT_TRUE(Compose());
+  EXPECT_EQ(strips.top.Pixel(300, 26), Rgb(230, 230, 230));
+  EXPECT_EQ(runs.at(0).color, Color(9864820));
+  skin.InActivePicture = SkinBitmap();  // none: the active picture
+  ASSERT_TRUE(Compose());
+  EXPECT_EQ(strips.top.Pixel(300, 26), Rgb(200, 210, 220));
+  skin.FormInfo.AutoRenderingInActiveImage = true;
+  skin.FormInfo.InActiveEffect = SkinEffect::Invert;
+  ASSERT_TRUE(Compose());
+  EXPECT_EQ(strips.top.Pixel(300, 26), Rgb(55, 45, 35));
+}
+
+TEST_F(ComposeMain, NothingBelowTheMinimumOrWithoutASkin) {
+  frame.SetSize(703, 469);
+  EXPECT_FALSE(Compose());
+  frame.SetSize(704, 35);
+  EXPECT_FALSE(Compose());
+  frame.SetSize(704, 36);
+  EXPECT_TRUE(Compose());
+  skin.Empty = true;
+  EXPECT_FALSE(Compose());
+}
+
+}  // namespace
+}  // namespace netscry
