@@ -167,6 +167,7 @@ std::string FormatSkinFontStyle(const FontSpec& font) {
 void SkinIni::Parse(std::string_view text) {
   sections_.clear();
   section_index_.clear();
+  list_items_read_ = 0;
   Section* current = nullptr;
   for (const std::string& raw : SplitSkinLines(text)) {
     std::string_view line = TrimSkinText(raw);
@@ -229,6 +230,27 @@ const std::vector<SkinIni::Entry>* SkinIni::SectionEntries(std::string_view sect
   return s == nullptr ? nullptr : &s->entries;
 }
 
+std::vector<std::string> SkinIni::ReadCountedList(std::string_view section, std::string_view count_key,
+                                                  std::string_view item_prefix) const {
+  int count = ReadInteger(section, count_key, 0);
+  if (count > kSkinMaxListCount) count = kSkinMaxListCount;
+  if (count <= 0) return {};
+  list_items_read_ += std::size_t(count);
+  if (list_items_read_ > kSkinMaxListItemsTotal) throw SkinError("skin description lists too long");
+  std::vector<std::string> out(static_cast<std::size_t>(count));
+  const Section* s = FindSection(section);
+  if (s == nullptr) return out;
+  std::string key = LowerAscii(item_prefix);
+  const std::size_t prefix_size = key.size();
+  for (int i = 0; i < count; ++i) {
+    key.resize(prefix_size);
+    key += std::to_string(i);
+    auto it = s->index.find(key);
+    if (it != s->index.end()) out[std::size_t(i)] = s->entries[it->second].value;
+  }
+  return out;
+}
+
 std::vector<std::string> SkinIni::SectionNames() const {
   std::vector<std::string> names;
   for (const Section& s : sections_) names.push_back(s.name);
@@ -281,23 +303,13 @@ void SkinKeyReader::Choice(const char* key, int& value, std::initializer_list<co
   value = other;
 }
 
-namespace {
-std::vector<std::string> ReadCountedKeys(const SkinIni& ini, const std::string& section, const std::string& count_key,
-                                         const std::string& item_prefix) {
-  int count = ini.ReadInteger(section, count_key, 0);
-  if (count > kSkinMaxListCount) count = kSkinMaxListCount;
-  std::vector<std::string> out;
-  for (int i = 0; i < count; ++i) out.push_back(ini.ReadString(section, item_prefix + std::to_string(i), ""));
-  return out;
-}
-}  // namespace
 
 void SkinKeyReader::List(const char* key, std::vector<std::string>& value) {
-  value = ReadCountedKeys(ini_, section_, std::string(key) + "count", "");
+  value = ini_.ReadCountedList(section_, std::string(key) + "count", "");
 }
 
 void SkinKeyReader::Lines(const char* key, std::vector<std::string>& value) {
-  value = ReadCountedKeys(ini_, section_, std::string(key) + "linecount", std::string(key) + "line");
+  value = ini_.ReadCountedList(section_, std::string(key) + "linecount", std::string(key) + "line");
 }
 
 // ---- SkinIniWriter ----

@@ -22,6 +22,10 @@ namespace netscry {
 // Lists ("activepictures", "count" of the object sections) and lines are read up to this many
 // entries; a larger count in outside data would only make the reader allocate or loop for nothing.
 constexpr int kSkinMaxListCount = 65536;
+// All lists and lines read from one parsed description together hold at most this many items:
+// many objects naming one section with a long list would otherwise multiply its cost. A
+// description that asks for more is refused (SkinError); real skins hold a few hundred.
+constexpr std::size_t kSkinMaxListItemsTotal = std::size_t(1) << 18;
 
 class SkinIni {
  public:
@@ -47,6 +51,12 @@ class SkinIni {
   const std::vector<Entry>* SectionEntries(std::string_view section) const;
   std::vector<std::string> SectionNames() const;
 
+  // The values of keys item_prefix + "0" … item_prefix + (count − 1), count being the integer
+  // key count_key (bounded by kSkinMaxListCount; missing keys give ""). Counts the items against
+  // kSkinMaxListItemsTotal and throws SkinError once the total is exceeded.
+  std::vector<std::string> ReadCountedList(std::string_view section, std::string_view count_key,
+                                           std::string_view item_prefix) const;
+
  private:
   struct Section {
     std::string name;
@@ -57,6 +67,7 @@ class SkinIni {
 
   std::vector<Section> sections_;
   std::unordered_map<std::string, std::size_t> section_index_;  // lower-case name → section
+  mutable std::size_t list_items_read_ = 0;
 };
 
 // Splits text into lines at CR LF, lone CR or lone LF (no empty last line for a final break).

@@ -363,3 +363,32 @@ TEST(SkinDescriptions, AMalformedRectangleInAnObjectSectionAbortsTheRead) {
 
 }  // namespace
 }  // namespace netscry
+
+namespace netscry {
+namespace {
+
+TEST(SkinDescriptions, LongListsNamedByManyObjectsAreRefusedNotMultiplied) {
+  // 100 objects reading one section whose lines count is huge would hold 6.5 million strings.
+  std::string text = "[SKINOBJECTS]\r\ncount=100\r\n";
+  for (int i = 0; i < 100; ++i) text += std::to_string(i) + "=x:bitlabel\r\n";
+  text += "[x]\r\nsymbolslinecount=65536\r\nsymbolsline0=ab\r\n";
+  TskSkinData data;
+  try {
+    data.ReadDescription(text);
+    ADD_FAILURE() << "read " << data.Objects.size() << " objects";
+  } catch (const SkinError& e) {
+    EXPECT_STREQ(e.what(), "skin description lists too long");
+  }
+  // A few objects with such a list are still read.
+  TskSkinData few;
+  few.ReadDescription("[SKINOBJECTS]\r\ncount=2\r\n0=x:bitlabel\r\n1=x:bitlabel\r\n"
+                      "[x]\r\nsymbolslinecount=65536\r\nsymbolsline0=ab\r\n");
+  ASSERT_EQ(few.Objects.size(), 2u);
+  auto* label = dynamic_cast<TskDataSkinBitLabel*>(few.Objects[1].get());
+  ASSERT_NE(label, nullptr);
+  ASSERT_EQ(label->Symbols.size(), 65536u);
+  EXPECT_EQ(label->Symbols[0], "ab");
+}
+
+}  // namespace
+}  // namespace netscry
