@@ -129,9 +129,15 @@ bool TskCompressedStoredSkin::ImportSkinFolderAs(const std::string& description_
 bool TskCompressedStoredSkin::ImportSkinFile(const std::string& path) {
   compressed_.clear();
   std::vector<std::uint8_t> bytes;
-  if (!ReadSkinFile(path, bytes)) return false;
+  if (!ReadSkinFile(path, bytes) || !ImportSkinFileBytes(bytes)) return false;
+  compressed_file_name_ = FileNamePart(path);
+  return true;
+}
+
+bool TskCompressedStoredSkin::ImportSkinFileBytes(std::span<const std::uint8_t> file) {
+  compressed_.clear();
   try {
-    SkinByteReader r(bytes);
+    SkinByteReader r(file);
     const std::int32_t version = r.ReadInt32();
     if (version < 0 || version > 3) return false;
     const std::int32_t count = r.ReadInt32();
@@ -141,7 +147,6 @@ bool TskCompressedStoredSkin::ImportSkinFile(const std::string& path) {
   } catch (const SkinError&) {
     return false;
   }
-  compressed_file_name_ = FileNamePart(path);
   return true;
 }
 

@@ -87,6 +87,8 @@ class TskCompressedStoredSkin {
   // the byte count and that many bytes. Returns false (package left empty) when the file
   // cannot be read, the version is above 3 or the count does not fit the file.
   bool ImportSkinFile(const std::string& path);
+  // The same from the bytes of a compressed skin file already in memory (e.g. a resource).
+  bool ImportSkinFileBytes(std::span<const std::uint8_t> file);
 
   // The version the package was last imported with (informational; the package says its own).
   int ImportedVersion() const { return imported_version_; }

@@ -377,6 +377,13 @@ TEST(SkinPackage, ImportSkinFileTakesTheZlibStreamAsItIs) {
     EXPECT_TRUE(stored.IsEmpty()) << b.name;
   }
   EXPECT_FALSE(stored.ImportSkinFile(dir.File("missing.skn")));
+  // The same reading from bytes in memory, as a window takes its skin from a resource.
+  ASSERT_TRUE(stored.ImportSkinFileBytes(BuildCompressedSkinFile(3, zlib)));
+  EXPECT_EQ(stored.CompressedData(), zlib);
+  for (const auto& b : bad) {
+    EXPECT_FALSE(stored.ImportSkinFileBytes(b.bytes)) << b.name;
+    EXPECT_TRUE(stored.IsEmpty()) << b.name;
+  }
 }
 
 TEST(SkinPackage, ImportSkinFolderPacksVersionTwoFromTheNamedFiles) {
