@@ -1,0 +1,271 @@
+// Frame objects: cross-fade, the press and release routing of caption buttons, their commands
+// and the frame state they change.
+#include <gtest/gtest.h>
+
+#include "frame_fixture.h"
+
+namespace netscry {
+namespace {
+
+using namespace testing_frame;
+
+TEST(MorphBlend, BlendsChannelsRoundedAndLimited) {
+  struct Case {
+    Color a, b;
+    double k;
+    Color expected;
+  } cases[] = {
+      {Rgb(10, 20, 30), kWhite, 0.0, Rgb(10, 20, 30)},
+      {Rgb(10, 20, 30), kWhite, 0.2, Rgb(59, 67, 75)},    // 8 + 51, 16 + 51, 24 + 51
+      {Rgb(10, 20, 30), kWhite, 0.6, Rgb(157, 161, 165)}, // 4 + 153, 8 + 153, 12 + 153
+      {Rgb(0, 0, 0), Rgb(1, 3, 255), 0.5, Rgb(1, 2, 128)},  // 0.5, 1.5, 127.5 round up
+      {Rgb(10, 20, 30), kWhite, 1.0, kWhite},
+      {Rgb(10, 20, 30), kWhite, 1.7, kWhite},             // k limited to 0 … 1
+      {Rgb(10, 20, 30), kWhite, -3.0, Rgb(10, 20, 30)},
+  };
+  for (const Case& c : cases) EXPECT_EQ(MorphBlend(c.a, c.b, c.k), c.expected) << c.k;
+}
+
+class MainFrame : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    BuildMainSkin(skin);
+    // The maximise button's restore images: normal blue, hot green, pressed yellow.
+    Bitmap32& buttons = *skin.ActivePictures[0];
+    for (int x = 500; x < 525; ++x) {
+      for (int y = 1; y < 18; ++y) {
+        buttons.SetPixel(x, y, Rgb(0, 0, 255));
+        buttons.SetPixel(x, y + 20, Rgb(0, 255, 0));
+        buttons.SetPixel(x, y + 40, Rgb(255, 255, 0));
+      }
+    }
+    frame.BorderIcons = biSystemMenu | biMinimize | biMaximize;
+    frame.ShowIcon = true;
+    frame.SetSkinData(&skin);
+    frame.SetSize(762, 469);
+    close = Index("closebutton");
+    maximize = Index("maximizebutton");
+  }
+  int Index(const std::string& name) const {
+    for (std::size_t i = 0; i < frame.FrameObjects.size(); ++i) {
+      if (frame.FrameObjects[i]->IDName == name) return int(i);
+    }
+    return -1;
+  }
+  TskActiveSkinObject& Obj(int i) { return *frame.FrameObjects[std::size_t(i)]; }
+  Point Centre(int i) {
+    const Rect r = Obj(i).ObjectRect;
+    return {(r.left + r.right) / 2, (r.top + r.bottom) / 2};
+  }
+  // The colour the object shows when repainted onto the window.
+  Color Shown(int i) {
+    Bitmap32 window(762, 469, Rgb(1, 1, 1));
+    BitmapCanvas canvas(window);
+    frame.DrawObject(i, canvas);
+    return window.Pixel(Centre(i).x, Centre(i).y);
+  }
+  FakeHost host;
+  TskSkinData skin;
+  TskSkinFrame frame{host};
+  int close = -1, maximize = -1;
+};
+
+TEST_F(MainFrame, HoverCrossFadesInFiveStepsAndBack) {
+  ASSERT_NE(close, -1);
+  frame.UpdateHover(Centre(close));
+  EXPECT_EQ(frame.HoverIndex, close);
+  EXPECT_TRUE(Obj(close).Hot);
+  EXPECT_EQ(host.morph_timer_starts, 1);  // the fade runs on the timer, not at once
+  EXPECT_TRUE(host.repaints.empty());
+  EXPECT_EQ(Shown(close), Rgb(10, 20, 30));
+  const Color fade_in[5] = {Rgb(59, 67, 75), Rgb(108, 114, 120), Rgb(157, 161, 165), Rgb(206, 208, 210), kWhite};
+  for (int step = 0; step < 5; ++step) {
+    EXPECT_TRUE(frame.MorphTimerTick()) << step;
+    EXPECT_EQ(Shown(close), fade_in[step]) << step;
+  }
+  EXPECT_EQ(host.repaints, std::vector<int>(5, close));
+  EXPECT_FALSE(frame.MorphTimerTick());  // nothing moves any more: the timer stops
+  EXPECT_EQ(host.morph_timer_stops, 1);
+
+  frame.UpdateHover({400, 200});  // off every object
+  EXPECT_EQ(frame.HoverIndex, -1);
+  EXPECT_FALSE(Obj(close).Hot);
+  EXPECT_EQ(host.morph_timer_starts, 2);
+  for (int step = 3; step >= 0; --step) {
+    EXPECT_TRUE(frame.MorphTimerTick());
+    EXPECT_EQ(Shown(close), fade_in[step]) << step;
+  }
+  EXPECT_TRUE(frame.MorphTimerTick());
+  EXPECT_EQ(Shown(close), Rgb(10, 20, 30));
+  EXPECT_FALSE(frame.MorphTimerTick());
+}
+
+TEST_F(MainFrame, PressMoveOffAndReleaseRunsNothing) {
+  frame.UpdateHover(Centre(close));
+  frame.NcButtonDown(Centre(close), TskMouseButton::Left, HTOBJECT);
+  EXPECT_EQ(frame.PressedIndex, close);
+  EXPECT_TRUE(host.captured);
+  auto& button = static_cast<TskSkinStdButtonObject&>(Obj(close));
+  EXPECT_TRUE(button.Down);
+  EXPECT_EQ(button.MorphFactor(), 1.0);
+  EXPECT_EQ(Shown(close), Rgb(255, 0, 0));  // pressed image
+
+  // Over another object while the close button holds the mouse: nothing is hovered.
+  frame.UpdateHover(Centre(maximize));
+  EXPECT_EQ(frame.HoverIndex, -1);
+  EXPECT_FALSE(button.Hot);
+  EXPECT_EQ(Shown(close), kWhite);  // down, but the mouse is outside: fading back from hot
+  while (frame.MorphTimerTick()) {
+  }
+  EXPECT_EQ(Shown(close), Rgb(10, 20, 30));
+  frame.ButtonUp(Centre(maximize), TskMouseButton::Left);
+  EXPECT_EQ(host.closes, 0);
+  EXPECT_FALSE(button.Down);
+  EXPECT_FALSE(host.captured);
+  EXPECT_EQ(frame.PressedIndex, -1);
+
+  // Press and release on it: the form closes.
+  frame.UpdateHover(Centre(close));
+  frame.NcButtonDown(Centre(close), TskMouseButton::Left, HTOBJECT);
+  frame.ButtonUp(Centre(close), TskMouseButton::Left);
+  EXPECT_EQ(host.closes, 1);
+  EXPECT_FALSE(button.Down);
+  // The right button presses nothing down.
+  frame.NcButtonDown(Centre(close), TskMouseButton::Right, HTOBJECT);
+  EXPECT_FALSE(button.Down);
+  frame.ButtonUp(Centre(close), TskMouseButton::Right);
+  EXPECT_EQ(host.closes, 1);
+}
+
+TEST_F(MainFrame, MaximiseShowsRestoreImagesAndRestoresTheBounds) {
+  const Rect normal = host.bounds;
+  frame.NcButtonDown(Centre(maximize), TskMouseButton::Left, HTOBJECT);
+  frame.ButtonUp(Centre(maximize), TskMouseButton::Left);
+  EXPECT_EQ(frame.FrameState, TskFrameState::Maximized);
+  EXPECT_EQ(host.bounds, (Rect{0, 0, 1024, 738}));  // the work area
+  EXPECT_EQ(frame.SavedBounds, normal);
+  // Still hovered after the click: the restore image's hot form once the fade has run.
+  while (frame.MorphTimerTick()) {
+  }
+  EXPECT_EQ(Shown(maximize), Rgb(0, 255, 0));
+  frame.UpdateHover({400, 200});
+  while (frame.MorphTimerTick()) {
+  }
+  EXPECT_EQ(Shown(maximize), Rgb(0, 0, 255));
+  frame.UpdateHover(Centre(maximize));
+  frame.NcButtonDown(Centre(maximize), TskMouseButton::Left, HTOBJECT);
+  EXPECT_EQ(Shown(maximize), Rgb(255, 255, 0));
+  frame.ButtonUp(Centre(maximize), TskMouseButton::Left);
+  EXPECT_EQ(frame.FrameState, TskFrameState::Normal);
+  EXPECT_EQ(host.bounds, normal);
+  EXPECT_TRUE(frame.SavedBounds.IsEmpty());
+}
+
+TEST_F(MainFrame, FrameStateBoundsArithmetic) {
+  // A work area as large as the primary monitor is shrunk by a pixel on every side.
+  host.monitor = {{0, 0, 1024, 768}, {0, 0, 1024, 768}, true};
+  frame.SetFrameState(TskFrameState::Maximized);
+  EXPECT_EQ(host.bounds, (Rect{1, 1, 1023, 767}));
+  frame.SetFrameState(TskFrameState::Maximized);  // already: nothing happens
+  EXPECT_EQ(host.bounds, (Rect{1, 1, 1023, 767}));
+  frame.SetFrameState(TskFrameState::Normal);
+  // Not on the primary screen: the whole work area.
+  host.monitor = {{1024, 0, 2048, 768}, {1024, 0, 2048, 768}, false};
+  frame.SetFrameState(TskFrameState::Maximized);
+  EXPECT_EQ(host.bounds, (Rect{1024, 0, 2048, 768}));
+  frame.SetFrameState(TskFrameState::Normal);
+  EXPECT_EQ(host.bounds, (Rect{100, 100, 862, 569}));
+
+  // The main form minimises the application and keeps its state.
+  host.main_form = true;
+  frame.SetFrameState(TskFrameState::Minimized);
+  EXPECT_EQ(host.app_minimizes, 1);
+  EXPECT_EQ(frame.FrameState, TskFrameState::Normal);
+
+  // Another form parks at the bottom left of the work area at the skin's minimum size, beside
+  // forms already parked (one per row on a 1024-pixel screen with 704-pixel forms).
+  host.main_form = false;
+  host.monitor = {{0, 0, 1024, 768}, {0, 0, 1024, 738}, true};
+  host.parked = {{0, 702, 704, 738}};
+  frame.SetFrameState(TskFrameState::Minimized);
+  EXPECT_EQ(frame.FrameState, TskFrameState::Minimized);
+  EXPECT_EQ(host.bounds, (Rect{0, 666, 704, 702}));
+  frame.SetFrameState(TskFrameState::Normal);
+  EXPECT_EQ(host.bounds, (Rect{100, 100, 862, 569}));
+
+  // Maximised, then minimised: restoring returns to the normal bounds, not the maximised ones.
+  frame.SetFrameState(TskFrameState::Maximized);
+  frame.SetFrameState(TskFrameState::Minimized);
+  frame.SetFrameState(TskFrameState::Normal);
+  EXPECT_EQ(host.bounds, (Rect{100, 100, 862, 569}));
+
+  // A restore to the same size asks for a relayout.
+  host.bounds = {0, 0, 762, 469};
+  frame.SavedBounds = {};
+  frame.FrameState = TskFrameState::Maximized;
+  frame.SavedBounds = {50, 50, 812, 519};
+  frame.SetFrameState(TskFrameState::Normal);
+  EXPECT_EQ(host.relayouts, 1);
+}
+
+TEST_F(MainFrame, CaptionDoubleClickAndTheIconButton) {
+  frame.NcDblClick({300, 12}, TskMouseButton::Left, HTCAPTION);
+  EXPECT_EQ(frame.FrameState, TskFrameState::Maximized);
+  frame.NcDblClick({300, 12}, TskMouseButton::Left, HTCAPTION);
+  EXPECT_EQ(frame.FrameState, TskFrameState::Normal);
+  frame.Sizeable = false;  // the dialog: a double click rolls up, which it may not
+  frame.NcDblClick({300, 12}, TskMouseButton::Left, HTCAPTION);
+  EXPECT_EQ(frame.FrameState, TskFrameState::Normal);
+  EXPECT_FALSE(frame.RolledUp);
+
+  const int icon = Index("sysmenubutton");
+  frame.NcButtonDown(Centre(icon), TskMouseButton::Left, HTOBJECT);
+  frame.ButtonUp(Centre(icon), TskMouseButton::Left);
+  EXPECT_EQ(host.closes, 0);  // a single click opens the (empty) system menu only
+  frame.NcDblClick(Centre(icon), TskMouseButton::Left, HTOBJECT);
+  EXPECT_EQ(host.closes, 1);
+}
+
+TEST_F(MainFrame, InactiveImagesActivationResetAndSizeLoops) {
+  auto& button = static_cast<TskSkinStdButtonObject&>(Obj(close));
+  button.InActiveSkinRect = {654, 61, 697, 78};  // picture 0 rows 60 … 80 are (10, 20, 30)
+  skin.ActivePictures[0]->SetPixel(675, 69, Rgb(9, 9, 9));  // under the button's centre
+  host.active = false;
+  EXPECT_EQ(Shown(close), Rgb(9, 9, 9));
+  host.active = true;
+  frame.UpdateHover(Centre(close));
+  while (frame.MorphTimerTick()) {
+  }
+  frame.ResetObjects();
+  EXPECT_FALSE(button.Hot);
+  EXPECT_EQ(button.MorphFactor(), 0.0);
+  frame.UpdateHover(Centre(close));
+  frame.EnterSizeMove();
+  EXPECT_EQ(frame.HoverIndex, -1);
+  EXPECT_FALSE(button.Hot);
+  frame.HoverTimerTick(Centre(close));  // during the loop the hover timer only stops itself
+  EXPECT_EQ(frame.HoverIndex, -1);
+  frame.ExitSizeMove();
+  frame.HoverTimerTick(Centre(close));
+  EXPECT_EQ(frame.HoverIndex, close);
+  frame.HoverTimerTick({400, 200});  // inside the client: no hover
+  EXPECT_EQ(frame.HoverIndex, -1);
+}
+
+TEST_F(MainFrame, SkinChangingDropsTheObjects) {
+  frame.UpdateHover(Centre(close));
+  skin.Empty = true;
+  frame.SkinChanging();
+  EXPECT_TRUE(frame.FrameObjects.empty());
+  EXPECT_EQ(frame.HoverIndex, -1);
+  EXPECT_EQ(frame.CaptionObject(), nullptr);
+  EXPECT_FALSE(frame.SkinActive());
+  skin.Empty = false;
+  frame.ApplySkin();
+  EXPECT_EQ(frame.FrameObjects.size(), 5u);
+  ASSERT_NE(frame.CaptionObject(), nullptr);
+  EXPECT_EQ(frame.CaptionObject()->ObjectRect, (Rect{23, 5, 662, 24}));  // laid out again
+}
+
+}  // namespace
+}  // namespace netscry
