@@ -1,0 +1,123 @@
+#include "base/gdi_canvas_win32.h"
+
+#include <vector>
+
+#include "base/dib_win32.h"
+
+namespace netscry {
+
+std::wstring WideFromAnsi(std::string_view ansi_text) {
+  if (ansi_text.empty()) return {};
+  const int n = MultiByteToWideChar(CP_ACP, 0, ansi_text.data(), int(ansi_text.size()), nullptr, 0);
+  std::wstring wide(std::size_t(n > 0 ? n : 0), L'\0');
+  if (n > 0) MultiByteToWideChar(CP_ACP, 0, ansi_text.data(), int(ansi_text.size()), wide.data(), n);
+  return wide;
+}
+
+namespace {
+
+RECT ToRECT(const Rect& r) { return {r.left, r.top, r.right, r.bottom}; }
+
+// The source rectangle's pixels in DIB order, ready for SetDIBitsToDevice or StretchDIBits.
+std::vector<std::uint32_t> DibPixels(const Bitmap32& bmp, const Rect& src) {
+  std::vector<std::uint32_t> pixels(std::size_t(src.Width()) * std::size_t(src.Height()));
+  std::size_t i = 0;
+  for (int y = src.top; y < src.bottom; ++y) {
+    for (int x = src.left; x < src.right; ++x) pixels[i++] = DibPixelOf(bmp.Row(y)[x]);
+  }
+  return pixels;
+}
+
+}  // namespace
+
+GdiCanvas::GdiCanvas(HDC dc) : dc_(dc), saved_state_(SaveDC(dc)) {}
+
+GdiCanvas::~GdiCanvas() {
+  if (saved_state_) RestoreDC(dc_, saved_state_);
+  for (auto& [key, font] : fonts_) DeleteObject(font);
+}
+
+void GdiCanvas::FillRect(const Rect& r, Color c) {
+  if (r.IsEmpty()) return;
+  const RECT rc = ToRECT(r);
+  SetBkColor(dc_, c);
+  ExtTextOutW(dc_, 0, 0, ETO_OPAQUE, &rc, nullptr, 0, nullptr);
+}
+
+void GdiCanvas::SetPixel(int x, int y, Color c) { SetPixelV(dc_, x, y, c); }
+
+void GdiCanvas::Line(int x0, int y0, int x1, int y1, Color c) {
+  SelectObject(dc_, GetStockObject(DC_PEN));
+  SetDCPenColor(dc_, c);
+  MoveToEx(dc_, x0, y0, nullptr);
+  LineTo(dc_, x1, y1);
+}
+
+void GdiCanvas::DrawFocusRect(const Rect& r) {
+  // The dotted pattern inverts only with the default colours.
+  SetTextColor(dc_, RGB(0, 0, 0));
+  SetBkColor(dc_, RGB(255, 255, 255));
+  const RECT rc = ToRECT(r);
+  ::DrawFocusRect(dc_, &rc);
+}
+
+void GdiCanvas::DrawBitmap(const Bitmap32& bmp, const Rect& src_rect, int x, int y, std::optional<Color> transparent) {
+  const Rect src = src_rect.Intersect(bmp.Bounds());
+  if (src.IsEmpty()) return;
+  const int dx = x + (src.left - src_rect.left), dy = y + (src.top - src_rect.top);
+  if (!transparent) {
+    const std::vector<std::uint32_t> pixels = DibPixels(bmp, src);
+    const BITMAPINFO info = TopDown32BitInfo(src.Width(), src.Height());
+    SetDIBitsToDevice(dc_, dx, dy, DWORD(src.Width()), DWORD(src.Height()), 0, 0, 0, UINT(src.Height()), pixels.data(),
+                      &info, DIB_RGB_COLORS);
+    return;
+  }
+  Dib32 temp(src.Width(), src.Height());
+  if (!temp.Valid()) return;
+  const std::vector<std::uint32_t> pixels = DibPixels(bmp, src);
+  const BITMAPINFO info = TopDown32BitInfo(src.Width(), src.Height());
+  SetDIBitsToDevice(temp.Dc(), 0, 0, DWORD(src.Width()), DWORD(src.Height()), 0, 0, 0, UINT(src.Height()),
+                    pixels.data(), &info, DIB_RGB_COLORS);
+  GdiTransparentBlt(dc_, dx, dy, src.Width(), src.Height(), temp.Dc(), 0, 0, src.Width(), src.Height(), *transparent);
+}
+
+void GdiCanvas::StretchBitmap(const Bitmap32& bmp, const Rect& src_rect, const Rect& dest) {
+  const Rect src = src_rect.Intersect(bmp.Bounds());
+  // A source partly outside the picture has no sound scale; nothing is drawn for it.
+  if (src.IsEmpty() || dest.IsEmpty() || src != src_rect) return;
+  const std::vector<std::uint32_t> pixels = DibPixels(bmp, src);
+  const BITMAPINFO info = TopDown32BitInfo(src.Width(), src.Height());
+  SetStretchBltMode(dc_, COLORONCOLOR);
+  StretchDIBits(dc_, dest.left, dest.top, dest.Width(), dest.Height(), 0, 0, src.Width(), src.Height(), pixels.data(),
+                &info, DIB_RGB_COLORS, SRCCOPY);
+}
+
+void GdiCanvas::SetFont(const FontSpec& f) {
+  const FontKey key{f.name, f.height, f.bold, f.italic, f.underline, f.strikeout};
+  HFONT& font = fonts_[key];
+  if (!font) {
+    font = CreateFontW(-f.height, 0, 0, 0, f.bold ? FW_BOLD : FW_NORMAL, f.italic, f.underline, f.strikeout,
+                       DEFAULT_CHARSET, OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY,
+                       DEFAULT_PITCH | FF_DONTCARE, WideFromAnsi(f.name).c_str());
+  }
+  if (font) SelectObject(dc_, font);
+}
+
+Size GdiCanvas::TextExtent(std::string_view ansi_text) {
+  const std::wstring wide = WideFromAnsi(ansi_text);
+  SIZE size{};
+  if (wide.empty() || !GetTextExtentPoint32W(dc_, wide.c_str(), int(wide.size()), &size)) return {};
+  return {size.cx, size.cy};
+}
+
+void GdiCanvas::TextOut(int x, int y, std::string_view ansi_text, Color c, const Rect& clip) {
+  const std::wstring wide = WideFromAnsi(ansi_text);
+  if (wide.empty()) return;
+  const RECT rc = ToRECT(clip);
+  SetTextColor(dc_, c);
+  SetBkMode(dc_, TRANSPARENT);
+  SetTextAlign(dc_, TA_LEFT | TA_TOP | TA_NOUPDATECP);
+  ExtTextOutW(dc_, x, y, ETO_CLIPPED, &rc, wide.c_str(), UINT(wide.size()), nullptr);
+}
+
+}  // namespace netscry

@@ -1,0 +1,45 @@
+#pragma once
+// The Canvas over a GDI device context. Text arrives as ANSI (code page 936) bytes and is drawn
+// as wide text; fonts are created on first use and kept until the canvas goes.
+#include <windows.h>
+
+#include <map>
+#include <string>
+#include <tuple>
+
+#include "base/canvas.h"
+
+namespace netscry {
+
+class GdiCanvas : public Canvas {
+ public:
+  explicit GdiCanvas(HDC dc);
+  ~GdiCanvas() override;
+  GdiCanvas(const GdiCanvas&) = delete;
+  GdiCanvas& operator=(const GdiCanvas&) = delete;
+
+  void FillRect(const Rect& r, Color c) override;
+  void SetPixel(int x, int y, Color c) override;
+  void Line(int x0, int y0, int x1, int y1, Color c) override;
+  void DrawFocusRect(const Rect& r) override;
+  void DrawBitmap(const Bitmap32& bmp, const Rect& src_rect, int x, int y,
+                  std::optional<Color> transparent = std::nullopt) override;
+  void StretchBitmap(const Bitmap32& bmp, const Rect& src_rect, const Rect& dest) override;
+  void SetFont(const FontSpec& font) override;
+  Size TextExtent(std::string_view ansi_text) override;
+  void TextOut(int x, int y, std::string_view ansi_text, Color c, const Rect& clip) override;
+
+  HDC Dc() const { return dc_; }
+
+ private:
+  using FontKey = std::tuple<std::string, int, bool, bool, bool, bool>;
+
+  HDC dc_;
+  int saved_state_;
+  std::map<FontKey, HFONT> fonts_;
+};
+
+// ANSI (system code page) text as UTF-16.
+std::wstring WideFromAnsi(std::string_view ansi_text);
+
+}  // namespace netscry

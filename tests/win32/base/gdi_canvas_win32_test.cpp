@@ -1,0 +1,90 @@
+#include "base/gdi_canvas_win32.h"
+
+#include <gtest/gtest.h>
+
+#include "base/dib_win32.h"
+
+namespace netscry {
+namespace {
+
+constexpr Color kBack = Rgb(250, 250, 250);
+
+class GdiCanvasTest : public ::testing::Test {
+ protected:
+  GdiCanvasTest() : dib(64, 40), canvas(dib.Dc()) {}
+  void SetUp() override {
+    ASSERT_TRUE(dib.Valid());
+    canvas.FillRect({0, 0, 64, 40}, kBack);
+  }
+  int InkCount(const Rect& r) {
+    const Bitmap32 pixels = dib.ToBitmap32();
+    int n = 0;
+    for (int y = r.top; y < r.bottom; ++y) {
+      for (int x = r.left; x < r.right; ++x) n += pixels.Pixel(x, y) != kBack;
+    }
+    return n;
+  }
+  Dib32 dib;
+  GdiCanvas canvas;
+};
+
+TEST_F(GdiCanvasTest, FillPixelAndLineLandExactlyWhereAsked) {
+  canvas.FillRect({2, 3, 5, 6}, Rgb(0, 128, 64));
+  EXPECT_EQ(dib.Pixel(2, 3), Rgb(0, 128, 64));
+  EXPECT_EQ(dib.Pixel(4, 5), Rgb(0, 128, 64));
+  EXPECT_EQ(dib.Pixel(5, 5), kBack);  // right and bottom are exclusive
+  EXPECT_EQ(dib.Pixel(4, 6), kBack);
+  canvas.SetPixel(10, 10, Rgb(1, 2, 3));
+  EXPECT_EQ(dib.Pixel(10, 10), Rgb(1, 2, 3));
+  canvas.Line(20, 1, 25, 1, Rgb(200, 0, 0));
+  EXPECT_EQ(dib.Pixel(20, 1), Rgb(200, 0, 0));
+  EXPECT_EQ(dib.Pixel(24, 1), Rgb(200, 0, 0));
+  EXPECT_EQ(dib.Pixel(25, 1), kBack);
+}
+
+TEST_F(GdiCanvasTest, BitmapsKeepColourOrderAndSkipTheTransparentColour) {
+  Bitmap32 sprite(3, 2, Rgb(255, 0, 255));
+  sprite.SetPixel(1, 0, Rgb(10, 20, 30));
+  sprite.SetPixel(2, 1, Rgb(200, 100, 50));
+  canvas.DrawBitmap(sprite, sprite.Bounds(), 30, 30);
+  EXPECT_EQ(dib.Pixel(30, 30), Rgb(255, 0, 255));
+  EXPECT_EQ(dib.Pixel(31, 30), Rgb(10, 20, 30));
+  EXPECT_EQ(dib.Pixel(32, 31), Rgb(200, 100, 50));
+
+  canvas.DrawBitmap(sprite, {1, 0, 3, 2}, 40, 30, Rgb(255, 0, 255));
+  EXPECT_EQ(dib.Pixel(40, 30), Rgb(10, 20, 30));
+  EXPECT_EQ(dib.Pixel(41, 30), kBack);
+  EXPECT_EQ(dib.Pixel(40, 31), kBack);
+  EXPECT_EQ(dib.Pixel(41, 31), Rgb(200, 100, 50));
+
+  canvas.StretchBitmap(sprite, {1, 0, 2, 1}, {50, 30, 54, 33});
+  EXPECT_EQ(dib.Pixel(50, 30), Rgb(10, 20, 30));
+  EXPECT_EQ(dib.Pixel(53, 32), Rgb(10, 20, 30));
+  EXPECT_EQ(dib.Pixel(54, 32), kBack);
+}
+
+TEST_F(GdiCanvasTest, FocusRectangleInvertsAndDrawnTwiceRestores) {
+  const Bitmap32 before = dib.ToBitmap32();
+  canvas.DrawFocusRect({4, 4, 20, 12});
+  EXPECT_GT(InkCount({4, 4, 20, 12}), 10);
+  EXPECT_EQ(InkCount({5, 5, 19, 11}), 0) << "only the outline";
+  canvas.DrawFocusRect({4, 4, 20, 12});
+  EXPECT_EQ(dib.ToBitmap32(), before);
+}
+
+TEST_F(GdiCanvasTest, ChineseTextIsMeasuredAndDrawnInsideItsClip) {
+  canvas.SetFont({"Arial", 14, true});
+  const Size two = canvas.TextExtent("监听");
+  const Size one = canvas.TextExtent("监");
+  EXPECT_GT(one.cx, 4);
+  EXPECT_GT(two.cx, one.cx);
+  EXPECT_GT(two.cy, 8);
+  EXPECT_EQ(canvas.TextExtent("").cx, 0);
+
+  canvas.TextOut(2, 2, "监听", Rgb(0, 0, 0), {2, 2, 2 + one.cx, 2 + two.cy});
+  EXPECT_GT(InkCount({2, 2, 2 + one.cx, 2 + two.cy}), 5);
+  EXPECT_EQ(InkCount({2 + one.cx, 0, 64, 40}), 0) << "the second character is clipped away";
+}
+
+}  // namespace
+}  // namespace netscry
