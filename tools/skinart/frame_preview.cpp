@@ -51,6 +51,25 @@ class PreviewHost : public SkinFrameHost {
   }
 };
 
+// Measures text about as wide as the PNG's font draws it: 7 pixels for a single-byte
+// character, 13 for a double-byte one.
+class PreviewCanvas : public BitmapCanvas {
+ public:
+  explicit PreviewCanvas(Bitmap32& target) : BitmapCanvas(target, 7, 14) {}
+  Size TextExtent(std::string_view text) override {
+    int width = 0;
+    for (std::size_t i = 0; i < text.size(); ++i) {
+      if (static_cast<unsigned char>(text[i]) >= 0x81 && i + 1 < text.size()) {
+        width += 13;
+        ++i;
+      } else {
+        width += 7;
+      }
+    }
+    return {width, text.empty() ? 0 : 14};
+  }
+};
+
 bool WriteBytes(const std::string& path, const std::vector<std::uint8_t>& bytes) {
   std::FILE* f = std::fopen(path.c_str(), "wb");
   if (!f) return false;
@@ -114,7 +133,7 @@ int main(int argc, char** argv) {
   std::vector<BitmapCanvas::TextRun> runs;
   FrameStrips strips;
   const bool drawn = frame.ComposeFrame(strips, [&](Bitmap32& bmp) -> std::unique_ptr<Canvas> {
-    return std::make_unique<BitmapCanvas>(bmp, 7, 14);
+    return std::make_unique<PreviewCanvas>(bmp);
   });
   if (!drawn) {
     std::fprintf(stderr, "skinframe_preview: nothing drawn at %dx%d\n", width, height);
@@ -122,7 +141,7 @@ int main(int argc, char** argv) {
   }
   // The caption text was recorded by the top strip's canvas; compose again to get at it.
   Bitmap32 top_copy = strips.top;
-  BitmapCanvas recorder(top_copy, 7, 14);
+  PreviewCanvas recorder(top_copy);
   if (TskSkinCaptionObject* caption = frame.CaptionObject()) caption->Draw(recorder, true, {0, 0});
   runs = recorder.TextRuns();
 

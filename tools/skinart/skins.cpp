@@ -1,5 +1,6 @@
 #include "skins.h"
 
+#include <algorithm>
 #include <initializer_list>
 
 #include "bmp_writer.h"
@@ -67,6 +68,21 @@ Bitmap32 CaptionButtonPicture(const Bitmap32& frame, const Bitmap32& inactive_fr
     CaptionButton(pic, restore_x, top + band * h, 25, h, Glyph::Restore, false, states[band], theme, Radii{}, true);
   }
   return pic;
+}
+
+// A soft white glow 40 x 18 at (x, y) of pic, composited over the frame's rows from frame_top
+// on (column 60 stands for the plain glass behind the caption text): 10 columns fading in, 20
+// full, 10 fading out.
+void CaptionGlow(Bitmap32& pic, int x, int y, const Bitmap32& frame, int frame_top, double strength) {
+  for (int j = 0; j < 18; ++j) {
+    const double v = (j - 8.5) / 9.0;
+    const double vertical = std::max(0.0, 1.0 - v * v) * std::max(0.0, 1.0 - v * v);
+    for (int i = 0; i < 40; ++i) {
+      const double edge = i < 10 ? (i + 0.5) / 10.0 : i >= 30 ? (39.5 - i) / 10.0 : 1.0;
+      const double a = strength * vertical * edge * edge * (3 - 2 * edge);
+      pic.SetPixel(x + i, y + j, Mix(frame.Pixel(60, frame_top + j), Rgb(240, 246, 252), a));
+    }
+  }
 }
 
 void AddControlPictures(SkinFolder& folder, const Theme& t, bool full) {
@@ -460,9 +476,9 @@ SkinFolder BuildMainSkin() {
   active.radius = 7;
   active.client = {8, 28, 696, 284};
   active.caption_bottom = 26;
-  active.glass = {{0.0, Rgb(206, 223, 243)}, {0.09, Rgb(188, 209, 235)}, {1.0, Rgb(180, 203, 231)}};
-  active.top_gloss = 0.45;
-  active.streaks = {{110, 26, 0.20}, {150, 8, 0.16}, {300, 38, 0.14}, {352, 10, 0.18}, {470, 22, 0.12}};
+  active.glass = {{0.0, Rgb(188, 212, 241)}, {0.09, Rgb(160, 191, 229)}, {1.0, Rgb(150, 183, 224)}};
+  active.top_gloss = 0.5;
+  active.streaks = {{110, 26, 0.26}, {150, 8, 0.22}, {300, 38, 0.2}, {352, 10, 0.24}, {470, 22, 0.16}};
   active.slant = 1.6;
   active.streak_left = 24;
   active.streak_right = 560;
@@ -754,10 +770,11 @@ SkinFolder BuildDialogSkin() {
   active.caption_bottom = 24;
   active.glass = {{0.0, Rgb(128, 146, 170)}, {0.14, Rgb(96, 114, 140)}, {0.3, Rgb(82, 98, 122)}, {1.0, Rgb(74, 88, 110)}};
   active.top_gloss = 0.3;
-  active.streaks = {{60, 20, 0.24}, {92, 6, 0.22}, {170, 30, 0.16}, {208, 7, 0.2}, {268, 14, 0.12}};
+  // Reflections only right of the caption text, whose glow is drawn over plain glass.
+  active.streaks = {{196, 18, 0.26}, {224, 5, 0.24}, {270, 26, 0.18}, {304, 6, 0.22}};
   active.slant = 1.8;
-  active.streak_left = 14;
-  active.streak_right = 300;
+  active.streak_left = 150;
+  active.streak_right = 336;
   active.outer = Rgb(18, 22, 30);
   active.outer_alpha = 0.95;
   active.inner_light = Rgb(200, 214, 232);
@@ -824,7 +841,11 @@ SkinFolder BuildDialogSkin() {
       {314, 25, Glyph::Maximize, false, Radii{0, 0, 3, 3}, false},
       {344, 28, Glyph::Close, true, Radii{0, 0, 3, 3}, false},
   };
-  const Bitmap32 buttons = CaptionButtonPicture(frame, inactive_frame, 6, 15, 70, slots, 200, 314, t);
+  Bitmap32 buttons = CaptionButtonPicture(frame, inactive_frame, 6, 15, 106, slots, 200, 314, t);
+  // The caption text's glow, as on Vista's glass: drawn behind the text and widened to it. Rows
+  // 70 … 87 for the active window, 88 … 105 for the inactive one, each over its own frame.
+  CaptionGlow(buttons, 0, 70, frame, 6, 0.9);
+  CaptionGlow(buttons, 0, 88, inactive_frame, 6, 0.5);
 
   SkinFolder folder{"vista", "skin.ini", {}};
   folder.files.push_back({"skin.ini", {}});
@@ -915,7 +936,7 @@ SkinFolder BuildDialogSkin() {
       "[caption]",
       "hint=",
       "rollup=0",
-      "activepictureindex=-1",
+      "activepictureindex=0",
       "skinrectinapicture=0",
       "cursorindex=-1",
       "skinrect=21,6,284,21",
@@ -924,7 +945,7 @@ SkinFolder BuildDialogSkin() {
       "morphing=0",
       "morphkind=mkdefault",
       "defaultcaption=1",
-      "textrect=4,0,259,15",
+      "textrect=0,0,263,15",
       "fontname=Arial",
       "fontheight=14",
       "fontstyle=fsbold",
@@ -934,11 +955,11 @@ SkinFolder BuildDialogSkin() {
       "shadow=0",
       "shadowcolor=16777215",
       "activeshadowcolor=16777215",
-      "framerect=0,0,0,0",
-      "activeframerect=0,0,0,0",
-      "frametextrect=0,0,0,0",
-      "frameleftoffset=0",
-      "framerightoffset=0",
+      "framerect=0,88,40,106",
+      "activeframerect=0,70,40,88",
+      "frametextrect=10,1,30,15",
+      "frameleftoffset=10",
+      "framerightoffset=10",
       "vistagloweffect=0",
       "reflectioneffect=0",
       "",

@@ -151,6 +151,9 @@ TEST(CarriedSkins, DialogPackage) {
   EXPECT_EQ(c.ActiveFontColor, Color(0));
   EXPECT_EQ(c.FontColor, Color(8750469));
   EXPECT_EQ(c.Alignment, SkinAlignment::Left);
+  // The text glow: 10 pixels of it on either side of the text.
+  EXPECT_EQ(c.FrameRect.Width() - c.FrameTextRect.Width(), 20);
+  EXPECT_EQ(c.FrameLeftOffset, c.FrameTextRect.left);
 }
 
 TEST(CarriedSkins, EveryObjectImageLiesInsideItsPicture) {
@@ -165,6 +168,9 @@ TEST(CarriedSkins, EveryObjectImageLiesInsideItsPicture) {
       if (o->SkinRectInAPicture) images.push_back(o->SkinRect);
       if (auto* b = dynamic_cast<const TskDataSkinStdButton*>(o.get())) {
         images.insert(images.end(), {b->DownRect, b->RestoreRect, b->RestoreActiveRect, b->RestoreDownRect});
+      }
+      if (auto* c = dynamic_cast<const TskDataSkinCaption*>(o.get())) {
+        images.insert(images.end(), {c->FrameRect, c->ActiveFrameRect});
       }
       for (const Rect& r : images) {
         if (r.IsEmpty()) continue;

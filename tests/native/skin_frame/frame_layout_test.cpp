@@ -208,3 +208,49 @@ TEST(CaptionFit, DoubleByteCharactersStayWhole) {
 
 }  // namespace
 }  // namespace netscry
+
+namespace netscry {
+namespace {
+
+using namespace testing_frame;
+
+TEST(CaptionTextFrame, TheDialogGlowIsWidenedToTheText) {
+  FakeHost host;
+  host.caption = "abc";  // 21 pixels wide with the test canvas
+  TskSkinData skin;
+  LoadCarriedSkin(DialogSkinFile(), skin);
+  TskSkinFrame frame(host);
+  frame.BorderIcons = biSystemMenu;
+  frame.ShowIcon = true;
+  frame.Sizeable = false;
+  frame.SetSkinData(&skin);
+  frame.SetSize(435, 268);
+  TskSkinCaptionObject* caption = frame.CaptionObject();
+  ASSERT_NE(caption, nullptr);
+  // Text band: 10 pixels in from the glow's left, 1 down, 10 short of its right.
+  EXPECT_EQ(caption->TextBand(), (Rect{31, 7, 391, 21}));
+  const Bitmap32& own = *skin.ActivePictures[0];
+  for (bool active : {true, false}) {
+    host.active = active;
+    const int src_top = active ? caption->ActiveFrameRect.top : caption->FrameRect.top;
+    Bitmap32 window(435, 268, Rgb(1, 2, 3));
+    BitmapCanvas canvas(window, 7, 14);
+    caption->Draw(canvas, false);
+    ASSERT_EQ(canvas.TextRuns().size(), 1u);
+    EXPECT_EQ(canvas.TextRuns()[0].x, 31);
+    EXPECT_EQ(canvas.TextRuns()[0].y, 7);
+    // The glow is 40 + 21 − 20 = 41 wide at (21, 6): left part 0 … 10, the middle (source
+    // columns 10 … 30) repeated over 10 … 31, the right part (30 … 40) at 31 … 41.
+    const int y = 6 + 5, sy = src_top + 5;
+    EXPECT_EQ(window.Pixel(21, y), own.Pixel(0, sy));
+    EXPECT_EQ(window.Pixel(21 + 29, y), own.Pixel(29, sy));
+    EXPECT_EQ(window.Pixel(21 + 30, y), own.Pixel(10, sy));
+    EXPECT_EQ(window.Pixel(21 + 31, y), own.Pixel(30, sy));
+    EXPECT_EQ(window.Pixel(21 + 40, y), own.Pixel(39, sy));
+    EXPECT_EQ(window.Pixel(21 + 41, y), Rgb(1, 2, 3));
+    EXPECT_EQ(window.Pixel(20, y), Rgb(1, 2, 3));
+  }
+}
+
+}  // namespace
+}  // namespace netscry
