@@ -30,7 +30,10 @@ std::vector<std::uint32_t> DibPixels(const Bitmap32& bmp, const Rect& src) {
 
 }  // namespace
 
-GdiCanvas::GdiCanvas(HDC dc) : dc_(dc), saved_state_(SaveDC(dc)) {}
+GdiCanvas::GdiCanvas(HDC dc, int origin_x, int origin_y)
+    : dc_(dc), saved_state_(SaveDC(dc)), origin_x_(origin_x), origin_y_(origin_y) {
+  if (origin_x || origin_y) OffsetViewportOrgEx(dc_, origin_x, origin_y, nullptr);
+}
 
 GdiCanvas::~GdiCanvas() {
   if (saved_state_) RestoreDC(dc_, saved_state_);

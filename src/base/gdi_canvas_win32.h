@@ -1,6 +1,9 @@
 #pragma once
 // The Canvas over a GDI device context. Text arrives as ANSI (code page 936) bytes and is drawn
-// as wide text; fonts are created on first use and kept until the canvas goes.
+// as wide text; fonts are created on first use and kept until the canvas goes. An origin lets
+// portable code paint in its own coordinates into part of a window or off-screen bitmap: the
+// point (x, y) lands at device point (x + origin_x, y + origin_y). The DC's state is restored
+// when the canvas goes.
 #include <windows.h>
 
 #include <map>
@@ -13,7 +16,7 @@ namespace netscry {
 
 class GdiCanvas : public Canvas {
  public:
-  explicit GdiCanvas(HDC dc);
+  explicit GdiCanvas(HDC dc, int origin_x = 0, int origin_y = 0);
   ~GdiCanvas() override;
   GdiCanvas(const GdiCanvas&) = delete;
   GdiCanvas& operator=(const GdiCanvas&) = delete;
@@ -30,12 +33,16 @@ class GdiCanvas : public Canvas {
   void TextOut(int x, int y, std::string_view ansi_text, Color c, const Rect& clip) override;
 
   HDC Dc() const { return dc_; }
+  int OriginX() const { return origin_x_; }
+  int OriginY() const { return origin_y_; }
 
  private:
   using FontKey = std::tuple<std::string, int, bool, bool, bool, bool>;
 
   HDC dc_;
   int saved_state_;
+  int origin_x_;
+  int origin_y_;
   std::map<FontKey, HFONT> fonts_;
 };
 

@@ -42,6 +42,26 @@ TEST_F(GdiCanvasTest, FillPixelAndLineLandExactlyWhereAsked) {
   EXPECT_EQ(dib.Pixel(25, 1), kBack);
 }
 
+TEST_F(GdiCanvasTest, OriginShiftsEveryOperationAndIsUndoneAfterwards) {
+  {
+    GdiCanvas shifted(dib.Dc(), 10, 20);
+    shifted.FillRect({0, 0, 2, 2}, Rgb(9, 9, 9));
+    shifted.SetPixel(5, 5, Rgb(8, 8, 8));
+    Bitmap32 dot(1, 1, Rgb(7, 7, 7));
+    shifted.DrawBitmap(dot, dot.Bounds(), 6, 6);
+    shifted.DrawBitmap(dot, dot.Bounds(), 7, 7, Rgb(1, 1, 1));
+  }
+  EXPECT_EQ(dib.Pixel(10, 20), Rgb(9, 9, 9));
+  EXPECT_EQ(dib.Pixel(11, 21), Rgb(9, 9, 9));
+  EXPECT_EQ(dib.Pixel(0, 0), kBack);
+  EXPECT_EQ(dib.Pixel(15, 25), Rgb(8, 8, 8));
+  EXPECT_EQ(dib.Pixel(16, 26), Rgb(7, 7, 7));
+  EXPECT_EQ(dib.Pixel(17, 27), Rgb(7, 7, 7));
+  GdiCanvas plain(dib.Dc());
+  plain.SetPixel(0, 0, Rgb(6, 6, 6));
+  EXPECT_EQ(dib.Pixel(0, 0), Rgb(6, 6, 6));
+}
+
 TEST_F(GdiCanvasTest, BitmapsKeepColourOrderAndSkipTheTransparentColour) {
   Bitmap32 sprite(3, 2, Rgb(255, 0, 255));
   sprite.SetPixel(1, 0, Rgb(10, 20, 30));
