@@ -34,6 +34,7 @@ void TskSkinFrame::SkinChanging() {
 }
 
 void TskSkinFrame::DropObjects() {
+  hover_timer_ = false;
   host_.SetTimer(FrameTimer::Hover, false);
   host_.SetTimer(FrameTimer::Morph, false);
   host_.SetTimer(FrameTimer::Animation, false);
@@ -304,6 +305,16 @@ int TskSkinFrame::HitTest(Point p) const {
   return in_caption ? HTCAPTION : HTOBJECT;
 }
 
+int TskSkinFrame::NcHitTest(Point p) {
+  const int hit = HitTest(p);
+  if (hit == HTOBJECT && !hover_timer_ && SkinActive()) {
+    UpdateHover(p);
+    hover_timer_ = true;
+    host_.SetTimer(FrameTimer::Hover, true);
+  }
+  return hit;
+}
+
 std::optional<std::vector<Rect>> TskSkinFrame::UpdateShape() {
   has_mask_strips_ = false;
   mask_strips_ = {};
@@ -388,6 +399,28 @@ void TskSkinFrame::DrawObject(int index, Canvas& window_canvas) {
   object.Draw(window_canvas, false, {0, 0});
 }
 
+void TskSkinFrame::PaintClientBackground(Canvas& canvas, Size client_size, Color face) const {
+  const Rect all{0, 0, client_size.cx, client_size.cy};
+  const Bitmap32* tile = nullptr;
+  Rect part;
+  if (SkinActive()) {
+    if (const SkinBitmap* bg = skin_->ActivePicture(skin_->FormInfo.BGPictureIndex)) {
+      tile = bg;
+      part = bg->Bounds();
+    } else if (skin_->FormInfo.BGPictureIndex == -1) {
+      tile = &skin_->Picture;
+      part = skin_->FormInfo.ClientRect.Intersect(skin_->Picture.Bounds());
+    }
+  }
+  if (tile == nullptr || part.IsEmpty()) {
+    canvas.FillRect(all, face);
+    return;
+  }
+  for (int y = 0; y < client_size.cy; y += part.Height()) {
+    for (int x = 0; x < client_size.cx; x += part.Width()) canvas.DrawBitmap(*tile, part, x, y);
+  }
+}
+
 // ---------------------------------------------------------------------------------------------
 // Objects and mouse
 
@@ -456,6 +489,7 @@ void TskSkinFrame::ResetObjects() {
 
 void TskSkinFrame::HoverTimerTick(Point cursor) {
   if (InSizeMove) {
+    hover_timer_ = false;
     host_.SetTimer(FrameTimer::Hover, false);
     return;
   }
@@ -509,14 +543,29 @@ void TskSkinFrame::NcDblClick(Point p, TskMouseButton button, int hit_code) {
   }
 }
 
+void TskSkinFrame::ActivationChanged(bool reset) {
+  if (reset) {
+    ClearHover();
+    ResetObjects();
+  }
+  for (auto& object : FrameObjects) {
+    if (dynamic_cast<TskSkinCaptionObject*>(object.get()) && ShownInRollState(*object) && object->HasHotImage()) {
+      object->Hot = IsFormActive();
+      RequestRepaint(*object);
+    }
+  }
+}
+
 void TskSkinFrame::EnterSizeMove() {
   ResetObjects();
+  hover_timer_ = false;
   host_.SetTimer(FrameTimer::Hover, false);
   HoverIndex = PressedIndex = -1;
   InSizeMove = true;
 }
 
 void TskSkinFrame::ExitSizeMove() {
+  hover_timer_ = false;
   host_.SetTimer(FrameTimer::Hover, false);
   HoverIndex = PressedIndex = -1;
   InSizeMove = false;
@@ -595,6 +644,7 @@ void TskSkinFrame::SetFrameState(TskFrameState state) {
   const Rect saved = SavedBounds.IsEmpty() ? current : SavedBounds;
   SavedBounds = {};
   host_.SetWindowBounds(saved);
+  hover_timer_ = true;
   host_.SetTimer(FrameTimer::Hover, true);
   if (saved.Width() == current.Width() && saved.Height() == current.Height()) host_.Relayout();
 }

@@ -117,6 +117,9 @@ class TskSkinFrame {
 
   // --- hit testing, shape, composition ---
   int HitTest(Point p) const;
+  // WM_NCHITTEST: HitTest, and over a frame object with hover tracking off, hover it and start
+  // the hover timer.
+  int NcHitTest(Point p);
   // Rebuilds the mask strips and returns the window shape as rectangles; nullopt when the
   // window has no shape (no skin, no mask or no border).
   std::optional<std::vector<Rect>> UpdateShape();
@@ -128,6 +131,9 @@ class TskSkinFrame {
   bool ComposeFrame(FrameStrips& out, const CanvasFactory& make_canvas);
   // Draws one object onto a canvas over the whole window frame (direct repaint).
   void DrawObject(int index, Canvas& window_canvas);
+  // WM_ERASEBKGND: the client area (client_size, client coordinates) tiled with the skin's
+  // background picture, or with the client part of the frame picture, or filled with face.
+  void PaintClientBackground(Canvas& canvas, Size client_size, Color face) const;
 
   // --- objects and mouse ---
   bool IsFormActive() const { return host_.IsFormActive(); }
@@ -146,6 +152,9 @@ class TskSkinFrame {
   void NcButtonDown(Point p, TskMouseButton button, int hit_code);
   void ButtonUp(Point p, TskMouseButton button);
   void NcDblClick(Point p, TskMouseButton button, int hit_code);
+  // WM_NCACTIVATE and WM_ACTIVATE: captions with a hot image repaint (cross-fading); on
+  // WM_ACTIVATE (reset) the hover is cleared and every other object returns to normal first.
+  void ActivationChanged(bool reset);
   void EnterSizeMove();
   void ExitSizeMove();
   // One 20 ms tick: moves every cross-fading object one step and repaints it; false (and the
@@ -174,6 +183,7 @@ class TskSkinFrame {
   bool has_mask_strips_ = false;
   TskSkinCaptionObject* caption_ = nullptr;
   bool morph_timer_ = false;
+  bool hover_timer_ = false;
   int kept_height_ = 0;
 };
 

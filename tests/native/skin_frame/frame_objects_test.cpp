@@ -269,3 +269,101 @@ TEST_F(MainFrame, SkinChangingDropsTheObjects) {
 
 }  // namespace
 }  // namespace netscry
+
+namespace netscry {
+namespace {
+
+using namespace testing_frame;
+
+struct TimerHost : FakeHost {
+  int hover_starts = 0;
+  void SetTimer(FrameTimer timer, bool running) override {
+    if (timer == FrameTimer::Hover && running) ++hover_starts;
+    FakeHost::SetTimer(timer, running);
+  }
+};
+
+TEST(FrameMessages, HitTestOverAnObjectStartsHoverTracking) {
+  TimerHost host;
+  TskSkinData skin;
+  BuildMainSkin(skin);
+  TskSkinFrame frame(host);
+  frame.BorderIcons = biSystemMenu | biMinimize | biMaximize;
+  frame.SetSkinData(&skin);
+  frame.SetSize(762, 469);
+  EXPECT_EQ(frame.NcHitTest({400, 200}), HTCLIENT);
+  EXPECT_EQ(host.hover_starts, 0);
+  EXPECT_EQ(frame.NcHitTest({733, 9}), HTOBJECT);  // the close button
+  EXPECT_EQ(host.hover_starts, 1);
+  EXPECT_EQ(frame.FrameObjects[std::size_t(frame.HoverIndex)]->IDName, "closebutton");
+  frame.NcHitTest({733, 9});  // already tracking
+  EXPECT_EQ(host.hover_starts, 1);
+  frame.EnterSizeMove();
+  frame.ExitSizeMove();
+  frame.NcHitTest({733, 9});  // the loop stopped tracking: it starts again
+  EXPECT_EQ(host.hover_starts, 2);
+}
+
+TEST(FrameMessages, ActivationRepaintsCaptionsWithHotImagesAndResetsButtons) {
+  FakeHost host;
+  TskSkinData skin;
+  BuildMainSkin(skin);
+  auto& caption = dynamic_cast<TskDataSkinCaption&>(*skin.Objects[0]);
+  caption.ActivePictureIndex = 0;
+  caption.ActiveSkinRect = {0, 20, 581, 39};
+  caption.Morphing = true;
+  TskSkinFrame frame(host);
+  frame.BorderIcons = biSystemMenu | biMinimize | biMaximize;
+  frame.SetSkinData(&skin);
+  frame.SetSize(762, 469);
+  TskSkinCaptionObject* c = frame.CaptionObject();
+  // Activation: the caption fades to its active image in five steps.
+  frame.ActivationChanged(false);
+  EXPECT_TRUE(c->Hot);
+  int ticks = 0;
+  while (frame.MorphTimerTick()) ++ticks;
+  EXPECT_EQ(ticks, 5);
+  EXPECT_EQ(c->MorphFactor(), 1.0);
+
+  frame.UpdateHover({733, 9});
+  while (frame.MorphTimerTick()) {
+  }
+  host.active = false;
+  frame.ActivationChanged(true);  // WM_ACTIVATE: hover cleared, buttons back to normal
+  EXPECT_EQ(frame.HoverIndex, -1);
+  auto& close = *frame.FrameObjects[1];
+  EXPECT_FALSE(close.Hot);
+  EXPECT_EQ(close.MorphFactor(), 0.0);
+  EXPECT_FALSE(c->Hot);
+  ticks = 0;
+  while (frame.MorphTimerTick()) ++ticks;
+  EXPECT_EQ(ticks, 5);  // the caption fades back; the reset button does not move
+  EXPECT_EQ(c->MorphFactor(), 0.0);
+}
+
+TEST(FrameMessages, ClientBackgroundTilesTheFrameClientPart) {
+  FakeHost host;
+  TskSkinData skin;
+  BuildMainSkin(skin);
+  skin.Picture.SetPixel(8, 28, Rgb(1, 2, 3));    // the client part's top-left pixel
+  TskSkinFrame frame(host);
+  frame.SetSkinData(&skin);
+  Bitmap32 client(1400, 600, kBlack);
+  BitmapCanvas canvas(client);
+  frame.PaintClientBackground(canvas, {1400, 600}, Rgb(240, 240, 240));
+  EXPECT_EQ(client.Pixel(0, 0), Rgb(1, 2, 3));
+  EXPECT_EQ(client.Pixel(688, 256), Rgb(1, 2, 3));  // the client part is 688 × 256
+  EXPECT_EQ(client.Pixel(1, 0), Rgb(200, 210, 220));
+  // A background picture instead.
+  skin.ActivePictures.push_back(std::make_unique<SkinBitmap>(Bitmap32(10, 10, Rgb(7, 7, 7)), 24));
+  skin.FormInfo.BGPictureIndex = 1;
+  frame.PaintClientBackground(canvas, {1400, 600}, Rgb(240, 240, 240));
+  EXPECT_EQ(client.Pixel(1399, 599), Rgb(7, 7, 7));
+  // Without a skin: the face colour.
+  skin.Empty = true;
+  frame.PaintClientBackground(canvas, {1400, 600}, Rgb(240, 240, 240));
+  EXPECT_EQ(client.Pixel(5, 5), Rgb(240, 240, 240));
+}
+
+}  // namespace
+}  // namespace netscry
