@@ -147,3 +147,31 @@ TEST(CarriedSkins, DialogSkin) {
 
 }  // namespace
 }  // namespace netscry
+
+namespace netscry {
+namespace {
+
+// The committed packages are what their skin folders pack to (compared inflated, so that the
+// zlib build does not matter).
+TEST(CarriedSkins, PackagesMatchTheirSkinFolders) {
+  const struct {
+    const char* folder;
+    const char8_t* package;
+  } skins[] = {{"win7", u8"默认win7.skn"}, {"vista", u8"Vista世界.skn"}};
+  for (const auto& s : skins) {
+    TskCompressedStoredSkin packed;
+    std::string error;
+    ASSERT_TRUE(packed.ImportSkinFolderAs(std::string(NETSCRY_SKINS_DIR) + "/" + s.folder + "/skin.ini", 3, &error))
+        << s.folder << ": " << error;
+    TskCompressedStoredSkin committed;
+    ASSERT_TRUE(committed.ImportSkinFile(SkinFile(s.package))) << s.folder;
+    std::vector<std::uint8_t> a, b;
+    packed.DecompressTo(a);
+    committed.DecompressTo(b);
+    EXPECT_TRUE(a == b) << s.folder << ": the packed skin is out of date with its folder (" << a.size() << " vs "
+                        << b.size() << " bytes)";
+  }
+}
+
+}  // namespace
+}  // namespace netscry
