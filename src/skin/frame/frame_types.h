@@ -7,19 +7,20 @@
 
 namespace netscry {
 
-// The platform's hit-test codes that the frame answers with.
-enum : int {
-  HTCLIENT = 1,
-  HTCAPTION = 2,
-  HTLEFT = 10,
-  HTRIGHT = 11,
-  HTTOP = 12,
-  HTTOPLEFT = 13,
-  HTTOPRIGHT = 14,
-  HTBOTTOM = 15,
-  HTBOTTOMLEFT = 16,
-  HTBOTTOMRIGHT = 17,
-  HTOBJECT = 19,
+// The hit-test codes the frame answers with: the values of the platform's HT* codes (the glue
+// passes them on unchanged; the names differ so that they never meet the platform's macros).
+enum FrameHitCode : int {
+  kHitClient = 1,
+  kHitCaption = 2,
+  kHitLeft = 10,
+  kHitRight = 11,
+  kHitTop = 12,
+  kHitTopLeft = 13,
+  kHitTopRight = 14,
+  kHitBottom = 15,
+  kHitBottomLeft = 16,
+  kHitBottomRight = 17,
+  kHitObject = 19,
 };
 
 // The frame's own notion of the window state; the platform window itself stays normal.

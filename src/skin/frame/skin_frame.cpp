@@ -257,27 +257,27 @@ int TskSkinFrame::PlainHitTest(Point p) const {
     const bool left = p.x < kEdge, right = p.x >= w - kEdge, top = p.y < kEdge, bottom = p.y >= h - kEdge;
     const bool near_left = p.x < kCorner, near_right = p.x >= w - kCorner;
     const bool near_top = p.y < kCorner, near_bottom = p.y >= h - kCorner;
-    if ((left && near_top) || (top && near_left)) return HTTOPLEFT;
-    if ((right && near_top) || (top && near_right)) return HTTOPRIGHT;
-    if ((left && near_bottom) || (bottom && near_left)) return HTBOTTOMLEFT;
-    if ((right && near_bottom) || (bottom && near_right)) return HTBOTTOMRIGHT;
-    if (left) return HTLEFT;
-    if (right) return HTRIGHT;
-    if (top) return HTTOP;
-    if (bottom) return HTBOTTOM;
+    if ((left && near_top) || (top && near_left)) return kHitTopLeft;
+    if ((right && near_top) || (top && near_right)) return kHitTopRight;
+    if ((left && near_bottom) || (bottom && near_left)) return kHitBottomLeft;
+    if ((right && near_bottom) || (bottom && near_right)) return kHitBottomRight;
+    if (left) return kHitLeft;
+    if (right) return kHitRight;
+    if (top) return kHitTop;
+    if (bottom) return kHitBottom;
   }
   const Rect band{3, 3, w - 3, 3 + PlainCaptionHeight};
-  if (band.Contains(p)) return HTCAPTION;
-  if (Rect{3, PlainCaptionHeight + 3, w - 3, h - 3}.Contains(p)) return HTCLIENT;
-  return HTOBJECT;
+  if (band.Contains(p)) return kHitCaption;
+  if (Rect{3, PlainCaptionHeight + 3, w - 3, h - 3}.Contains(p)) return kHitClient;
+  return kHitObject;
 }
 
 int TskSkinFrame::HitTest(Point p) const {
   if (!SkinActive()) return PlainHitTest(p);
   const FrameGeometry& g = geometry_;
   const bool in_caption = InCaptionObject(p);
-  if (RolledUp || FrameState == TskFrameState::Minimized) return in_caption ? HTCAPTION : HTOBJECT;
-  if (HoverIndex != -1 && !in_caption && !g.client.Contains(p) && !InSizeMove) return HTOBJECT;
+  if (RolledUp || FrameState == TskFrameState::Minimized) return in_caption ? kHitCaption : kHitObject;
+  if (HoverIndex != -1 && !in_caption && !g.client.Contains(p) && !InSizeMove) return kHitObject;
   if (Sizeable && FrameState != TskFrameState::Maximized) {
     const int b = skin_->FormInfo.BorderWidth;
     const Point probes[4] = {{p.x - b, p.y}, {p.x, p.y - b}, {p.x + b, p.y}, {p.x, p.y + b}};
@@ -291,23 +291,23 @@ int TskSkinFrame::HitTest(Point p) const {
     if (sizing) {
       const Point tl = g.hit_lt, tr = g.hit_rt, bl = g.hit_lb, br = g.hit_rb;
       const Rect& ncr = g.client;
-      if (p.x <= tl.x && p.y <= tl.y) return HTTOPLEFT;
-      if (p.x >= tr.x && p.y <= tr.y) return HTTOPRIGHT;
-      if (p.x <= bl.x && p.y >= bl.y) return HTBOTTOMLEFT;
-      if (p.x >= br.x && p.y >= br.y) return HTBOTTOMRIGHT;
-      if (Rect{tl.x, 0, tr.x, ncr.top}.Contains(p)) return HTTOP;
-      if (Rect{bl.x, ncr.bottom, br.x, height_}.Contains(p)) return HTBOTTOM;
-      if (Rect{0, tl.y, ncr.left, bl.y}.Contains(p)) return HTLEFT;
-      if (Rect{ncr.right, tr.y, width_, br.y}.Contains(p)) return HTRIGHT;
+      if (p.x <= tl.x && p.y <= tl.y) return kHitTopLeft;
+      if (p.x >= tr.x && p.y <= tr.y) return kHitTopRight;
+      if (p.x <= bl.x && p.y >= bl.y) return kHitBottomLeft;
+      if (p.x >= br.x && p.y >= br.y) return kHitBottomRight;
+      if (Rect{tl.x, 0, tr.x, ncr.top}.Contains(p)) return kHitTop;
+      if (Rect{bl.x, ncr.bottom, br.x, height_}.Contains(p)) return kHitBottom;
+      if (Rect{0, tl.y, ncr.left, bl.y}.Contains(p)) return kHitLeft;
+      if (Rect{ncr.right, tr.y, width_, br.y}.Contains(p)) return kHitRight;
     }
   }
-  if (g.client.Contains(p)) return HTCLIENT;
-  return in_caption ? HTCAPTION : HTOBJECT;
+  if (g.client.Contains(p)) return kHitClient;
+  return in_caption ? kHitCaption : kHitObject;
 }
 
 int TskSkinFrame::NcHitTest(Point p) {
   const int hit = HitTest(p);
-  if (hit == HTOBJECT && !hover_timer_ && SkinActive()) {
+  if (hit == kHitObject && !hover_timer_ && SkinActive()) {
     UpdateHover(p);
     hover_timer_ = true;
     host_.SetTimer(FrameTimer::Hover, true);
@@ -514,7 +514,7 @@ void TskSkinFrame::NcButtonDown(Point p, TskMouseButton button, int hit_code) {
   if (index >= int(FrameObjects.size()) || FrameObjects[std::size_t(index)].get() != &object) return;
   PressedIndex = index;
   if (dynamic_cast<TskSkinCaptionObject*>(&object) == nullptr) host_.SetCapture(true);
-  if (hit_code == HTCAPTION) PressedIndex = -1;
+  if (hit_code == kHitCaption) PressedIndex = -1;
 }
 
 void TskSkinFrame::ButtonUp(Point p, TskMouseButton button) {
@@ -531,7 +531,7 @@ void TskSkinFrame::ButtonUp(Point p, TskMouseButton button) {
 void TskSkinFrame::NcDblClick(Point p, TskMouseButton button, int hit_code) {
   NcButtonDown(p, button, hit_code);
   if (HoverIndex != -1) FrameObjects[std::size_t(HoverIndex)]->DblClick();
-  if (button != TskMouseButton::Left || hit_code != HTCAPTION) return;
+  if (button != TskMouseButton::Left || hit_code != kHitCaption) return;
   if (Sizeable && FrameState == TskFrameState::Minimized) {
     SetFrameState(TskFrameState::Normal);
   } else if (Sizeable && FrameState != TskFrameState::Maximized && !RolledUp && (BorderIcons & biMaximize)) {

@@ -124,19 +124,19 @@ TEST_F(MainHitTest, ZonesOfTheFrame) {
     Point p;
     int expected;
   } cases[] = {
-      {{3, 200}, HTLEFT},            // a probe leaves the window
-      {{758, 200}, HTRIGHT},
-      {{300, 2}, HTTOP},
-      {{300, 462}, HTBOTTOM},        // probe (300, 469) is outside
-      {{3, 3}, HTTOPLEFT},
-      {{758, 3}, HTTOPRIGHT},
-      {{3, 465}, HTBOTTOMLEFT},
-      {{758, 465}, HTBOTTOMRIGHT},
-      {{300, 461}, HTOBJECT},        // outside the mask rectangle, every probe on black
-      {{300, 12}, HTCAPTION},        // inside the mask rectangle: never a sizing zone
-      {{400, 200}, HTCLIENT},
-      {{700, 10}, HTOBJECT},         // maximise button
-      {{15, 10}, HTOBJECT},          // the icon
+      {{3, 200}, kHitLeft},            // a probe leaves the window
+      {{758, 200}, kHitRight},
+      {{300, 2}, kHitTop},
+      {{300, 462}, kHitBottom},        // probe (300, 469) is outside
+      {{3, 3}, kHitTopLeft},
+      {{758, 3}, kHitTopRight},
+      {{3, 465}, kHitBottomLeft},
+      {{758, 465}, kHitBottomRight},
+      {{300, 461}, kHitObject},        // outside the mask rectangle, every probe on black
+      {{300, 12}, kHitCaption},        // inside the mask rectangle: never a sizing zone
+      {{400, 200}, kHitClient},
+      {{700, 10}, kHitObject},         // maximise button
+      {{15, 10}, kHitObject},          // the icon
   };
   for (const Case& c : cases) EXPECT_EQ(frame.HitTest(c.p), c.expected) << c.p.x << "," << c.p.y;
 }
@@ -146,39 +146,39 @@ TEST_F(MainHitTest, AProbeOnAWhiteMaskPixelMakesASizingZone) {
   // column 300 is mask column 308.
   skin.Mask.SetPixel(308, 291, kWhite);
   frame.SetSize(762, 469);
-  EXPECT_EQ(frame.HitTest({300, 461}), HTBOTTOM);
-  EXPECT_EQ(frame.HitTest({301, 461}), HTOBJECT);  // its probes miss the white pixel
+  EXPECT_EQ(frame.HitTest({300, 461}), kHitBottom);
+  EXPECT_EQ(frame.HitTest({301, 461}), kHitObject);  // its probes miss the white pixel
 }
 
 TEST_F(MainHitTest, HoverMaximisedAndFixedFramesHaveNoSizingZones) {
   frame.UpdateHover({700, 10});
   ASSERT_NE(frame.HoverIndex, -1);
-  EXPECT_EQ(frame.HitTest({3, 200}), HTOBJECT);  // an object is hovered
-  EXPECT_EQ(frame.HitTest({400, 200}), HTCLIENT);
+  EXPECT_EQ(frame.HitTest({3, 200}), kHitObject);  // an object is hovered
+  EXPECT_EQ(frame.HitTest({400, 200}), kHitClient);
   frame.InSizeMove = true;
-  EXPECT_EQ(frame.HitTest({3, 200}), HTLEFT);
+  EXPECT_EQ(frame.HitTest({3, 200}), kHitLeft);
   frame.InSizeMove = false;
   frame.ClearHover();
 
   frame.FrameState = TskFrameState::Maximized;
-  EXPECT_EQ(frame.HitTest({3, 200}), HTOBJECT);
+  EXPECT_EQ(frame.HitTest({3, 200}), kHitObject);
   frame.FrameState = TskFrameState::Normal;
   frame.Sizeable = false;
-  EXPECT_EQ(frame.HitTest({3, 200}), HTOBJECT);
-  EXPECT_EQ(frame.HitTest({300, 12}), HTCAPTION);
+  EXPECT_EQ(frame.HitTest({3, 200}), kHitObject);
+  EXPECT_EQ(frame.HitTest({300, 12}), kHitCaption);
   frame.FrameState = TskFrameState::Minimized;
-  EXPECT_EQ(frame.HitTest({400, 200}), HTOBJECT);  // minimised: caption or object only
-  EXPECT_EQ(frame.HitTest({300, 12}), HTCAPTION);
+  EXPECT_EQ(frame.HitTest({400, 200}), kHitObject);  // minimised: caption or object only
+  EXPECT_EQ(frame.HitTest({300, 12}), kHitCaption);
 }
 
 TEST_F(MainHitTest, WithoutAMaskTheWindowEdgeDecides) {
   skin.Mask = SkinBitmap();
   frame.SetSize(762, 469);
   EXPECT_FALSE(frame.UpdateShape().has_value());
-  EXPECT_EQ(frame.HitTest({5, 100}), HTLEFT);
-  EXPECT_EQ(frame.HitTest({300, 461}), HTOBJECT);  // probe (300, 468) still inside
-  EXPECT_EQ(frame.HitTest({300, 462}), HTBOTTOM);
-  EXPECT_EQ(frame.HitTest({20, 2}), HTTOP);
+  EXPECT_EQ(frame.HitTest({5, 100}), kHitLeft);
+  EXPECT_EQ(frame.HitTest({300, 461}), kHitObject);  // probe (300, 468) still inside
+  EXPECT_EQ(frame.HitTest({300, 462}), kHitBottom);
+  EXPECT_EQ(frame.HitTest({20, 2}), kHitTop);
 }
 
 TEST(PlainFrameHitTest, WithoutASkin) {
@@ -189,13 +189,13 @@ TEST(PlainFrameHitTest, WithoutASkin) {
     Point p;
     int expected;
   } cases[] = {
-      {{0, 50}, HTLEFT},    {{199, 50}, HTRIGHT},        {{100, 0}, HTTOP},         {{100, 99}, HTBOTTOM},
-      {{0, 0}, HTTOPLEFT},  {{199, 1}, HTTOPRIGHT},      {{1, 99}, HTBOTTOMLEFT},   {{198, 98}, HTBOTTOMRIGHT},
-      {{100, 10}, HTCAPTION}, {{100, 50}, HTCLIENT},     {{2, 50}, HTOBJECT},
+      {{0, 50}, kHitLeft},    {{199, 50}, kHitRight},        {{100, 0}, kHitTop},         {{100, 99}, kHitBottom},
+      {{0, 0}, kHitTopLeft},  {{199, 1}, kHitTopRight},      {{1, 99}, kHitBottomLeft},   {{198, 98}, kHitBottomRight},
+      {{100, 10}, kHitCaption}, {{100, 50}, kHitClient},     {{2, 50}, kHitObject},
   };
   for (const Case& c : cases) EXPECT_EQ(frame.HitTest(c.p), c.expected) << c.p.x << "," << c.p.y;
   frame.Sizeable = false;
-  EXPECT_EQ(frame.HitTest({0, 50}), HTOBJECT);
+  EXPECT_EQ(frame.HitTest({0, 50}), kHitObject);
 }
 
 TEST(DialogHitTest, TheFixedDialogHasNoSizingZones) {
@@ -210,9 +210,9 @@ TEST(DialogHitTest, TheFixedDialogHasNoSizingZones) {
     for (int y = 0; y < 268; ++y) {
       for (int x = 0; x < 435; ++x) {
         const int ht = frame.HitTest({x, y});
-        if (ht == HTCAPTION) ++captions;
-        if (ht != HTCAPTION && ht != HTOBJECT && ht != HTCLIENT) ++sizing;
-        if (ht == HTCLIENT) {
+        if (ht == kHitCaption) ++captions;
+        if (ht != kHitCaption && ht != kHitObject && ht != kHitClient) ++sizing;
+        if (ht == kHitClient) {
           EXPECT_TRUE(frame.Geometry().client.Contains({x, y}));
         }
       }

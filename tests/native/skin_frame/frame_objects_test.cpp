@@ -102,7 +102,7 @@ TEST_F(MainFrame, HoverCrossFadesInFiveStepsAndBack) {
 
 TEST_F(MainFrame, PressMoveOffAndReleaseRunsNothing) {
   frame.UpdateHover(Centre(close));
-  frame.NcButtonDown(Centre(close), TskMouseButton::Left, HTOBJECT);
+  frame.NcButtonDown(Centre(close), TskMouseButton::Left, kHitObject);
   EXPECT_EQ(frame.PressedIndex, close);
   EXPECT_TRUE(host.captured);
   auto& button = static_cast<TskSkinStdButtonObject&>(Obj(close));
@@ -126,12 +126,12 @@ TEST_F(MainFrame, PressMoveOffAndReleaseRunsNothing) {
 
   // Press and release on it: the form closes.
   frame.UpdateHover(Centre(close));
-  frame.NcButtonDown(Centre(close), TskMouseButton::Left, HTOBJECT);
+  frame.NcButtonDown(Centre(close), TskMouseButton::Left, kHitObject);
   frame.ButtonUp(Centre(close), TskMouseButton::Left);
   EXPECT_EQ(host.closes, 1);
   EXPECT_FALSE(button.Down);
   // The right button presses nothing down.
-  frame.NcButtonDown(Centre(close), TskMouseButton::Right, HTOBJECT);
+  frame.NcButtonDown(Centre(close), TskMouseButton::Right, kHitObject);
   EXPECT_FALSE(button.Down);
   frame.ButtonUp(Centre(close), TskMouseButton::Right);
   EXPECT_EQ(host.closes, 1);
@@ -139,7 +139,7 @@ TEST_F(MainFrame, PressMoveOffAndReleaseRunsNothing) {
 
 TEST_F(MainFrame, MaximiseShowsRestoreImagesAndRestoresTheBounds) {
   const Rect normal = host.bounds;
-  frame.NcButtonDown(Centre(maximize), TskMouseButton::Left, HTOBJECT);
+  frame.NcButtonDown(Centre(maximize), TskMouseButton::Left, kHitObject);
   frame.ButtonUp(Centre(maximize), TskMouseButton::Left);
   EXPECT_EQ(frame.FrameState, TskFrameState::Maximized);
   EXPECT_EQ(host.bounds, (Rect{0, 0, 1024, 738}));  // the work area
@@ -153,7 +153,7 @@ TEST_F(MainFrame, MaximiseShowsRestoreImagesAndRestoresTheBounds) {
   }
   EXPECT_EQ(Shown(maximize), Rgb(0, 0, 255));
   frame.UpdateHover(Centre(maximize));
-  frame.NcButtonDown(Centre(maximize), TskMouseButton::Left, HTOBJECT);
+  frame.NcButtonDown(Centre(maximize), TskMouseButton::Left, kHitObject);
   EXPECT_EQ(Shown(maximize), Rgb(255, 255, 0));
   frame.ButtonUp(Centre(maximize), TskMouseButton::Left);
   EXPECT_EQ(frame.FrameState, TskFrameState::Normal);
@@ -209,20 +209,20 @@ TEST_F(MainFrame, FrameStateBoundsArithmetic) {
 }
 
 TEST_F(MainFrame, CaptionDoubleClickAndTheIconButton) {
-  frame.NcDblClick({300, 12}, TskMouseButton::Left, HTCAPTION);
+  frame.NcDblClick({300, 12}, TskMouseButton::Left, kHitCaption);
   EXPECT_EQ(frame.FrameState, TskFrameState::Maximized);
-  frame.NcDblClick({300, 12}, TskMouseButton::Left, HTCAPTION);
+  frame.NcDblClick({300, 12}, TskMouseButton::Left, kHitCaption);
   EXPECT_EQ(frame.FrameState, TskFrameState::Normal);
   frame.Sizeable = false;  // the dialog: a double click rolls up, which it may not
-  frame.NcDblClick({300, 12}, TskMouseButton::Left, HTCAPTION);
+  frame.NcDblClick({300, 12}, TskMouseButton::Left, kHitCaption);
   EXPECT_EQ(frame.FrameState, TskFrameState::Normal);
   EXPECT_FALSE(frame.RolledUp);
 
   const int icon = Index("sysmenubutton");
-  frame.NcButtonDown(Centre(icon), TskMouseButton::Left, HTOBJECT);
+  frame.NcButtonDown(Centre(icon), TskMouseButton::Left, kHitObject);
   frame.ButtonUp(Centre(icon), TskMouseButton::Left);
   EXPECT_EQ(host.closes, 0);  // a single click opens the (empty) system menu only
-  frame.NcDblClick(Centre(icon), TskMouseButton::Left, HTOBJECT);
+  frame.NcDblClick(Centre(icon), TskMouseButton::Left, kHitObject);
   EXPECT_EQ(host.closes, 1);
 }
 
@@ -291,9 +291,9 @@ TEST(FrameMessages, HitTestOverAnObjectStartsHoverTracking) {
   frame.BorderIcons = biSystemMenu | biMinimize | biMaximize;
   frame.SetSkinData(&skin);
   frame.SetSize(762, 469);
-  EXPECT_EQ(frame.NcHitTest({400, 200}), HTCLIENT);
+  EXPECT_EQ(frame.NcHitTest({400, 200}), kHitClient);
   EXPECT_EQ(host.hover_starts, 0);
-  EXPECT_EQ(frame.NcHitTest({733, 9}), HTOBJECT);  // the close button
+  EXPECT_EQ(frame.NcHitTest({733, 9}), kHitObject);  // the close button
   EXPECT_EQ(host.hover_starts, 1);
   EXPECT_EQ(frame.FrameObjects[std::size_t(frame.HoverIndex)]->IDName, "closebutton");
   frame.NcHitTest({733, 9});  // already tracking
