@@ -150,7 +150,8 @@ class TskSkinData {
   // cleared first. Throws SkinError. Returns false for a version outside 0…3. (Used by
   // LoadStoredSkin and by the fuzz targets.)
   bool ReadPackage(std::span<const std::uint8_t> package);
-  // Reads the description text (everything of a load after the pictures). Throws SkinError.
+  // Reads the description text (everything of a load after the pictures) into a cleared skin;
+  // the lists are appended to. Throws SkinError.
   void ReadDescription(std::string_view text);
 
   void ClearSkinObjects();
