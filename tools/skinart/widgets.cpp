@@ -107,10 +107,11 @@ void Arrow(Bitmap32& bmp, double cx, double cy, int dir, Color c) {
     for (int i = 0; i < len; ++i) {
       const int a = int(cx) - len / 2 + i;
       switch (dir) {
-        case 0: bmp.SetPixel(a, int(cy) - 2 + k, c); break;
-        case 1: bmp.SetPixel(a, int(cy) + 1 - k, c); break;
-        case 2: bmp.SetPixel(int(cx) - 2 + k, int(cy) - len / 2 + i, c); break;
-        default: bmp.SetPixel(int(cx) + 1 - k, int(cy) - len / 2 + i, c); break;
+        // The widest row is the base; the tip points the arrow's way.
+        case 0: bmp.SetPixel(a, int(cy) + 1 - k, c); break;
+        case 1: bmp.SetPixel(a, int(cy) - 2 + k, c); break;
+        case 2: bmp.SetPixel(int(cx) + 1 - k, int(cy) - len / 2 + i, c); break;
+        default: bmp.SetPixel(int(cx) - 2 + k, int(cy) - len / 2 + i, c); break;
       }
     }
   }
