@@ -210,6 +210,12 @@ void TTreeHeader::MouseUp(TMouseButton button, Point p, TShiftState shift) {
 
 void TTreeHeader::CancelTracking() { tracking_column_ = NoColumn; }
 
+void TTreeHeader::ReleaseOutside() {
+  tracking_column_ = NoColumn;
+  pressed_column_ = NoColumn;
+  if (tree_.Host()) tree_.Host()->InvalidateHeader();
+}
+
 void TTreeHeader::HotTimerFired(std::optional<Point> mouse) {
   if (!hot_timer_running_) return;
   bool outside = !mouse.has_value();

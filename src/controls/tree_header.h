@@ -85,6 +85,8 @@ class TTreeHeader {
   void MouseMove(Point p);
   void MouseUp(TMouseButton button, Point p, TShiftState shift);
   void CancelTracking();  // Escape
+  // A left press on an item ended outside the header: no click.
+  void ReleaseOutside();
   bool Tracking() const { return tracking_column_ != NoColumn; }
   TColumnIndex TrackingColumn() const { return tracking_column_; }
   bool HotTimerRunning() const { return hot_timer_running_; }

@@ -129,6 +129,9 @@ bool TStringTreeList::KeyDown(TListKey key, TShiftState shift) {
       ShowPopupFor(focused_, focus_column_, ContextMenuPoint());
       return true;
     case TListKey::Escape:
+      if (!header_.Tracking()) return false;
+      header_.CancelTracking();
+      return true;
     case TListKey::Other:
       return false;
   }

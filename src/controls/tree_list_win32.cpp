@@ -1,0 +1,499 @@
+#include "controls/tree_list_win32.h"
+
+#include <windowsx.h>
+
+#include <algorithm>
+
+namespace netscry {
+
+namespace {
+
+constexpr int kHeaderHeight = TTreeHeader::kHeight;
+
+}  // namespace
+
+// --- State images ----------------------------------------------------------------------------------
+
+int ImageListStateImages::Count() const { return list_ ? ImageList_GetImageCount(list_) : 0; }
+
+Size ImageListStateImages::ImageSize() const {
+  int cx = 0, cy = 0;
+  if (list_) ImageList_GetIconSize(list_, &cx, &cy);
+  return {cx, cy};
+}
+
+void ImageListStateImages::Draw(Canvas& canvas, int index, int x, int y) const {
+  auto* gdi = dynamic_cast<GdiCanvas*>(&canvas);
+  if (!gdi || !list_) return;
+  // The canvas's origin is already the device context's viewport origin.
+  ImageList_Draw(list_, index, gdi->Dc(), x, y, ILD_TRANSPARENT);
+}
+
+// --- The window ------------------------------------------------------------------------------------
+
+TreeListWindow::TreeListWindow() {
+  list_.SetHost(this);
+  // Text is measured exactly the way the painting canvas measures it.
+  measure_dc_ = CreateCompatibleDC(nullptr);
+  measure_canvas_ = std::make_unique<GdiCanvas>(measure_dc_);
+  measure_canvas_->SetFont(list_.Font);
+  ReadSystemColors();
+}
+
+TreeListWindow::~TreeListWindow() {
+  list_.SetHost(nullptr);
+  if (tip_) DestroyWindow(tip_);
+  if (hwnd_) {
+    SetWindowLongPtrA(hwnd_, GWLP_USERDATA, 0);
+    DestroyWindow(hwnd_);
+  }
+  measure_canvas_.reset();
+  DeleteDC(measure_dc_);
+}
+
+void TreeListWindow::ReadSystemColors() {
+  list_.Colors.GridLineColor = GetSysColor(COLOR_ACTIVECAPTION);
+  list_.Colors.WindowText = GetSysColor(COLOR_WINDOWTEXT);
+  list_.Colors.HighlightText = GetSysColor(COLOR_HIGHLIGHTTEXT);
+}
+
+HWND TreeListWindow::Create(HWND parent, int id, const Rect& bounds) {
+  HINSTANCE inst = GetModuleHandleA(nullptr);
+  WNDCLASSA existing{};
+  if (!GetClassInfoA(inst, kClassName, &existing)) {
+    WNDCLASSA wc{};
+    wc.style = CS_DBLCLKS;
+    wc.lpfnWndProc = &TreeListWindow::WindowProc;
+    wc.hInstance = inst;
+    wc.hCursor = LoadCursor(nullptr, IDC_ARROW);
+    wc.lpszClassName = kClassName;
+    RegisterClassA(&wc);
+    WNDCLASSA tc{};
+    tc.lpfnWndProc = &TreeListWindow::TipProc;
+    tc.hInstance = inst;
+    tc.hCursor = LoadCursor(nullptr, IDC_ARROW);
+    tc.lpszClassName = "NetscryTreeListTip";
+    RegisterClassA(&tc);
+  }
+  hwnd_ = CreateWindowExA(0, kClassName, "", WS_CHILD | WS_VISIBLE | WS_TABSTOP | WS_BORDER | WS_CLIPSIBLINGS,
+                          bounds.left, bounds.top, bounds.Width(), bounds.Height(), parent,
+                          reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), inst, this);
+  tip_ = CreateWindowExA(WS_EX_TOPMOST | WS_EX_TOOLWINDOW, "NetscryTreeListTip", "", WS_POPUP | WS_BORDER, 0, 0, 10,
+                         10, hwnd_, nullptr, inst, this);
+  OnSize();
+  return hwnd_;
+}
+
+LRESULT CALLBACK TreeListWindow::WindowProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
+  if (msg == WM_NCCREATE) {
+    auto* cs = reinterpret_cast<CREATESTRUCTA*>(lp);
+    SetWindowLongPtrA(hwnd, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(cs->lpCreateParams));
+    static_cast<TreeListWindow*>(cs->lpCreateParams)->hwnd_ = hwnd;
+  }
+  auto* self = reinterpret_cast<TreeListWindow*>(GetWindowLongPtrA(hwnd, GWLP_USERDATA));
+  if (!self) return DefWindowProcA(hwnd, msg, wp, lp);
+  return self->OnMessage(msg, wp, lp);
+}
+
+TShiftState TreeListWindow::CurrentShift() {
+  return {GetKeyState(VK_SHIFT) < 0, GetKeyState(VK_CONTROL) < 0, GetKeyState(VK_MENU) < 0};
+}
+
+void TreeListWindow::OnSize() {
+  if (!hwnd_) return;
+  RECT rc;
+  GetClientRect(hwnd_, &rc);
+  list_.SetClientSize(rc.right, std::max(0, int(rc.bottom) - kHeaderHeight));
+}
+
+void TreeListWindow::ScrollChanged() {
+  if (!hwnd_ || updating_scroll_) return;
+  updating_scroll_ = true;
+  SCROLLINFO si{};
+  si.cbSize = sizeof si;
+  si.fMask = SIF_RANGE | SIF_PAGE | SIF_POS;
+  si.nMin = 0;
+  si.nMax = std::max(0, list_.ContentHeight() - 1);
+  si.nPage = UINT(list_.ClientHeight());
+  si.nPos = list_.OffsetY();
+  SetScrollInfo(hwnd_, SB_VERT, &si, TRUE);
+  si.nMax = std::max(0, list_.ContentWidth() - 1);
+  si.nPage = UINT(list_.ClientWidth());
+  si.nPos = list_.OffsetX();
+  SetScrollInfo(hwnd_, SB_HORZ, &si, TRUE);
+  updating_scroll_ = false;
+  // Showing or hiding a bar changes the client size.
+  RECT rc;
+  GetClientRect(hwnd_, &rc);
+  if (rc.right != list_.ClientWidth() || rc.bottom - kHeaderHeight != list_.ClientHeight()) OnSize();
+}
+
+void TreeListWindow::OnScroll(int bar, int code) {
+  SCROLLINFO si{};
+  si.cbSize = sizeof si;
+  si.fMask = SIF_ALL;
+  GetScrollInfo(hwnd_, bar, &si);
+  bool vert = bar == SB_VERT;
+  int line = vert ? TStringTreeList::DefaultNodeHeight : 16;
+  int page = vert ? list_.ClientHeight() : list_.ClientWidth();
+  int pos = vert ? list_.OffsetY() : list_.OffsetX();
+  switch (code) {
+    case SB_LINEUP: pos -= line; break;
+    case SB_LINEDOWN: pos += line; break;
+    case SB_PAGEUP: pos -= page; break;
+    case SB_PAGEDOWN: pos += page; break;
+    case SB_THUMBTRACK:
+    case SB_THUMBPOSITION: pos = si.nTrackPos; break;
+    case SB_TOP: pos = 0; break;
+    case SB_BOTTOM: pos = 1 << 30; break;
+    default: return;
+  }
+  if (vert)
+    list_.SetOffsets(list_.OffsetX(), pos);
+  else
+    list_.SetOffsets(pos, list_.OffsetY());
+}
+
+void TreeListWindow::InvalidateRows() {
+  if (!hwnd_) return;
+  RECT rc;
+  GetClientRect(hwnd_, &rc);
+  rc.top = kHeaderHeight;
+  InvalidateRect(hwnd_, &rc, FALSE);
+}
+
+void TreeListWindow::InvalidateHeader() {
+  if (!hwnd_) return;
+  RECT rc;
+  GetClientRect(hwnd_, &rc);
+  rc.bottom = kHeaderHeight;
+  InvalidateRect(hwnd_, &rc, FALSE);
+}
+
+void TreeListWindow::TakeFocus() {
+  if (hwnd_) SetFocus(hwnd_);
+}
+
+void TreeListWindow::Beep() { MessageBeep(0); }
+
+void TreeListWindow::ShowPopup(TPopupMenu menu, Point client_point) {
+  if (!hwnd_ || !menu) return;
+  POINT pt{client_point.x, client_point.y + kHeaderHeight};
+  ClientToScreen(hwnd_, &pt);
+  TrackPopupMenu(reinterpret_cast<HMENU>(const_cast<void*>(menu)), TPM_LEFTALIGN | TPM_RIGHTBUTTON, pt.x, pt.y, 0,
+                 GetParent(hwnd_) ? GetParent(hwnd_) : hwnd_, nullptr);
+}
+
+Size TreeListWindow::CellTextExtent(std::string_view ansi_text) {
+  measure_canvas_->SetFont(list_.Font);
+  return measure_canvas_->TextExtent(ansi_text);
+}
+
+namespace {
+
+// Rows go through one off-screen strip, reused for every row of a paint.
+class StripBuffer : public RowStripSink {
+ public:
+  // Strips land on target in its own (origin-shifted) coordinates.
+  StripBuffer(GdiCanvas& target, int width, int height)
+      : target_(target.Dc()), width_(std::max(1, width)), height_(height) {
+    dc_ = CreateCompatibleDC(target_);
+    bmp_ = CreateCompatibleBitmap(target_, width_, height_);
+    old_ = SelectObject(dc_, bmp_);
+    canvas_ = std::make_unique<GdiCanvas>(dc_);
+  }
+  ~StripBuffer() override {
+    canvas_.reset();
+    SelectObject(dc_, old_);
+    DeleteObject(bmp_);
+    DeleteDC(dc_);
+  }
+  Canvas& BeginStrip(const Rect& dest) override {
+    dest_ = dest;
+    return *canvas_;
+  }
+  void EndStrip() override {
+    BitBlt(target_, dest_.left, dest_.top, std::min(width_, dest_.Width()), dest_.Height(), dc_, 0, 0, SRCCOPY);
+  }
+
+ private:
+  HDC target_;
+  int width_, height_;
+  HDC dc_;
+  HBITMAP bmp_;
+  HGDIOBJ old_;
+  std::unique_ptr<GdiCanvas> canvas_;
+  Rect dest_;
+};
+
+}  // namespace
+
+void TreeListWindow::PaintTo(HDC dc, const RECT& update) {
+  RECT rc;
+  GetClientRect(hwnd_, &rc);
+  const int width = rc.right;
+  if (update.top < kHeaderHeight) {
+    HDC mem = CreateCompatibleDC(dc);
+    HBITMAP bmp = CreateCompatibleBitmap(dc, std::max(1, width), kHeaderHeight);
+    HGDIOBJ old = SelectObject(mem, bmp);
+    {
+      GdiCanvas canvas(mem);
+      list_.Header().Paint(canvas, width, nullptr);
+    }
+    BitBlt(dc, 0, 0, width, kHeaderHeight, mem, 0, 0, SRCCOPY);
+    SelectObject(mem, old);
+    DeleteObject(bmp);
+    DeleteDC(mem);
+  }
+  if (update.bottom > kHeaderHeight) {
+    GdiCanvas below(dc, 0, kHeaderHeight);
+    StripBuffer strips(below, width, TStringTreeList::DefaultNodeHeight);
+    Rect rows_update{int(update.left), std::max(0, int(update.top) - kHeaderHeight), int(update.right),
+                     int(update.bottom) - kHeaderHeight};
+    list_.PaintRows(strips, below, rows_update);
+  }
+}
+
+void TreeListWindow::UpdateTimers() {
+  if (list_.SearchTimerRunning())
+    SetTimer(hwnd_, kSearchTimer, TStringTreeList::IncrementalSearchTimeout, nullptr);
+  else
+    KillTimer(hwnd_, kSearchTimer);
+}
+
+void TreeListWindow::OnMouseButton(TMouseButton button, bool down, bool dbl, LPARAM lp) {
+  Point p{GET_X_LPARAM(lp), GET_Y_LPARAM(lp)};
+  TShiftState shift = CurrentShift();
+  HideTip();
+  bool in_header = p.y < kHeaderHeight;
+  if (down) {
+    if (in_header) {
+      list_.Header().MouseDown(button, p, shift, dbl);
+      header_capture_ = true;
+    } else {
+      list_.MouseDown(button, {p.x, p.y - kHeaderHeight}, shift, dbl);
+      header_capture_ = false;
+    }
+    SetCapture(hwnd_);
+    return;
+  }
+  bool was_header = header_capture_;
+  header_capture_ = false;
+  if (list_.Header().Tracking() || (in_header && (was_header || button != TMouseButton::mbLeft)))
+    list_.Header().MouseUp(button, p, shift);
+  else if (!was_header)
+    list_.MouseUp(button, {p.x, p.y - kHeaderHeight}, shift);
+  else
+    list_.Header().ReleaseOutside();
+  // Only now: losing the capture cancels a width drag still running.
+  if (GetCapture() == hwnd_) ReleaseCapture();
+}
+
+void TreeListWindow::OnMouseMove(LPARAM lp) {
+  Point p{GET_X_LPARAM(lp), GET_Y_LPARAM(lp)};
+  if (list_.Header().Tracking() || p.y < kHeaderHeight) {
+    list_.Header().MouseMove(p);
+    if (list_.Header().HotTimerRunning()) SetTimer(hwnd_, kHotTimer, TTreeHeader::kHotTimerMs, nullptr);
+  }
+  if (tip_visible_) {
+    POINT q{p.x, p.y - kHeaderHeight};
+    if (!PtInRect(&tip_rows_rect_, q)) HideTip();
+  }
+  if (!tracking_hover_) {
+    TRACKMOUSEEVENT t{sizeof t, TME_HOVER | TME_LEAVE, hwnd_, HOVER_DEFAULT};
+    TrackMouseEvent(&t);
+    tracking_hover_ = true;
+  }
+}
+
+void TreeListWindow::OnHover(LPARAM lp) {
+  tracking_hover_ = false;
+  Point p{GET_X_LPARAM(lp), GET_Y_LPARAM(lp) - kHeaderHeight};
+  if (p.y < 0) return;
+  bool active = GetActiveWindow() != nullptr;
+  bool captured = GetCapture() != nullptr;
+  std::optional<TreeTooltip> t = list_.TooltipAt(p, active, captured);
+  if (!t) return;
+  tip_info_ = *t;
+  tip_rows_rect_ = {t->text_rect.left, t->text_rect.top, t->text_rect.right, t->text_rect.bottom};
+  POINT tl{t->window_rect.left, t->window_rect.top + kHeaderHeight};
+  ClientToScreen(hwnd_, &tl);
+  Rect screen{tl.x, tl.y, tl.x + t->window_rect.Width(), tl.y + t->window_rect.Height()};
+  Rect desktop{0, 0, GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN)};
+  screen = TStringTreeList::KeepOnDesktop(screen, desktop);
+  SetWindowPos(tip_, HWND_TOPMOST, screen.left, screen.top, screen.Width(), screen.Height(),
+               SWP_NOACTIVATE | SWP_SHOWWINDOW);
+  InvalidateRect(tip_, nullptr, TRUE);
+  tip_visible_ = true;
+}
+
+void TreeListWindow::HideTip() {
+  if (tip_visible_) ShowWindow(tip_, SW_HIDE);
+  tip_visible_ = false;
+}
+
+LRESULT CALLBACK TreeListWindow::TipProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
+  if (msg == WM_NCCREATE) {
+    auto* cs = reinterpret_cast<CREATESTRUCTA*>(lp);
+    SetWindowLongPtrA(hwnd, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(cs->lpCreateParams));
+  }
+  auto* self = reinterpret_cast<TreeListWindow*>(GetWindowLongPtrA(hwnd, GWLP_USERDATA));
+  if (msg == WM_NCHITTEST) return HTTRANSPARENT;
+  if (msg == WM_PAINT && self) {
+    PAINTSTRUCT ps;
+    HDC dc = BeginPaint(hwnd, &ps);
+    RECT rc;
+    GetClientRect(hwnd, &rc);
+    GdiCanvas canvas(dc);
+    canvas.FillRect({0, 0, rc.right, rc.bottom}, GetSysColor(COLOR_INFOBK));
+    canvas.SetFont(self->list_.Font);
+    Size ext = canvas.TextExtent(self->tip_info_.text);
+    canvas.TextOut(TStringTreeList::TextMargin, (rc.bottom - ext.cy) / 2, self->tip_info_.text,
+                   GetSysColor(COLOR_INFOTEXT), {0, 0, rc.right, rc.bottom});
+    EndPaint(hwnd, &ps);
+    return 0;
+  }
+  return DefWindowProcA(hwnd, msg, wp, lp);
+}
+
+LRESULT TreeListWindow::OnMessage(UINT msg, WPARAM wp, LPARAM lp) {
+  switch (msg) {
+    case WM_SIZE:
+      OnSize();
+      return 0;
+    case WM_ERASEBKGND:
+      return 1;
+    case WM_PAINT: {
+      PAINTSTRUCT ps;
+      HDC dc = BeginPaint(hwnd_, &ps);
+      PaintTo(dc, ps.rcPaint);
+      EndPaint(hwnd_, &ps);
+      return 0;
+    }
+    case WM_PRINTCLIENT: {
+      RECT rc;
+      GetClientRect(hwnd_, &rc);
+      PaintTo(reinterpret_cast<HDC>(wp), rc);
+      return 0;
+    }
+    case WM_SETFOCUS:
+      list_.SetFocused(true);
+      return 0;
+    case WM_KILLFOCUS:
+      list_.SetFocused(false);
+      HideTip();
+      return 0;
+    case WM_SYSCOLORCHANGE:
+      ReadSystemColors();
+      InvalidateRect(hwnd_, nullptr, FALSE);
+      return 0;
+    case WM_GETDLGCODE:
+      return DLGC_WANTARROWS | DLGC_WANTCHARS;
+    case WM_LBUTTONDOWN: OnMouseButton(TMouseButton::mbLeft, true, false, lp); return 0;
+    case WM_LBUTTONDBLCLK: OnMouseButton(TMouseButton::mbLeft, true, true, lp); return 0;
+    case WM_LBUTTONUP: OnMouseButton(TMouseButton::mbLeft, false, false, lp); return 0;
+    case WM_RBUTTONDOWN:
+    case WM_RBUTTONDBLCLK: OnMouseButton(TMouseButton::mbRight, true, false, lp); return 0;
+    case WM_RBUTTONUP: OnMouseButton(TMouseButton::mbRight, false, false, lp); return 0;
+    case WM_MBUTTONDOWN:
+    case WM_MBUTTONDBLCLK: OnMouseButton(TMouseButton::mbMiddle, true, false, lp); return 0;
+    case WM_MBUTTONUP: OnMouseButton(TMouseButton::mbMiddle, false, false, lp); return 0;
+    case WM_MOUSEMOVE: OnMouseMove(lp); return 0;
+    case WM_MOUSEHOVER: OnHover(lp); return 0;
+    case WM_MOUSELEAVE:
+      tracking_hover_ = false;
+      HideTip();
+      return 0;
+    case WM_CAPTURECHANGED:
+      if (reinterpret_cast<HWND>(lp) != hwnd_) list_.Header().CancelTracking();
+      return 0;
+    case WM_SETCURSOR:
+      if (LOWORD(lp) == HTCLIENT) {
+        POINT pt;
+        GetCursorPos(&pt);
+        ScreenToClient(hwnd_, &pt);
+        if ((pt.y < kHeaderHeight || list_.Header().Tracking()) &&
+            list_.Header().CursorAt({pt.x, pt.y}) == HeaderCursor::HorizontalSplit) {
+          SetCursor(LoadCursor(nullptr, IDC_SIZEWE));
+          return TRUE;
+        }
+      }
+      break;
+    case WM_MOUSEWHEEL: {
+      UINT lines = 3;
+      SystemParametersInfoA(SPI_GETWHEELSCROLLLINES, 0, &lines, 0);
+      int setting = lines == WHEEL_PAGESCROLL ? -1 : int(lines);
+      WORD keys = GET_KEYSTATE_WPARAM(wp);
+      HideTip();
+      list_.MouseWheel(GET_WHEEL_DELTA_WPARAM(wp), {(keys & MK_SHIFT) != 0, (keys & MK_CONTROL) != 0, false}, setting);
+      return 0;
+    }
+    case WM_VSCROLL: OnScroll(SB_VERT, LOWORD(wp)); return 0;
+    case WM_HSCROLL: OnScroll(SB_HORZ, LOWORD(wp)); return 0;
+    case WM_KEYDOWN: {
+      TListKey key = TListKey::Other;
+      switch (wp) {
+        case VK_UP: key = TListKey::Up; break;
+        case VK_DOWN: key = TListKey::Down; break;
+        case VK_PRIOR: key = TListKey::PageUp; break;
+        case VK_NEXT: key = TListKey::PageDown; break;
+        case VK_HOME: key = TListKey::Home; break;
+        case VK_END: key = TListKey::End; break;
+        case VK_LEFT: key = TListKey::Left; break;
+        case VK_RIGHT: key = TListKey::Right; break;
+        case VK_ESCAPE: key = TListKey::Escape; break;
+        default: break;
+      }
+      HideTip();
+      if (key != TListKey::Other && list_.KeyDown(key, CurrentShift())) return 0;
+      break;
+    }
+    case WM_CONTEXTMENU:
+      // The key (or Shift+F10) arrives with no position; mouse releases are handled above.
+      if (lp == -1) list_.KeyDown(TListKey::Apps, CurrentShift());
+      return 0;
+    case WM_CHAR: {
+      auto byte = static_cast<unsigned char>(wp & 0xFF);
+      if (pending_lead_) {
+        char two[2] = {char(pending_lead_), char(byte)};
+        pending_lead_ = 0;
+        list_.KeyChar(std::string_view(two, 2), GetTickCount());
+      } else if (IsDBCSLeadByte(byte)) {
+        pending_lead_ = byte;
+        return 0;
+      } else if (byte == '\b' || byte >= 0x20) {
+        char one = char(byte);
+        list_.KeyChar(std::string_view(&one, 1), GetTickCount());
+      } else {
+        break;
+      }
+      UpdateTimers();
+      return 0;
+    }
+    case WM_TIMER:
+      if (wp == kSearchTimer) {
+        list_.SearchTimerFired();
+        KillTimer(hwnd_, kSearchTimer);
+      } else if (wp == kHotTimer) {
+        POINT pt;
+        GetCursorPos(&pt);
+        ScreenToClient(hwnd_, &pt);
+        RECT rc;
+        GetClientRect(hwnd_, &rc);
+        std::optional<Point> mouse;
+        if (pt.x >= 0 && pt.x < rc.right && pt.y >= 0 && pt.y < kHeaderHeight) mouse = Point{pt.x, pt.y};
+        list_.Header().HotTimerFired(mouse);
+        if (!list_.Header().HotTimerRunning()) KillTimer(hwnd_, kHotTimer);
+      }
+      return 0;
+    case WM_DESTROY:
+      KillTimer(hwnd_, kSearchTimer);
+      KillTimer(hwnd_, kHotTimer);
+      return 0;
+    default:
+      break;
+  }
+  return DefWindowProcA(hwnd_, msg, wp, lp);
+}
+
+}  // namespace netscry

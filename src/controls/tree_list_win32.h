@@ -1,0 +1,84 @@
+#pragma once
+// The list control as a Win32 child window: messages in, painting, scroll bars, timers, popup
+// menus and tooltips out. Everything it decides comes from the portable TStringTreeList.
+#include <windows.h>
+#include <commctrl.h>
+
+#include <memory>
+
+#include "base/gdi_canvas_win32.h"
+#include "controls/tree_list.h"
+
+namespace netscry {
+
+// The state images from a platform image list.
+class ImageListStateImages : public StateImageSource {
+ public:
+  explicit ImageListStateImages(HIMAGELIST list) : list_(list) {}
+  int Count() const override;
+  Size ImageSize() const override;
+  void Draw(Canvas& canvas, int index, int x, int y) const override;
+
+ private:
+  HIMAGELIST list_;
+};
+
+class TreeListWindow : public TreeListHost {
+ public:
+  static constexpr const char* kClassName = "NetscryTreeList";
+  static constexpr UINT_PTR kSearchTimer = 1;
+  static constexpr UINT_PTR kHotTimer = 2;
+
+  TreeListWindow();
+  ~TreeListWindow() override;
+  TreeListWindow(const TreeListWindow&) = delete;
+  TreeListWindow& operator=(const TreeListWindow&) = delete;
+
+  // Creates the child window (plain 1-pixel border, scroll bars as needed).
+  HWND Create(HWND parent, int id, const Rect& bounds);
+  HWND Handle() const { return hwnd_; }
+  TStringTreeList& List() { return list_; }
+
+  // Paints header and rows as on screen into dc (client coordinates).
+  void PaintTo(HDC dc, const RECT& update);
+  // The tooltip window while one is shown, else null.
+  HWND TooltipWindow() const { return tip_visible_ ? tip_ : nullptr; }
+
+  // TreeListHost
+  void InvalidateRows() override;
+  void InvalidateHeader() override;
+  void ScrollChanged() override;
+  void TakeFocus() override;
+  void Beep() override;
+  void ShowPopup(TPopupMenu menu, Point client_point) override;
+  Size CellTextExtent(std::string_view ansi_text) override;
+
+ private:
+  static LRESULT CALLBACK WindowProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp);
+  static LRESULT CALLBACK TipProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp);
+  LRESULT OnMessage(UINT msg, WPARAM wp, LPARAM lp);
+  void OnSize();
+  void OnScroll(int bar, int code);
+  void OnMouseButton(TMouseButton button, bool down, bool dbl, LPARAM lp);
+  void OnMouseMove(LPARAM lp);
+  void OnHover(LPARAM lp);
+  void HideTip();
+  void UpdateTimers();
+  void ReadSystemColors();
+  static TShiftState CurrentShift();
+
+  TStringTreeList list_;
+  HWND hwnd_ = nullptr;
+  HWND tip_ = nullptr;
+  bool tip_visible_ = false;
+  TreeTooltip tip_info_;
+  RECT tip_rows_rect_{};
+  HDC measure_dc_ = nullptr;
+  std::unique_ptr<GdiCanvas> measure_canvas_;
+  bool updating_scroll_ = false;
+  bool header_capture_ = false;
+  bool tracking_hover_ = false;
+  unsigned char pending_lead_ = 0;
+};
+
+}  // namespace netscry
