@@ -107,6 +107,15 @@ void TreeListWindow::OnSize() {
 }
 
 void TreeListWindow::ScrollChanged() {
+  // A fill changes the range once per row: the bars are set once, when the messages are next
+  // handled.
+  if (!hwnd_ || scroll_pending_) return;
+  scroll_pending_ = true;
+  PostMessageA(hwnd_, kUpdateScrollMessage, 0, 0);
+}
+
+void TreeListWindow::UpdateScrollBars() {
+  scroll_pending_ = false;
   if (!hwnd_ || updating_scroll_) return;
   updating_scroll_ = true;
   SCROLLINFO si{};
@@ -155,7 +164,8 @@ void TreeListWindow::OnScroll(int bar, int code) {
 }
 
 void TreeListWindow::InvalidateRows() {
-  if (!hwnd_) return;
+  if (!hwnd_ || rows_invalid_) return;
+  rows_invalid_ = true;
   RECT rc;
   GetClientRect(hwnd_, &rc);
   rc.top = kHeaderHeight;
@@ -364,13 +374,19 @@ LRESULT TreeListWindow::OnMessage(UINT msg, WPARAM wp, LPARAM lp) {
     case WM_ERASEBKGND:
       return 1;
     case WM_PAINT: {
+      if (scroll_pending_) UpdateScrollBars();
+      rows_invalid_ = false;
       PAINTSTRUCT ps;
       HDC dc = BeginPaint(hwnd_, &ps);
       PaintTo(dc, ps.rcPaint);
       EndPaint(hwnd_, &ps);
       return 0;
     }
+    case kUpdateScrollMessage:
+      if (scroll_pending_) UpdateScrollBars();
+      return 0;
     case WM_PRINTCLIENT: {
+      if (scroll_pending_) UpdateScrollBars();
       RECT rc;
       GetClientRect(hwnd_, &rc);
       PaintTo(reinterpret_cast<HDC>(wp), rc);

@@ -28,6 +28,7 @@ class TreeListWindow : public TreeListHost {
   static constexpr const char* kClassName = "NetscryTreeList";
   static constexpr UINT_PTR kSearchTimer = 1;
   static constexpr UINT_PTR kHotTimer = 2;
+  static constexpr UINT kUpdateScrollMessage = WM_APP + 0x4C1;
 
   TreeListWindow();
   ~TreeListWindow() override;
@@ -59,6 +60,7 @@ class TreeListWindow : public TreeListHost {
   LRESULT OnMessage(UINT msg, WPARAM wp, LPARAM lp);
   void OnSize();
   void OnScroll(int bar, int code);
+  void UpdateScrollBars();
   void OnMouseButton(TMouseButton button, bool down, bool dbl, LPARAM lp);
   void OnMouseMove(LPARAM lp);
   void OnHover(LPARAM lp);
@@ -76,6 +78,8 @@ class TreeListWindow : public TreeListHost {
   HDC measure_dc_ = nullptr;
   std::unique_ptr<GdiCanvas> measure_canvas_;
   bool updating_scroll_ = false;
+  bool scroll_pending_ = false;
+  bool rows_invalid_ = false;
   bool header_capture_ = false;
   bool tracking_hover_ = false;
   unsigned char pending_lead_ = 0;

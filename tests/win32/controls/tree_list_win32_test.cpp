@@ -120,6 +120,10 @@ class TreeListWindowTest : public ::testing::Test {
     return dib.ToBitmap32();
   }
   int FocusedIndex() { return win.List().NodeIndex(win.List().FocusedRow()); }
+  static void Pump() {
+    MSG msg;
+    while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) DispatchMessageA(&msg);
+  }
 
   HWND parent = nullptr;
   TreeListWindow win;
@@ -181,6 +185,7 @@ TEST_F(TreeListWindowTest, KeyboardMovesScrollsAndSearches) {
   Key(VK_END);
   EXPECT_EQ(FocusedIndex(), kRows - 1);
   EXPECT_EQ(l.OffsetY(), kRows * 22 - 371);
+  Pump();  // the scroll bars follow when the messages are handled
   SCROLLINFO si{};
   si.cbSize = sizeof si;
   si.fMask = SIF_ALL;
@@ -208,8 +213,7 @@ TEST_F(TreeListWindowTest, KeyboardMovesScrollsAndSearches) {
   EXPECT_TRUE(l.SearchTimerRunning());
   // The 200 ms timer ends the search.
   Sleep(300);
-  MSG msg;
-  while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) DispatchMessageA(&msg);
+  Pump();
   EXPECT_EQ(l.SearchPrefix(), "");
 }
 
