@@ -221,6 +221,41 @@ Rect TskSkinFrame::ClientInsets() const {
   return {3, PlainCaptionHeight + 3, 3, 3};
 }
 
+Rect TskSkinFrame::ClientFromWindow(const Rect& proposed) const {
+  const Rect in = ClientInsets();
+  Rect r{proposed.left + in.left, proposed.top + in.top, proposed.right - in.right, proposed.bottom - in.bottom};
+  r.right = std::max(r.right, r.left);
+  r.bottom = std::max(r.bottom, r.top);
+  return r;
+}
+
+Rect TskSkinFrame::Moving(const Rect& proposed, const Rect& current, const Rect& work_area) const {
+  if (FrameState == TskFrameState::Maximized) return current;
+  if (!Magnetic) return proposed;
+  Rect r = proposed;
+  const int w = r.Width(), h = r.Height();
+  auto near = [this](int a, int b) { return a - b <= MagneticSize && b - a <= MagneticSize; };
+  if (near(r.left, work_area.left)) {
+    r.left = work_area.left;
+    r.right = r.left + w;
+  } else if (near(r.right, work_area.right)) {
+    r.right = work_area.right;
+    r.left = r.right - w;
+  }
+  if (near(r.top, work_area.top)) {
+    r.top = work_area.top;
+    r.bottom = r.top + h;
+  } else if (near(r.bottom, work_area.bottom)) {
+    r.bottom = work_area.bottom;
+    r.top = r.bottom - h;
+  }
+  return r;
+}
+
+int TskSkinFrame::ForceRelayoutWidth(int current_width) const {
+  return current_width <= MinTrackWidth() ? current_width + 1 : current_width - 1;
+}
+
 // ---------------------------------------------------------------------------------------------
 // Hit testing and shape
 

@@ -77,6 +77,8 @@ class TskSkinFrame {
   bool ShowIcon = false;
   bool HideCaptionButtons = false;
   bool AlwaysMinimizeToTray = false;
+  bool Magnetic = false;         // snap to the work-area edges while moving
+  int MagneticSize = 10;
   bool HasBorderStyle = true;    // the form has a border (a shape applies only then)
   int PlainCaptionHeight = 19;   // caption band of the plain frame (15 for tool windows)
 
@@ -114,6 +116,15 @@ class TskSkinFrame {
   int MaxTrackHeight(const MonitorInfo& m) const;
   // The window insets of the client area: left, top, right, bottom (WM_NCCALCSIZE).
   Rect ClientInsets() const;
+  // WM_NCCALCSIZE: the proposed window rectangle shrunk by the insets; right and bottom never
+  // fall below left and top.
+  Rect ClientFromWindow(const Rect& proposed) const;
+  // WM_MOVING: a maximised window stays where it is; with Magnetic every edge within
+  // MagneticSize of the matching work-area edge snaps to it.
+  Rect Moving(const Rect& proposed, const Rect& current, const Rect& work_area) const;
+  // ForceRelayout's first step: one pixel wider when the width is at most the minimum, else
+  // one narrower (the glue then sets the width back).
+  int ForceRelayoutWidth(int current_width) const;
 
   // --- hit testing, shape, composition ---
   int HitTest(Point p) const;

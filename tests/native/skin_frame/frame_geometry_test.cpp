@@ -232,3 +232,39 @@ TEST(DialogHitTest, TheFixedDialogHasNoSizingZones) {
 
 }  // namespace
 }  // namespace netscry
+
+namespace netscry {
+namespace {
+
+using namespace testing_frame;
+
+TEST(FrameMessages, ClientRectangleMovingAndRelayoutWidth) {
+  FakeHost host;
+  TskSkinData skin;
+  BuildMainSkin(skin);
+  TskSkinFrame frame(host);
+  // Without a skin: 3 pixels, and the plain caption height + 3 at the top.
+  EXPECT_EQ(frame.ClientFromWindow({100, 100, 862, 569}), (Rect{103, 122, 859, 566}));
+  frame.SetSkinData(&skin);
+  EXPECT_EQ(frame.ClientFromWindow({100, 100, 862, 569}), (Rect{108, 128, 854, 561}));  // 746 × 433
+  EXPECT_EQ(frame.ClientFromWindow({0, 0, 10, 10}), (Rect{8, 28, 8, 28}));  // never inside out
+  skin.FormInfo.ClientRect = {};  // an empty client rectangle counts as no skin here
+  EXPECT_EQ(frame.ClientFromWindow({100, 100, 862, 569}), (Rect{103, 122, 859, 566}));
+
+  const Rect work{0, 0, 1024, 738};
+  EXPECT_EQ(frame.Moving({5, 300, 767, 769}, {0, 0, 762, 469}, work), (Rect{5, 300, 767, 769}));
+  frame.Magnetic = true;
+  EXPECT_EQ(frame.Moving({5, 275, 767, 744}, {0, 0, 762, 469}, work), (Rect{0, 269, 762, 738}));
+  EXPECT_EQ(frame.Moving({11, 300, 773, 769}, {0, 0, 762, 469}, work), (Rect{11, 300, 773, 769}));
+  EXPECT_EQ(frame.Moving({255, -8, 1017, 461}, {0, 0, 762, 469}, work), (Rect{262, 0, 1024, 469}));
+  frame.FrameState = TskFrameState::Maximized;
+  EXPECT_EQ(frame.Moving({5, 300, 767, 769}, {1, 1, 1023, 737}, work), (Rect{1, 1, 1023, 737}));
+  frame.FrameState = TskFrameState::Normal;
+
+  skin.FormInfo = MainFormInfo();
+  EXPECT_EQ(frame.ForceRelayoutWidth(704), 705);
+  EXPECT_EQ(frame.ForceRelayoutWidth(762), 761);
+}
+
+}  // namespace
+}  // namespace netscry
