@@ -1,5 +1,7 @@
 #include "controls/tree_list_win32.h"
 
+#include <uxtheme.h>
+#include <vssym32.h>
 #include <windowsx.h>
 
 #include <algorithm>
@@ -29,6 +31,40 @@ void ImageListStateImages::Draw(Canvas& canvas, int index, int x, int y) const {
   ImageList_Draw(list_, index, gdi->Dc(), x, y, ILD_TRANSPARENT);
 }
 
+// --- Themed header parts ----------------------------------------------------------------------
+
+class UxHeaderTheme : public HeaderTheme {
+ public:
+  explicit UxHeaderTheme(HTHEME theme) : theme_(theme) {}
+  ~UxHeaderTheme() override { CloseThemeData(theme_); }
+  void DrawItem(Canvas& canvas, const Rect& r, ItemState state) const override {
+    int part_state = state == ItemState::Pressed ? HIS_PRESSED : state == ItemState::Hot ? HIS_HOT : HIS_NORMAL;
+    Draw(canvas, HP_HEADERITEM, part_state, r);
+  }
+  void DrawRightArea(Canvas& canvas, const Rect& r) const override { Draw(canvas, HP_HEADERITEMRIGHT, HIRS_NORMAL, r); }
+
+ private:
+  void Draw(Canvas& canvas, int part, int state, const Rect& r) const {
+    auto* gdi = dynamic_cast<GdiCanvas*>(&canvas);
+    if (!gdi) return;
+    RECT rc{r.left, r.top, r.right, r.bottom};  // the canvas origin is the viewport's
+    DrawThemeBackground(theme_, gdi->Dc(), part, state, &rc, nullptr);
+  }
+  HTHEME theme_;
+};
+
+void TreeListWindow::OpenTheme() {
+  theme_.reset();
+  if (!hwnd_ || !theme_aware_ || !IsThemeActive() || !IsAppThemed()) return;
+  if (HTHEME t = OpenThemeData(hwnd_, L"HEADER")) theme_ = std::make_unique<UxHeaderTheme>(t);
+}
+
+void TreeListWindow::SetThemeAware(bool on) {
+  theme_aware_ = on;
+  OpenTheme();
+  InvalidateHeader();
+}
+
 // --- The window ------------------------------------------------------------------------------------
 
 TreeListWindow::TreeListWindow() {
@@ -42,6 +78,7 @@ TreeListWindow::TreeListWindow() {
 
 TreeListWindow::~TreeListWindow() {
   list_.SetHost(nullptr);
+  theme_.reset();
   if (tip_) DestroyWindow(tip_);
   if (hwnd_) {
     SetWindowLongPtrA(hwnd_, GWLP_USERDATA, 0);
@@ -80,6 +117,7 @@ HWND TreeListWindow::Create(HWND parent, int id, const Rect& bounds) {
                           reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), inst, this);
   tip_ = CreateWindowExA(WS_EX_TOPMOST | WS_EX_TOOLWINDOW, "NetscryTreeListTip", "", WS_POPUP | WS_BORDER, 0, 0, 10,
                          10, hwnd_, nullptr, inst, this);
+  OpenTheme();
   OnSize();
   return hwnd_;
 }
@@ -248,7 +286,7 @@ void TreeListWindow::PaintTo(HDC dc, const RECT& update) {
     HGDIOBJ old = SelectObject(mem, bmp);
     {
       GdiCanvas canvas(mem);
-      list_.Header().Paint(canvas, width, nullptr);
+      list_.Header().Paint(canvas, width, theme_.get());
     }
     BitBlt(dc, 0, 0, width, kHeaderHeight, mem, 0, 0, SRCCOPY);
     SelectObject(mem, old);
@@ -398,6 +436,10 @@ LRESULT TreeListWindow::OnMessage(UINT msg, WPARAM wp, LPARAM lp) {
     case WM_KILLFOCUS:
       list_.SetFocused(false);
       HideTip();
+      return 0;
+    case WM_THEMECHANGED:
+      OpenTheme();
+      InvalidateRect(hwnd_, nullptr, FALSE);
       return 0;
     case WM_SYSCOLORCHANGE:
       ReadSystemColors();

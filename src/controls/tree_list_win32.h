@@ -44,6 +44,10 @@ class TreeListWindow : public TreeListHost {
   void PaintTo(HDC dc, const RECT& update);
   // The tooltip window while one is shown, else null.
   HWND TooltipWindow() const { return tip_visible_ ? tip_ : nullptr; }
+  // Whether the header is drawn with the platform's visual theme (else flat).
+  bool HeaderThemed() const { return theme_ != nullptr; }
+  // toThemeAware: use the platform's theme when one is active (on by default).
+  void SetThemeAware(bool on);
 
   // TreeListHost
   void InvalidateRows() override;
@@ -61,6 +65,7 @@ class TreeListWindow : public TreeListHost {
   void OnSize();
   void OnScroll(int bar, int code);
   void UpdateScrollBars();
+  void OpenTheme();
   void OnMouseButton(TMouseButton button, bool down, bool dbl, LPARAM lp);
   void OnMouseMove(LPARAM lp);
   void OnHover(LPARAM lp);
@@ -77,6 +82,8 @@ class TreeListWindow : public TreeListHost {
   RECT tip_rows_rect_{};
   HDC measure_dc_ = nullptr;
   std::unique_ptr<GdiCanvas> measure_canvas_;
+  std::unique_ptr<HeaderTheme> theme_;
+  bool theme_aware_ = true;  // while the platform's visual theme is active
   bool updating_scroll_ = false;
   bool scroll_pending_ = false;
   bool rows_invalid_ = false;

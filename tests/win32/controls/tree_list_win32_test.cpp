@@ -157,15 +157,30 @@ TEST_F(TreeListWindowTest, ClickSelectsRowAndPaintShowsBandGridHeaderAndGlyph) {
   for (int x = 0; x < 100; ++x)
     EXPECT_EQ(shot.Pixel(x, kHeader + 21), ((x + 21) % 2 == 0) ? grid : kWhite) << x;
   for (int y = 0; y < 21; ++y) EXPECT_EQ(shot.Pixel(119, kHeader + y), ((119 + y) % 2 == 0) ? grid : kWhite) << y;
-  // Header: flat face, separator, and the sort glyph after the caption of column 1.
+  // Header with the platform's theme, when one is active: the solid grey sort glyph.
+  auto count = [&](const Bitmap32& b, Color c) {
+    int n = 0;
+    for (int y = 0; y < 20; ++y)
+      for (int x = 0; x < 120; ++x) n += b.Pixel(x, y) == c;
+    return n;
+  };
+  if (win.HeaderThemed()) {
+    EXPECT_GT(count(shot, Rgb(154, 154, 154)), 5);
+    const char* themed_path = "tree_list_screenshot_themed.png";
+    EXPECT_TRUE(WritePng(shot, themed_path));
+    std::printf("screenshot: %s\n", themed_path);
+    // Without the theme the header is drawn flat.
+    win.SetThemeAware(false);
+    ASSERT_FALSE(win.HeaderThemed());
+    shot = Snapshot();
+  }
+  // Flat header: face, separator, bottom lines and the sort glyph after the caption of column 1.
   EXPECT_EQ(shot.Pixel(100, 3), Rgb(235, 234, 219));
   EXPECT_EQ(shot.Pixel(118, 8), Rgb(199, 197, 178));
   EXPECT_EQ(shot.Pixel(119, 8), kWhite);
   EXPECT_EQ(shot.Pixel(60, 19), Rgb(203, 199, 184));
-  int glyph_fill = 0;
-  for (int y = 0; y < 20; ++y)
-    for (int x = 0; x < 120; ++x) glyph_fill += shot.Pixel(x, y) == Rgb(197, 197, 197);
-  EXPECT_GT(glyph_fill, 5);
+  EXPECT_GT(count(shot, Rgb(197, 197, 197)), 5);
+  EXPECT_GT(count(shot, Rgb(134, 134, 134)), 3);
   // Below nothing; right of the columns white.
   EXPECT_EQ(shot.Pixel(700, kHeader + 100), kWhite);
 
