@@ -126,6 +126,20 @@ TEST_F(HeaderTest, ResizeZonesAndDraggingWithLimits) {
   EXPECT_TRUE(clicks.empty());  // ending a drag is no click
 }
 
+TEST_F(HeaderTest, EscapeEndsAWidthDragAndAPressEndingOutsideIsNoClick) {
+  H().MouseDown(TMouseButton::mbLeft, {120, 10}, {}, false);
+  H().MouseMove({150, 10});
+  EXPECT_TRUE(list.KeyDown(TListKey::Escape, {}));
+  EXPECT_FALSE(H().Tracking());
+  H().MouseMove({300, 10});
+  EXPECT_EQ(H().Column(1).Width, 150);
+  EXPECT_FALSE(list.KeyDown(TListKey::Escape, {}));  // nothing to end: not the list's key
+  H().MouseDown(TMouseButton::mbLeft, {30, 10}, {}, false);
+  H().ReleaseOutside();
+  EXPECT_EQ(H().PressedColumn(), NoColumn);
+  EXPECT_TRUE(clicks.empty());
+}
+
 TEST_F(HeaderTest, ManageColumnKeepsItsWidth) {
   H().MouseDown(TMouseButton::mbLeft, {570, 10}, {}, false);
   ASSERT_EQ(H().TrackingColumn(), 9);
