@@ -350,37 +350,43 @@ void TStringTreeList::IncrementalSort(TColumnIndex column, TSortDirection direct
   std::sort(moved.begin(), moved.end(), [](const Moved& a, const Moved& b) { return a.present < b.present; });
   for (std::size_t i = 0; i < moved.size(); ++i) moved[i].clean_before = moved[i].present - i;
   for (const Moved& m : moved) rows_.Erase(m.node);
-
-  // The changed rows among themselves, by the same merge sort (they are in present order).
-  {
-    std::vector<TreeNode*> v(moved.size());
-    for (std::size_t i = 0; i < moved.size(); ++i) {
-      v[i] = moved[i].node;
-      v[i]->dirty_slot = std::uint32_t(i);  // remember the present rank
+  // A comparison that throws must not lose rows: only comparisons can throw, and they all come
+  // before any row is put back, so then every taken row goes back, at the end.
+  try {
+    // The changed rows among themselves, by the same merge sort (they are in present order).
+    {
+      std::vector<TreeNode*> v(moved.size());
+      for (std::size_t i = 0; i < moved.size(); ++i) {
+        v[i] = moved[i].node;
+        v[i]->dirty_slot = std::uint32_t(i);  // remember the present rank
+      }
+      std::vector<TreeNode*> tmp(v.size());
+      auto cmp = [&](TreeNode* a, TreeNode* b) { return Compare(a, b, column); };
+      MergeSortRange(v, tmp, 0, v.size(), descending, cmp);
+      std::vector<Moved> sorted;
+      sorted.reserve(v.size());
+      for (TreeNode* n : v) sorted.push_back(moved[n->dirty_slot]);
+      moved.swap(sorted);
     }
-    std::vector<TreeNode*> tmp(v.size());
-    auto cmp = [&](TreeNode* a, TreeNode* b) { return Compare(a, b, column); };
-    MergeSortRange(v, tmp, 0, v.size(), descending, cmp);
-    std::vector<Moved> sorted;
-    sorted.reserve(v.size());
-    for (TreeNode* n : v) sorted.push_back(moved[n->dirty_slot]);
-    moved.swap(sorted);
-  }
 
-  // Places among the clean rows, found before any row is put back.
-  std::vector<std::size_t> place(moved.size());
-  for (std::size_t i = 0; i < moved.size(); ++i) {
-    const Moved& m = moved[i];
-    place[i] = rows_.PartitionPoint([&](TreeNode* c, std::size_t j) {
-      // Does clean row c (clean position j) come before m? Ask in present order, earlier row
-      // first, as the merge sort would.
-      bool c_earlier = j < m.clean_before;
-      int r = c_earlier ? Compare(c, m.node, column) : -Compare(m.node, c, column);
-      if (r == 0) return c_earlier;
-      return descending ? r > 0 : r < 0;
-    });
+    // Places among the clean rows, found before any row is put back.
+    std::vector<std::size_t> place(moved.size());
+    for (std::size_t i = 0; i < moved.size(); ++i) {
+      const Moved& m = moved[i];
+      place[i] = rows_.PartitionPoint([&](TreeNode* c, std::size_t j) {
+        // Does clean row c (clean position j) come before m? Ask in present order, earlier row
+        // first, as the merge sort would.
+        bool c_earlier = j < m.clean_before;
+        int r = c_earlier ? Compare(c, m.node, column) : -Compare(m.node, c, column);
+        if (r == 0) return c_earlier;
+        return descending ? r > 0 : r < 0;
+      });
+    }
+    for (std::size_t i = 0; i < moved.size(); ++i) rows_.InsertAt(place[i] + i, moved[i].node);
+  } catch (...) {
+    for (const Moved& m : moved) rows_.PushBack(m.node);
+    throw;
   }
-  for (std::size_t i = 0; i < moved.size(); ++i) rows_.InsertAt(place[i] + i, moved[i].node);
 }
 
 // --- Geometry and scrolling ------------------------------------------------------------------------

@@ -232,3 +232,31 @@ TEST_F(ListTest, FillOfManyRowsMatchesLiteralWithFarFewerComparisons) {
 
 }  // namespace
 }  // namespace netscry::test
+
+namespace netscry::test {
+namespace {
+
+TEST_F(ListTest, ThrowingComparisonLosesNoRow) {
+  for (int i = 0; i < 40; ++i) Add(std::string(1, char('a' + i % 26)), i);
+  list.SortList(1, sdAscending);
+  auto cmp = list.OnCompareNodes;
+  int calls = 0;
+  list.OnCompareNodes = [&](TStringTreeList& s, PTreeNode a, PTreeNode b, TColumnIndex c, int& r) {
+    if (++calls == 3) throw std::runtime_error("comparison failed");
+    cmp(s, a, b, c, r);
+  };
+  list.RowRecordAs<Rec>(list.NodeAtIndex(5))->name = "zz";  // one changed row: a re-placing sort
+  EXPECT_THROW(list.AppendNode(), std::runtime_error);
+  EXPECT_EQ(list.TotalNodeCount(), 41);
+  std::vector<int> ids = Ids();
+  std::sort(ids.begin(), ids.end());
+  for (int i = 0; i < 40; ++i) EXPECT_EQ(ids[std::size_t(i) + 1], i);  // the new row's id is 0 too
+  // The next sort orders everything again.
+  list.OnCompareNodes = cmp;
+  list.SortList(1, sdAscending);
+  PTreeNode prev = list.FirstNode();
+  for (PTreeNode n = list.NextNode(prev); n; prev = n, n = list.NextNode(n)) EXPECT_LE(CompareText(R(prev).name, R(n).name), 0);
+}
+
+}  // namespace
+}  // namespace netscry::test
