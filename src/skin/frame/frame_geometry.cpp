@@ -1,8 +1,34 @@
 #include "skin/frame/frame_geometry.h"
 
+#include <algorithm>
+
 namespace netscry {
 
-FrameGeometry ComputeGeometry(const TskSkinFormInfo& info, Size picture, int width, int height) {
+int BoundCoord(int v) { return std::clamp(v, -kFrameCoordLimit, kFrameCoordLimit); }
+Point BoundPoint(Point p) { return {BoundCoord(p.x), BoundCoord(p.y)}; }
+Rect BoundRect(const Rect& r) {
+  return {BoundCoord(r.left), BoundCoord(r.top), BoundCoord(r.right), BoundCoord(r.bottom)};
+}
+
+TskSkinFormInfo BoundFormInfo(const TskSkinFormInfo& in) {
+  TskSkinFormInfo f = in;
+  for (Point* p : {&f.LTPoint, &f.RTPoint, &f.LBPoint, &f.RBPoint, &f.HitTestLTPoint, &f.HitTestRTPoint,
+                   &f.HitTestLBPoint, &f.HitTestRBPoint, &f.RollUpLeftPoint, &f.RollUpRightPoint}) {
+    *p = BoundPoint(*p);
+  }
+  for (Rect* r : {&f.ClientRect, &f.ButtonsRect, &f.CaptionRect, &f.MaskRectArea, &f.MainMenuRect, &f.IconRect}) {
+    *r = BoundRect(*r);
+  }
+  f.ButtonsOffset = BoundCoord(f.ButtonsOffset);
+  f.BorderWidth = BoundCoord(f.BorderWidth);
+  return f;
+}
+
+FrameGeometry ComputeGeometry(const TskSkinFormInfo& raw, Size picture, int width, int height) {
+  const TskSkinFormInfo info = BoundFormInfo(raw);
+  picture = {BoundCoord(picture.cx), BoundCoord(picture.cy)};
+  width = BoundCoord(width);
+  height = BoundCoord(height);
   FrameGeometry g;
   g.width = width;
   g.height = height;
@@ -30,8 +56,10 @@ FrameGeometry ComputeGeometry(const TskSkinFormInfo& info, Size picture, int wid
   return g;
 }
 
-Rect AnchorObjectRect(const Rect& r, const TskSkinFormInfo& info, const FrameGeometry& g) {
-  const Point lt = info.LTPoint, rt = info.RTPoint, lb = info.LBPoint, rb = info.RBPoint;
+Rect AnchorObjectRect(const Rect& raw, const TskSkinFormInfo& info, const FrameGeometry& g) {
+  const Rect r = BoundRect(raw);
+  const Point lt = BoundPoint(info.LTPoint), rt = BoundPoint(info.RTPoint), lb = BoundPoint(info.LBPoint),
+              rb = BoundPoint(info.RBPoint);
   const Rect top_left{0, 0, lt.x, lt.y};
   const Rect top_right{rt.x, 0, g.pw, rt.y};
   const Rect bottom_left{0, lb.y, lb.x, g.ph};

@@ -20,6 +20,15 @@ struct FrameGeometry {
   Rect mask_rect;             // area that always belongs to the window shape
 };
 
+// Skin coordinates are outside data. Every coordinate, size and offset the frame computes with
+// is first limited to ±kFrameCoordLimit, so sums of a few of them never overflow.
+constexpr int kFrameCoordLimit = 1 << 20;
+int BoundCoord(int v);
+Point BoundPoint(Point p);
+Rect BoundRect(const Rect& r);
+// The [FORMINFO] values with every coordinate and offset bounded.
+TskSkinFormInfo BoundFormInfo(const TskSkinFormInfo& info);
+
 FrameGeometry ComputeGeometry(const TskSkinFormInfo& info, Size picture, int width, int height);
 
 // An object's rectangle for the current size, from its place in the frame picture ("skinrect"):

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cmath>
 
+#include "skin/frame/frame_geometry.h"
 #include "skin/frame/frame_strips.h"
 #include "skin/frame/skin_frame.h"
 
@@ -19,7 +20,9 @@ Color MorphBlend(Color a, Color b, double k) {
 
 Bitmap32 MorphBlendPictures(const Bitmap32& a, const Rect& a_rect, const Bitmap32& b, const Rect& b_rect,
                             double k) {
-  const int w = std::min(a_rect.Width(), b_rect.Width()), h = std::min(a_rect.Height(), b_rect.Height());
+  // Never larger than the pictures the two images come from.
+  const int w = std::min({a_rect.Width(), b_rect.Width(), a.Width(), b.Width()});
+  const int h = std::min({a_rect.Height(), b_rect.Height(), a.Height(), b.Height()});
   Bitmap32 out(w, h);
   for (int y = 0; y < h; ++y) {
     for (int x = 0; x < w; ++x) {
@@ -34,15 +37,15 @@ Bitmap32 MorphBlendPictures(const Bitmap32& a, const Rect& a_rect, const Bitmap3
 TskActiveSkinObject::TskActiveSkinObject(TskSkinFrame& owner, const TskDataSkinObject& data)
     : IDName(data.IDName),
       Hint(data.Hint),
-      SkinRect(data.SkinRect),
-      ActiveSkinRect(data.ActiveSkinRect),
-      InActiveSkinRect(data.InActiveSkinRect),
+      SkinRect(BoundRect(data.SkinRect)),
+      ActiveSkinRect(BoundRect(data.ActiveSkinRect)),
+      InActiveSkinRect(BoundRect(data.InActiveSkinRect)),
       SkinRectInAPicture(data.SkinRectInAPicture),
       Morphing(data.Morphing),
       MorphKind(data.MorphKind),
       RollUp(data.RollUp),
       CursorIndex(data.CursorIndex),
-      ObjectRect(data.SkinRect),
+      ObjectRect(BoundRect(data.SkinRect)),
       owner_(owner) {
   if (const TskSkinData* skin = owner.SkinData()) own_picture_ = skin->ActivePicture(data.ActivePictureIndex);
   // Without its own picture an object has no hot image either.
@@ -129,7 +132,7 @@ void TskActiveSkinObject::Repaint() { owner_.RequestRepaint(*this); }
 // ---------------------------------------------------------------------------------------------
 
 TskSkinButtonObject::TskSkinButtonObject(TskSkinFrame& owner, const TskDataSkinButton& data)
-    : TskActiveSkinObject(owner, data), DownRect(data.DownRect), DisableSkinRect(data.DisableSkinRect),
+    : TskActiveSkinObject(owner, data), DownRect(BoundRect(data.DownRect)), DisableSkinRect(BoundRect(data.DisableSkinRect)),
       GroupIndex(data.GroupIndex) {}
 
 void TskSkinButtonObject::Draw(Canvas& canvas, bool part_of_frame, Point origin) {
@@ -149,8 +152,8 @@ void TskSkinButtonObject::Draw(Canvas& canvas, bool part_of_frame, Point origin)
 // ---------------------------------------------------------------------------------------------
 
 TskSkinStdButtonObject::TskSkinStdButtonObject(TskSkinFrame& owner, const TskDataSkinStdButton& data)
-    : TskSkinButtonObject(owner, data), Command(data.Command), RestoreRect(data.RestoreRect),
-      RestoreActiveRect(data.RestoreActiveRect), RestoreDownRect(data.RestoreDownRect) {}
+    : TskSkinButtonObject(owner, data), Command(data.Command), RestoreRect(BoundRect(data.RestoreRect)),
+      RestoreActiveRect(BoundRect(data.RestoreActiveRect)), RestoreDownRect(BoundRect(data.RestoreDownRect)) {}
 
 bool TskSkinStdButtonObject::InRestoreState() const {
   if (RestoreRect.IsEmpty() || own_picture_ == nullptr) return false;
@@ -234,7 +237,7 @@ void TskSkinStdButtonObject::DblClick() {
 TskSkinCaptionObject::TskSkinCaptionObject(TskSkinFrame& owner, const TskDataSkinCaption& data)
     : TskActiveSkinObject(owner, data),
       DefaultCaption(data.DefaultCaption),
-      TextRect(data.TextRect),
+      TextRect(BoundRect(data.TextRect)),
       Font(data.Font),
       FontColor(data.FontColor),
       ActiveFontColor(data.ActiveFontColor),
@@ -242,11 +245,11 @@ TskSkinCaptionObject::TskSkinCaptionObject(TskSkinFrame& owner, const TskDataSki
       Shadow(data.Shadow),
       ShadowColor(data.ShadowColor),
       ActiveShadowColor(data.ActiveShadowColor),
-      FrameRect(data.FrameRect),
-      ActiveFrameRect(data.ActiveFrameRect),
-      FrameTextRect(data.FrameTextRect),
-      FrameLeftOffset(data.FrameLeftOffset),
-      FrameRightOffset(data.FrameRightOffset) {}
+      FrameRect(BoundRect(data.FrameRect)),
+      ActiveFrameRect(BoundRect(data.ActiveFrameRect)),
+      FrameTextRect(BoundRect(data.FrameTextRect)),
+      FrameLeftOffset(BoundCoord(data.FrameLeftOffset)),
+      FrameRightOffset(BoundCoord(data.FrameRightOffset)) {}
 
 Rect TskSkinCaptionObject::TextBand() const {
   Rect band = TextRect.Offset(ObjectRect.left, ObjectRect.top);
@@ -283,8 +286,12 @@ std::string TskSkinCaptionObject::FitText(Canvas& canvas, const std::string& tex
   return shortened + "...";
 }
 
-void TskSkinCaptionObject::DrawTextFrame(Canvas& canvas, const Rect& src, int width, int x, int y) const {
-  if (own_picture_ == nullptr || src.IsEmpty() || width <= 0) return;
+void TskSkinCaptionObject::DrawTextFrame(Canvas& canvas, const Rect& wanted, int width, int x, int y) const {
+  if (own_picture_ == nullptr) return;
+  const Rect src = wanted.Intersect(own_picture_->Bounds());
+  // The widened image is never wider than the picture and the text together.
+  width = std::min(width, own_picture_->Width() + std::max(0, width - wanted.Width()));
+  if (src.IsEmpty() || width <= 0 || width > 4 * kFrameCoordLimit) return;
   const int left = std::clamp(FrameLeftOffset, 0, src.Width());
   const int right = std::clamp(FrameRightOffset, 0, src.Width() - left);
   const int middle = src.Width() - left - right;

@@ -71,13 +71,15 @@ Bitmap32 VerticalStrip(const Bitmap32& src, int w, int height, int src_left, int
 }
 
 // Cuts around inner (the stretched inner rectangle) with unstretched inner rectangle inner0.
-FrameStrips Cut(const Bitmap32& src, const TskSkinFormInfo& info, const FrameGeometry& g, const Rect& inner0,
+FrameStrips Cut(const Bitmap32& src, const TskSkinFormInfo& raw, const FrameGeometry& g, const Rect& inner0,
                 const Rect& inner, bool ls, bool rs, bool ts, bool bs) {
   FrameStrips s;
+  const TskSkinFormInfo info = BoundFormInfo(raw);
   const int W = g.width, H = g.height;
   const Point LT = info.LTPoint, RT = info.RTPoint, LB = info.LBPoint, RB = info.RBPoint;
-  const int top_h = std::max(0, inner.top);
-  const int bottom_h = std::max(0, H - inner.bottom);
+  // The strips never reach beyond the window, whatever the skin's rectangles say.
+  const int top_h = std::clamp(inner.top, 0, std::max(0, H));
+  const int bottom_h = std::clamp(H - inner.bottom, 0, std::max(0, H - top_h));
   if (W > 0 && top_h > 0 && RT.x > LT.x) {
     s.top = HorizontalStrip(src, W, top_h, 0, LT.x, RT.x, LT.x, g.rt.x, ts);
   }
@@ -85,8 +87,8 @@ FrameStrips Cut(const Bitmap32& src, const TskSkinFormInfo& info, const FrameGeo
     s.bottom = HorizontalStrip(src, W, bottom_h, g.ph - bottom_h, LB.x, RB.x, LB.x, g.rb.x, bs);
   }
   const int side_h = H - top_h - bottom_h;
-  const int left_w = std::max(0, inner.left);
-  const int right_w = std::max(0, W - inner.right);
+  const int left_w = std::clamp(inner.left, 0, std::max(0, W));
+  const int right_w = std::clamp(W - inner.right, 0, std::max(0, W - left_w));
   if (side_h > 0 && left_w > 0) {
     s.left = VerticalStrip(src, left_w, side_h, 0, LT.y, LB.y, LT.y - inner0.top, side_h - (inner0.bottom - LB.y),
                            inner0.top, inner0.bottom, ls);
@@ -105,12 +107,12 @@ FrameStrips Cut(const Bitmap32& src, const TskSkinFormInfo& info, const FrameGeo
 }  // namespace
 
 FrameStrips CutFrameStrips(const Bitmap32& source, const TskSkinFormInfo& info, const FrameGeometry& g) {
-  return Cut(source, info, g, info.ClientRect, g.client, info.LeftStretch, info.RightStretch, info.TopStretch,
+  return Cut(source, info, g, BoundRect(info.ClientRect), g.client, info.LeftStretch, info.RightStretch, info.TopStretch,
              info.BottomStretch);
 }
 
 FrameStrips CutMaskStrips(const Bitmap32& mask, const TskSkinFormInfo& info, const FrameGeometry& g) {
-  return Cut(mask, info, g, info.MaskRectArea, g.mask_rect, false, false, false, false);
+  return Cut(mask, info, g, BoundRect(info.MaskRectArea), g.mask_rect, false, false, false, false);
 }
 
 std::vector<Rect> MaskStripRuns(const Bitmap32& strip, Point at) {

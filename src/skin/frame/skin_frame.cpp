@@ -100,9 +100,11 @@ Size TskSkinFrame::SizeForSkin(Size current) const {
 // ---------------------------------------------------------------------------------------------
 // Size and geometry
 
+TskSkinFormInfo TskSkinFrame::Info() const { return BoundFormInfo(skin_->FormInfo); }
+
 void TskSkinFrame::SetSize(int width, int height) {
-  width_ = width;
-  height_ = height;
+  width_ = std::clamp(width, 0, kFrameCoordLimit);
+  height_ = std::clamp(height, 0, kFrameCoordLimit);
   if (!SkinActive() || width < MinTrackWidth() || height < MinTrackHeight()) return;
   ComputeGeometry();
   LayoutObjects();
@@ -114,13 +116,13 @@ void TskSkinFrame::ComputeGeometry() {
     geometry_ = {};
     return;
   }
-  geometry_ = netscry::ComputeGeometry(skin_->FormInfo, {skin_->Picture.Width(), skin_->Picture.Height()}, width_,
+  geometry_ = netscry::ComputeGeometry(Info(), {skin_->Picture.Width(), skin_->Picture.Height()}, width_,
                                        height_);
 }
 
 void TskSkinFrame::LayoutObjects() {
   if (!SkinActive()) return;
-  const TskSkinFormInfo& info = skin_->FormInfo;
+  const TskSkinFormInfo info = Info();
   const FrameGeometry& g = geometry_;
   for (auto& object : FrameObjects) object->ObjectRect = AnchorObjectRect(object->SkinRect, info, g);
 
@@ -199,7 +201,7 @@ int TskSkinFrame::MinTrackWidth() const {
 
 int TskSkinFrame::MinTrackHeight() const {
   const bool exempt = RolledUp || FrameState == TskFrameState::Minimized;
-  const int own = SkinActive() ? skin_->Picture.Height() - skin_->FormInfo.ClientRect.Height() : PlainCaptionHeight + 6;
+  const int own = SkinActive() ? skin_->Picture.Height() - Info().ClientRect.Height() : PlainCaptionHeight + 6;
   return MinHeight > own && !exempt ? MinHeight : own;
 }
 
@@ -214,8 +216,8 @@ int TskSkinFrame::MaxTrackHeight(const MonitorInfo& m) const {
 }
 
 Rect TskSkinFrame::ClientInsets() const {
-  if (SkinActive() && !skin_->FormInfo.ClientRect.IsEmpty()) {
-    const Rect& cr = skin_->FormInfo.ClientRect;
+  if (SkinActive() && !Info().ClientRect.IsEmpty()) {
+    const Rect cr = Info().ClientRect;
     return {cr.left, cr.top, skin_->Picture.Width() - cr.right, skin_->Picture.Height() - cr.bottom};
   }
   return {3, PlainCaptionHeight + 3, 3, 3};
@@ -314,7 +316,7 @@ int TskSkinFrame::HitTest(Point p) const {
   if (RolledUp || FrameState == TskFrameState::Minimized) return in_caption ? kHitCaption : kHitObject;
   if (HoverIndex != -1 && !in_caption && !g.client.Contains(p) && !InSizeMove) return kHitObject;
   if (Sizeable && FrameState != TskFrameState::Maximized) {
-    const int b = skin_->FormInfo.BorderWidth;
+    const int b = Info().BorderWidth;
     const Point probes[4] = {{p.x - b, p.y}, {p.x, p.y - b}, {p.x + b, p.y}, {p.x, p.y + b}};
     bool sizing = false;
     if (skin_->Mask.IsEmpty() || !has_mask_strips_) {
@@ -354,7 +356,7 @@ std::optional<std::vector<Rect>> TskSkinFrame::UpdateShape() {
   has_mask_strips_ = false;
   mask_strips_ = {};
   if (!SkinActive() || skin_->Mask.IsEmpty() || !HasBorderStyle) return std::nullopt;
-  mask_strips_ = CutMaskStrips(skin_->Mask, skin_->FormInfo, geometry_);
+  mask_strips_ = CutMaskStrips(skin_->Mask, Info(), geometry_);
   has_mask_strips_ = true;
   return ShapeRectangles(mask_strips_, geometry_.mask_rect);
 }
@@ -408,10 +410,10 @@ bool TskSkinFrame::ComposeFrame(FrameStrips& out, const CanvasFactory& make_canv
   LayoutObjects();
   const bool active = IsFormActive();
   const Bitmap32& source = active || skin_->InActivePicture.IsEmpty() ? skin_->Picture : skin_->InActivePicture;
-  out = CutFrameStrips(source, skin_->FormInfo, geometry_);
-  if (!active && skin_->FormInfo.AutoRenderingInActiveImage) {
+  out = CutFrameStrips(source, Info(), geometry_);
+  if (!active && Info().AutoRenderingInActiveImage) {
     for (Bitmap32* strip : {&out.top, &out.bottom, &out.left, &out.right}) {
-      ApplyInactiveEffect(*strip, skin_->FormInfo.InActiveEffect);
+      ApplyInactiveEffect(*strip, Info().InActiveEffect);
     }
   }
   std::unique_ptr<Canvas> top = out.top.IsEmpty() ? nullptr : make_canvas(out.top);
@@ -439,12 +441,12 @@ void TskSkinFrame::PaintClientBackground(Canvas& canvas, Size client_size, Color
   const Bitmap32* tile = nullptr;
   Rect part;
   if (SkinActive()) {
-    if (const SkinBitmap* bg = skin_->ActivePicture(skin_->FormInfo.BGPictureIndex)) {
+    if (const SkinBitmap* bg = skin_->ActivePicture(Info().BGPictureIndex)) {
       tile = bg;
       part = bg->Bounds();
-    } else if (skin_->FormInfo.BGPictureIndex == -1) {
+    } else if (Info().BGPictureIndex == -1) {
       tile = &skin_->Picture;
-      part = skin_->FormInfo.ClientRect.Intersect(skin_->Picture.Bounds());
+      part = Info().ClientRect.Intersect(skin_->Picture.Bounds());
     }
   }
   if (tile == nullptr || part.IsEmpty()) {

@@ -182,6 +182,8 @@ class TskSkinFrame {
   void SetRolledUp(bool rolled_up);
 
  private:
+  // The skin's [FORMINFO] with its coordinates bounded (see BoundFormInfo).
+  TskSkinFormInfo Info() const;
   int PlainHitTest(Point p) const;
   void DropObjects();
   bool MaskProbeBlack(Point p) const;

@@ -367,3 +367,65 @@ TEST(FrameMessages, ClientBackgroundTilesTheFrameClientPart) {
 
 }  // namespace
 }  // namespace netscry
+
+namespace netscry {
+namespace {
+
+using namespace testing_frame;
+
+// Descriptions are outside data: absurd coordinates must neither overflow nor allocate wildly.
+TEST(FrameRobustness, AbsurdSkinValuesAreHandledSafely) {
+  constexpr int kMax = 2147483647;
+  FakeHost host;
+  host.caption = std::string(300, 'x');
+  TskSkinData skin;
+  BuildMainSkin(skin);
+  TskSkinFormInfo& f = skin.FormInfo;
+  f.LTPoint = {kMax, kMax};
+  f.RBPoint = {kMax, 0};
+  f.ClientRect = {0, kMax, kMax, kMax};
+  f.CaptionRect = {kMax - 5, 0, kMax, kMax};
+  f.MaskRectArea = {kMax, kMax, kMax, kMax};
+  f.HitTestRTPoint = {kMax, kMax};
+  f.BorderWidth = kMax;
+  f.ButtonsOffset = -kMax - 1;
+  for (auto& o : skin.Objects) {
+    o->SkinRect = {0, 0, kMax, kMax};
+    o->ActiveSkinRect = {kMax, 0, kMax, kMax};
+    o->InActiveSkinRect = {0, 0, kMax, kMax};
+  }
+  auto& caption = dynamic_cast<TskDataSkinCaption&>(*skin.Objects[0]);
+  caption.ActivePictureIndex = 0;
+  caption.FrameRect = {0, 0, kMax, kMax};
+  caption.FrameTextRect = {kMax, kMax, 0, 0};
+  caption.FrameLeftOffset = kMax;
+  caption.FrameRightOffset = -kMax - 1;
+  caption.TextRect = {0, 0, kMax, kMax};
+  TskSkinFrame frame(host);
+  frame.SetSkinData(&skin);
+  for (Size size : {Size{704, 292}, Size{762, 469}, Size{kMax, kMax}, Size{-5, -5}}) {
+    frame.SetSize(size.cx, size.cy);
+    for (int y = -10; y < 500; y += 7) {
+      for (int x = -10; x < 800; x += 7) {
+        const int hit = frame.HitTest({x, y});
+        EXPECT_TRUE(hit == kHitClient || hit == kHitCaption || hit == kHitObject || (hit >= kHitLeft && hit <= kHitBottomRight));
+        frame.UpdateHover({x, y});
+      }
+    }
+    frame.UpdateShape();
+    while (frame.MorphTimerTick()) {
+    }
+  }
+  frame.SetSize(762, 469);
+  FrameStrips strips;
+  frame.ComposeFrame(strips, [](Bitmap32& b) -> std::unique_ptr<Canvas> { return std::make_unique<BitmapCanvas>(b); });
+  host.active = false;
+  Bitmap32 window(762, 469);
+  BitmapCanvas canvas(window);
+  for (int i = 0; i < int(frame.FrameObjects.size()); ++i) frame.DrawObject(i, canvas);
+  EXPECT_LE(strips.top.Width(), 762);
+  EXPECT_LE(strips.top.Height(), 469);
+}
+
+}  // namespace
+}  // namespace netscry
