@@ -567,8 +567,9 @@ void TskSkinFrame::ButtonUp(Point p, TskMouseButton button) {
 
 void TskSkinFrame::NcDblClick(Point p, TskMouseButton button, int hit_code) {
   NcButtonDown(p, button, hit_code);
+  if (button != TskMouseButton::Left) return;
   if (HoverIndex != -1) FrameObjects[std::size_t(HoverIndex)]->DblClick();
-  if (button != TskMouseButton::Left || hit_code != kHitCaption) return;
+  if (hit_code != kHitCaption) return;
   if (Sizeable && FrameState == TskFrameState::Minimized) {
     SetFrameState(TskFrameState::Normal);
   } else if (Sizeable && FrameState != TskFrameState::Maximized && !RolledUp && (BorderIcons & biMaximize)) {

@@ -222,6 +222,9 @@ TEST_F(MainFrame, CaptionDoubleClickAndTheIconButton) {
   frame.NcButtonDown(Centre(icon), TskMouseButton::Left, kHitObject);
   frame.ButtonUp(Centre(icon), TskMouseButton::Left);
   EXPECT_EQ(host.closes, 0);  // a single click opens the (empty) system menu only
+  frame.NcDblClick(Centre(icon), TskMouseButton::Right, kHitObject);
+  frame.ButtonUp(Centre(icon), TskMouseButton::Right);
+  EXPECT_EQ(host.closes, 0);  // only the left button's double click closes
   frame.NcDblClick(Centre(icon), TskMouseButton::Left, kHitObject);
   EXPECT_EQ(host.closes, 1);
 }
@@ -425,6 +428,40 @@ TEST(FrameRobustness, AbsurdSkinValuesAreHandledSafely) {
   for (int i = 0; i < int(frame.FrameObjects.size()); ++i) frame.DrawObject(i, canvas);
   EXPECT_LE(strips.top.Width(), 762);
   EXPECT_LE(strips.top.Height(), 469);
+}
+
+}  // namespace
+}  // namespace netscry
+
+namespace netscry {
+namespace {
+
+using namespace testing_frame;
+
+TEST(FrameRollUp, OnlyWithTheRollUpIconAndNotWhileMinimised) {
+  FakeHost host;
+  host.bounds = {100, 100, 862, 569};
+  TskSkinData skin;
+  BuildMainSkin(skin);
+  TskSkinFrame frame(host);
+  frame.MinHeight = 200;
+  frame.BorderIcons = biSystemMenu;
+  frame.SetSkinData(&skin);
+  frame.SetRolledUp(true);  // not allowed: nothing changes
+  EXPECT_FALSE(frame.RolledUp);
+  EXPECT_EQ(host.bounds.Height(), 469);
+
+  frame.BorderIcons = biSystemMenu | biRollUp;
+  frame.SetRolledUp(true);
+  EXPECT_TRUE(frame.RolledUp);
+  EXPECT_EQ(host.bounds, (Rect{100, 100, 862, 136}));  // the caption band: 292 − 256
+  frame.NcDblClick({300, 12}, TskMouseButton::Left, kHitCaption);  // not maximisable: rolls down
+  EXPECT_FALSE(frame.RolledUp);
+  EXPECT_EQ(host.bounds, (Rect{100, 100, 862, 569}));
+
+  frame.FrameState = TskFrameState::Minimized;
+  frame.SetRolledUp(true);
+  EXPECT_FALSE(frame.RolledUp);
 }
 
 }  // namespace
