@@ -106,5 +106,27 @@ TEST_F(GdiCanvasTest, ChineseTextIsMeasuredAndDrawnInsideItsClip) {
   EXPECT_EQ(InkCount({2 + one.cx, 0, 64, 40}), 0) << "the second character is clipped away";
 }
 
+// A face without Chinese glyphs draws every character as the same box; distinct characters must
+// come out as distinct pictures in the faces the windows use (a Chinese system links them to a
+// Chinese font).
+TEST_F(GdiCanvasTest, ChineseCharactersAreRealGlyphsInTheWindowsFaces) {
+  for (const char* face : {"Arial", "MS Sans Serif", "Verdana", "宋体"}) {
+    canvas.FillRect({0, 0, 64, 40}, kBack);
+    canvas.SetFont({face, 13});
+    canvas.TextOut(0, 0, "监", Rgb(0, 0, 0), {0, 0, 20, 20});
+    canvas.TextOut(30, 0, "听", Rgb(0, 0, 0), {30, 0, 50, 20});
+    const Bitmap32 pixels = dib.ToBitmap32();
+    int differing = 0, ink = 0;
+    for (int y = 0; y < 20; ++y) {
+      for (int x = 0; x < 20; ++x) {
+        differing += pixels.Pixel(x, y) != pixels.Pixel(x + 30, y);
+        ink += pixels.Pixel(x, y) != kBack;
+      }
+    }
+    EXPECT_GT(ink, 10) << face;
+    EXPECT_GT(differing, 10) << face << ": two characters drawn alike, so no Chinese glyphs";
+  }
+}
+
 }  // namespace
 }  // namespace netscry
