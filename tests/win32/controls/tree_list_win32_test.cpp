@@ -252,5 +252,34 @@ TEST_F(TreeListWindowTest, HeaderClicksAndWidthDrag) {
   EXPECT_EQ(win.List().Header().Column(9).Width, 40);
 }
 
+TEST_F(TreeListWindowTest, TooltipOnlyOverShortenedTextLaidOverTheCell) {
+  TStringTreeList& l = win.List();
+  SetForegroundWindow(parent);
+  SetActiveWindow(parent);
+  // Column 1 at 40 pixels shortens every name; the port column (60) shows its text whole.
+  l.Header().SetColumnWidth(1, 40);
+  const int y = kHeader + 22 + 10;
+  SendMessageA(win.Handle(), WM_MOUSEHOVER, 0, At(250 - 80 + 10, y));  // port column, text fits
+  EXPECT_EQ(win.TooltipWindow(), nullptr);
+  SendMessageA(win.Handle(), WM_MOUSEHOVER, 0, At(10, y));
+  HWND tip = win.TooltipWindow();
+  ASSERT_NE(tip, nullptr);
+  EXPECT_TRUE(IsWindowVisible(tip));
+  RECT tr;
+  GetWindowRect(tip, &tr);
+  POINT origin{0, 0};
+  ClientToScreen(win.Handle(), &origin);
+  std::string name = l.ReadRowRecordAs<Row>(l.NodeAtIndex(1))->name;
+  int text_width = win.CellTextExtent(name).cx;
+  // Over the text rectangle (Margin 4, the full text plus 2 × TextMargin), one pixel larger.
+  EXPECT_EQ(tr.left - origin.x, 4 - 1);
+  EXPECT_EQ(tr.right - origin.x, 4 + text_width + 8 + 1);
+  EXPECT_EQ(tr.top - origin.y, kHeader + 22 - 1);
+  EXPECT_EQ(tr.bottom - origin.y, kHeader + 44);
+  // Leaving the rectangle hides it.
+  SendMessageA(win.Handle(), WM_MOUSEMOVE, 0, At(200, y));
+  EXPECT_EQ(win.TooltipWindow(), nullptr);
+}
+
 }  // namespace
 }  // namespace netscry
