@@ -101,27 +101,31 @@ int main(int argc, char** argv) {
   const std::string utf8_caption_file = argc > 8 ? argv[8] : "";
   host.caption = argc > 9 ? argv[9] : "Netscry";
 
+  // "-" instead of a description: the plain frame of a window without a skin.
+  const bool plain = ini == "-";
   TskCompressedStoredSkin stored;
   std::string error;
-  if (!stored.ImportSkinFolderAs(ini, 3, &error)) {
-    std::fprintf(stderr, "skinframe_preview: cannot pack %s: %s\n", ini.c_str(), error.c_str());
-    return 1;
-  }
   TskSkinData skin;
-  const SkinLoadResult loaded = skin.LoadStoredSkin(stored);
-  if (!loaded.ok()) {
-    std::fprintf(stderr, "skinframe_preview: cannot load %s: %s\n", ini.c_str(), loaded.error.c_str());
-    return 1;
+  if (!plain) {
+    if (!stored.ImportSkinFolderAs(ini, 3, &error)) {
+      std::fprintf(stderr, "skinframe_preview: cannot pack %s: %s\n", ini.c_str(), error.c_str());
+      return 1;
+    }
+    const SkinLoadResult loaded = skin.LoadStoredSkin(stored);
+    if (!loaded.ok()) {
+      std::fprintf(stderr, "skinframe_preview: cannot load %s: %s\n", ini.c_str(), loaded.error.c_str());
+      return 1;
+    }
   }
   TskSkinFrame frame(host);
   frame.BorderIcons = dialog ? TskBorderIcons(biSystemMenu) : biSystemMenu | biMinimize | biMaximize;
   frame.Sizeable = !dialog;
   frame.ShowIcon = true;
-  frame.SetSkinData(&skin);
+  frame.SetSkinData(plain ? nullptr : &skin);
   frame.SetSize(width, height);
   if (hover != "-") {
-    for (std::size_t i = 0; i < frame.FrameObjects.size(); ++i) {
-      TskActiveSkinObject& o = *frame.FrameObjects[i];
+    for (std::size_t i = 0; i < frame.LiveObjects().size(); ++i) {
+      TskActiveSkinObject& o = *frame.LiveObjects()[i];
       if (o.IDName == hover) {
         const Rect r = o.ObjectRect;
         frame.UpdateHover({(r.left + r.right) / 2, (r.top + r.bottom) / 2});
@@ -132,18 +136,29 @@ int main(int argc, char** argv) {
   }
   std::vector<BitmapCanvas::TextRun> runs;
   FrameStrips strips;
-  const bool drawn = frame.ComposeFrame(strips, [&](Bitmap32& bmp) -> std::unique_ptr<Canvas> {
-    return std::make_unique<PreviewCanvas>(bmp);
-  });
+  const auto canvas_for = [&](Bitmap32& bmp) -> std::unique_ptr<Canvas> { return std::make_unique<PreviewCanvas>(bmp); };
+  const bool drawn = plain ? frame.ComposePlainFrame(strips, canvas_for) : frame.ComposeFrame(strips, canvas_for);
   if (!drawn) {
     std::fprintf(stderr, "skinframe_preview: nothing drawn at %dx%d\n", width, height);
     return 1;
   }
   // The caption text was recorded by the top strip's canvas; compose again to get at it.
-  Bitmap32 top_copy = strips.top;
-  PreviewCanvas recorder(top_copy);
-  if (TskSkinCaptionObject* caption = frame.CaptionObject()) caption->Draw(recorder, true, {0, 0});
-  runs = recorder.TextRuns();
+  if (plain) {
+    struct Recorder : PreviewCanvas {
+      Recorder(Bitmap32& b, std::vector<TextRun>* out) : PreviewCanvas(b), out_(out) {}
+      void TextOut(int x, int y, std::string_view t, Color c, const Rect& clip) override {
+        out_->push_back({x, y, std::string(t), c, clip, Font()});
+      }
+      std::vector<TextRun>* out_;
+    };
+    FrameStrips again;
+    frame.ComposePlainFrame(again, [&](Bitmap32& bmp) -> std::unique_ptr<Canvas> { return std::make_unique<Recorder>(bmp, &runs); });
+  } else {
+    Bitmap32 top_copy = strips.top;
+    PreviewCanvas recorder(top_copy);
+    if (TskSkinCaptionObject* caption = frame.CaptionObject()) caption->Draw(recorder, true, {0, 0});
+    runs = recorder.TextRuns();
+  }
 
   const Color desktop = Rgb(58, 110, 165);
   Bitmap32 picture = AssembleStrips(strips, width, height, Rgb(240, 240, 240));
@@ -184,7 +199,7 @@ int main(int argc, char** argv) {
   const std::string png = out.substr(0, out.size() - 4) + ".png";
   cmd << "convert '" << out << "' -font /usr/share/fonts/truetype/wqy/wqy-microhei.ttc -pointsize 12"
       << " -fill '" << Hex(run.color) << "' -stroke '" << Hex(run.color) << "' -strokewidth 0.35"
-      << " -annotate +" << run.x << "+" << (run.y + 12) << " '" << quoted << "' '" << png << "'";
+      << " -annotate +" << run.x << "+" << (run.y + (plain ? 10 : 12)) << " '" << quoted << "' '" << png << "'";
   if (std::system(cmd.str().c_str()) != 0) {
     std::fprintf(stderr, "skinframe_preview: convert failed\n");
     return 1;

@@ -15,3 +15,4 @@ dialog_caption=$(printf '%s' '进程详细信息' | iconv -f UTF-8 -t CP936)
 "$tool" "$skins/vista/skin.ini" 435 268 1 - dialog "$out/frame-dialog.bmp" "$out/dialog-caption.txt" "$dialog_caption"
 "$tool" "$skins/vista/skin.ini" 435 268 0 - dialog "$out/frame-dialog-inactive.bmp" "$out/dialog-caption.txt" "$dialog_caption"
 "$tool" "$skins/vista/skin.ini" 435 268 1 closebutton dialog "$out/frame-dialog-hot-close.bmp" "$out/dialog-caption.txt" "$dialog_caption"
+"$tool" - 762 469 1 closebutton main "$out/frame-plain.bmp" "$out/main-caption.txt" "$main_caption"

@@ -166,7 +166,8 @@ bool TskSkinStdButtonObject::InRestoreState() const {
 }
 
 bool TskSkinStdButtonObject::ShowsIcon() const {
-  return Command == SkinCommand::SysMenu && owner_.ShowIcon && SkinRectInAPicture;
+  // A skin's button needs its own picture for that; the plain frame's always shows the icon.
+  return Command == SkinCommand::SysMenu && owner_.ShowIcon && (SkinRectInAPicture || !FromSkin);
 }
 
 bool TskSkinStdButtonObject::IsMorphing() const {
@@ -174,7 +175,82 @@ bool TskSkinStdButtonObject::IsMorphing() const {
   return !ShowsIcon() && TskSkinButtonObject::IsMorphing();
 }
 
+void TskSkinStdButtonObject::MouseEnter() {
+  TskSkinButtonObject::MouseEnter();
+  if (!FromSkin) Repaint();  // the plain look changes on hover without a hot image
+}
+
+void TskSkinStdButtonObject::MouseLeave() {
+  TskSkinButtonObject::MouseLeave();
+  if (!FromSkin) Repaint();
+}
+
+void TskSkinStdButtonObject::DrawPlain(Canvas& canvas, Point origin) {
+  const Rect r = ObjectRect.Offset(-origin.x, -origin.y);
+  const PlainFrameColors colors = owner_.Host().PlainColors();
+  if (ShowsIcon()) {
+    canvas.FillRect(r, colors.face);
+    std::optional<Color> transparent;
+    if (const Bitmap32* icon = owner_.Host().SmallIcon(&transparent)) {
+      canvas.DrawBitmap(*icon, icon->Bounds(), r.left, r.top, transparent);
+    }
+    return;
+  }
+  constexpr Color kPressedFill = 11899781, kHotFill = 13811126, kDarkBlue = 8388608;
+  const bool pressed = Down && MouseInside;
+  canvas.FillRect(r, pressed ? kPressedFill : Hot ? kHotFill : colors.face);
+  if (pressed || Hot) {
+    canvas.Line(r.left, r.top, r.right, r.top, kDarkBlue);
+    canvas.Line(r.left, r.bottom - 1, r.right, r.bottom - 1, kDarkBlue);
+    canvas.Line(r.left, r.top, r.left, r.bottom, kDarkBlue);
+    canvas.Line(r.right - 1, r.top, r.right - 1, r.bottom, kDarkBlue);
+  }
+  const Color ink = Enabled ? colors.button_text : colors.shadow;
+  // Glyphs in a box of about half the button, centred.
+  const int s = std::max(5, (r.Width() / 2) | 1);
+  const int gx = r.left + (r.Width() - s) / 2, gy = r.top + (r.Height() - s) / 2;
+  auto box = [&](int x, int y, int w, int h) {
+    canvas.FillRect({x, y, x + w, y + 2}, ink);
+    canvas.Line(x, y, x, y + h, ink);
+    canvas.Line(x + w - 1, y, x + w - 1, y + h, ink);
+    canvas.Line(x, y + h - 1, x + w, y + h - 1, ink);
+  };
+  switch (Command) {
+    case SkinCommand::Close:
+      for (int i = 0; i < s; ++i) {
+        canvas.FillRect({gx + i, gy + i, gx + i + 2, gy + i + 1}, ink);
+        canvas.FillRect({gx + s - 2 - i, gy + i, gx + s - i, gy + i + 1}, ink);
+      }
+      break;
+    case SkinCommand::Maximize:
+      if (owner_.FrameState == TskFrameState::Maximized) {
+        box(gx + 2, gy, s - 2, s - 3);
+        canvas.FillRect({gx, gy + 3, gx + s - 2, gy + s}, pressed ? kPressedFill : Hot ? kHotFill : colors.face);
+        box(gx, gy + 3, s - 2, s - 3);
+      } else {
+        box(gx, gy, s, s);
+      }
+      break;
+    case SkinCommand::Minimize:
+      canvas.FillRect({gx, gy + s - 2, gx + s - 2, gy + s}, ink);
+      break;
+    case SkinCommand::RollUp:
+      for (int i = 0; i <= s / 2; ++i) canvas.Line(gx + s / 2 - i, gy + 2 + i, gx + s / 2 + i + 1, gy + 2 + i, ink);
+      break;
+    case SkinCommand::MinimizeToTray:
+      canvas.FillRect({gx + s / 2, gy + s - 3, gx + s, gy + s}, ink);
+      break;
+    default:
+      canvas.FillRect({gx + 1, gy + s / 2 - 1, gx + s - 1, gy + s / 2 + 1}, ink);
+      break;
+  }
+}
+
 void TskSkinStdButtonObject::Draw(Canvas& canvas, bool part_of_frame, Point origin) {
+  if (!FromSkin) {
+    DrawPlain(canvas, origin);
+    return;
+  }
   const bool active = owner_.IsFormActive();
   if (Enabled && (active || InActiveSkinRect.IsEmpty())) {
     if (ShowsIcon()) {

@@ -92,6 +92,8 @@ class TskSkinStdButtonObject : public TskSkinButtonObject {
   void Draw(Canvas& canvas, bool part_of_frame, Point origin = {}) override;
   void MouseDown(int x, int y, TskMouseButton button) override;
   void MouseUp(int x, int y, TskMouseButton button) override;
+  void MouseEnter() override;
+  void MouseLeave() override;
   void DblClick() override;
   bool IsMorphing() const override;
 
@@ -104,6 +106,10 @@ class TskSkinStdButtonObject : public TskSkinButtonObject {
   SkinCommand Command = SkinCommand::Default;
   Rect RestoreRect, RestoreActiveRect, RestoreDownRect;
   bool FromSkin = true;
+
+ private:
+  // The plain frame's look: a small square with a built-in glyph.
+  void DrawPlain(Canvas& canvas, Point origin);
 };
 
 class TskSkinCaptionObject : public TskActiveSkinObject {

@@ -3,6 +3,7 @@
 // buttons and the monitor facts the frame needs from the platform.
 #include <cstdint>
 
+#include "base/color.h"
 #include "base/geometry.h"
 
 namespace netscry {
@@ -43,6 +44,17 @@ struct MonitorInfo {
   Rect monitor;    // the whole monitor
   Rect work_area;  // without task bars
   bool primary = true;
+};
+
+// The system colours the plain frame (no skin) is drawn in; the defaults are the classic
+// Windows XP scheme, the glue passes the system's own.
+struct PlainFrameColors {
+  Color light3d = Rgb(241, 239, 226);
+  Color dark_shadow3d = Rgb(113, 111, 100);
+  Color highlight = Rgb(255, 255, 255);
+  Color shadow = Rgb(172, 168, 153);
+  Color face = Rgb(236, 233, 216);
+  Color button_text = Rgb(0, 0, 0);
 };
 
 }  // namespace netscry

@@ -52,7 +52,11 @@ void TskSkinFrame::ApplySkin() {
   FrameObjects.clear();
   has_mask_strips_ = false;
   mask_strips_ = {};
-  if (!SkinActive()) return;
+  if (!SkinActive()) {
+    CreatePlainObjects();
+    if (width_ > 0 && height_ > 0) SetSize(width_, height_);
+    return;
+  }
   for (const auto& data : skin_->Objects) {
     if (auto object = CreateFrameObject(*this, *data)) FrameObjects.push_back(std::move(object));
   }
@@ -82,6 +86,42 @@ void TskSkinFrame::ApplySkin() {
   if (width_ > 0 && height_ > 0) SetSize(width_, height_);
 }
 
+void TskSkinFrame::CreatePlainObjects() {
+  HoverIndex = PressedIndex = -1;
+  PlainObjects.clear();
+  const std::pair<const char*, SkinCommand> buttons[] = {
+      {"sysmenubutton", SkinCommand::SysMenu},   {"closebutton", SkinCommand::Close},
+      {"maximizebutton", SkinCommand::Maximize}, {"minimizebutton", SkinCommand::Minimize},
+      {"rollupbutton", SkinCommand::RollUp},     {"traybutton", SkinCommand::MinimizeToTray},
+  };
+  for (const auto& [name, command] : buttons) {
+    TskDataSkinStdButton data(name);
+    data.Command = command;
+    auto button = std::make_unique<TskSkinStdButtonObject>(*this, data);
+    button->FromSkin = false;
+    // Buttons whose command is not among the border icons show, disabled.
+    const bool allowed = command == SkinCommand::Close || IconAllows(BorderIcons, command);
+    button->Enabled = allowed && !HideCaptionButtons;
+    PlainObjects.push_back(std::move(button));
+  }
+}
+
+void TskSkinFrame::LayoutPlainObjects() {
+  const Rect band = PlainCaptionBand();
+  const int size = PlainCaptionHeight >= 19 ? 17 : 13;
+  const int top = band.top + (band.Height() - size) / 2;
+  int x = band.right;
+  for (auto& object : PlainObjects) {
+    auto& button = static_cast<TskSkinStdButtonObject&>(*object);
+    if (button.Command == SkinCommand::SysMenu) {
+      button.ObjectRect = {band.left, top, band.left + size, top + size};
+    } else {
+      button.ObjectRect = {x - size, top, x, top + size};
+      x -= size;
+    }
+  }
+}
+
 Size TskSkinFrame::SizeForSkin(Size current) const {
   Size s = current;
   const int min_w = MinTrackWidth(), min_h = MinTrackHeight();
@@ -105,7 +145,12 @@ TskSkinFormInfo TskSkinFrame::Info() const { return BoundFormInfo(skin_->FormInf
 void TskSkinFrame::SetSize(int width, int height) {
   width_ = std::clamp(width, 0, kFrameCoordLimit);
   height_ = std::clamp(height, 0, kFrameCoordLimit);
-  if (!SkinActive() || width < MinTrackWidth() || height < MinTrackHeight()) return;
+  if (!SkinActive()) {
+    if (PlainObjects.empty()) CreatePlainObjects();
+    LayoutPlainObjects();
+    return;
+  }
+  if (width < MinTrackWidth() || height < MinTrackHeight()) return;
   ComputeGeometry();
   LayoutObjects();
   UpdateShape();
@@ -262,8 +307,9 @@ int TskSkinFrame::ForceRelayoutWidth(int current_width) const {
 // Hit testing and shape
 
 bool TskSkinFrame::ShownInRollState(const TskActiveSkinObject& object) const {
-  // Objects marked "rollup" belong to the rolled-up frame; the others to the normal one.
-  return object.RollUp == RolledUp;
+  // Objects marked "rollup" belong to the rolled-up frame; the others to the normal one. The
+  // plain frame's buttons are always there.
+  return !SkinActive() || object.RollUp == RolledUp;
 }
 
 bool TskSkinFrame::InCaptionObject(Point p) const {
@@ -303,8 +349,11 @@ int TskSkinFrame::PlainHitTest(Point p) const {
     if (top) return kHitTop;
     if (bottom) return kHitBottom;
   }
-  const Rect band{3, 3, w - 3, 3 + PlainCaptionHeight};
-  if (band.Contains(p)) return kHitCaption;
+  // The caption buttons take their clicks; the rest of the band moves the window.
+  for (const auto& object : PlainObjects) {
+    if (object->Visible && object->ObjectRect.Contains(p)) return kHitObject;
+  }
+  if (PlainCaptionBand().Contains(p)) return kHitCaption;
   if (Rect{3, PlainCaptionHeight + 3, w - 3, h - 3}.Contains(p)) return kHitClient;
   return kHitObject;
 }
@@ -344,7 +393,7 @@ int TskSkinFrame::HitTest(Point p) const {
 
 int TskSkinFrame::NcHitTest(Point p) {
   const int hit = HitTest(p);
-  if (hit == kHitObject && !hover_timer_ && SkinActive()) {
+  if (hit == kHitObject && !hover_timer_) {
     UpdateHover(p);
     hover_timer_ = true;
     host_.SetTimer(FrameTimer::Hover, true);
@@ -429,9 +478,73 @@ bool TskSkinFrame::ComposeFrame(FrameStrips& out, const CanvasFactory& make_canv
   return true;
 }
 
+bool TskSkinFrame::ComposePlainFrame(FrameStrips& out, const CanvasFactory& make_canvas) {
+  out = {};
+  const int w = width_, h = height_;
+  const int top_h = PlainCaptionHeight + 3;
+  if (w < 6 || h < top_h + 3) return false;
+  if (PlainObjects.empty()) CreatePlainObjects();
+  LayoutPlainObjects();
+  const PlainFrameColors c = host_.PlainColors();
+  out.top = Bitmap32(w, top_h);
+  out.bottom = Bitmap32(w, 3);
+  out.left = Bitmap32(3, h - top_h - 3);
+  out.right = Bitmap32(3, h - top_h - 3);
+  out.top_at = {0, 0};
+  out.bottom_at = {0, h - 3};
+  out.left_at = {0, top_h};
+  out.right_at = {w - 3, top_h};
+  const bool active = IsFormActive();
+  const std::pair<Bitmap32*, Point> strips[] = {
+      {&out.top, out.top_at}, {&out.bottom, out.bottom_at}, {&out.left, out.left_at}, {&out.right, out.right_at}};
+  for (const auto& [strip, at] : strips) {
+    std::unique_ptr<Canvas> canvas = make_canvas(*strip);
+    const int ox = -at.x, oy = -at.y;
+    // Three nested frames: 3-D light over 3-D dark shadow, highlight over shadow, then face.
+    const Color tl[3] = {c.light3d, c.highlight, c.face}, br[3] = {c.dark_shadow3d, c.shadow, c.face};
+    for (int i = 0; i < 3; ++i) {
+      const Rect r{i + ox, i + oy, w - i + ox, h - i + oy};
+      canvas->Line(r.left, r.top, r.right - 1, r.top, tl[i]);
+      canvas->Line(r.left, r.top, r.left, r.bottom - 1, tl[i]);
+      canvas->Line(r.left, r.bottom - 1, r.right, r.bottom - 1, br[i]);
+      canvas->Line(r.right - 1, r.top, r.right - 1, r.bottom, br[i]);
+    }
+    if (strip != &out.top) continue;
+    const Rect band = PlainCaptionBand();
+    canvas->FillRect(band, c.face);
+    int buttons_left = band.right, text_left = band.left;
+    for (const auto& object : PlainObjects) {
+      const auto& b = static_cast<const TskSkinStdButtonObject&>(*object);
+      if (b.Command == SkinCommand::SysMenu) {
+        text_left = b.ObjectRect.right;
+      } else {
+        buttons_left = std::min(buttons_left, b.ObjectRect.left);
+      }
+    }
+    // The ridged band between the system menu button and the caption buttons.
+    const Rect ridges{text_left + 2, band.top + 2, buttons_left - 2, band.bottom - 4};
+    for (int y = ridges.top; y < ridges.bottom; ++y) {
+      canvas->Line(ridges.left, y, ridges.right, y, (y - ridges.top) % 2 == 0 ? c.highlight : c.shadow);
+    }
+    const std::string text = host_.CaptionText();
+    if (!text.empty() && ridges.Width() > 0) {
+      canvas->SetFont(DefCaptionFont);
+      const std::string shown = TskSkinCaptionObject::FitText(*canvas, text, ridges.Width() - 8);
+      const Size extent = canvas->TextExtent(shown);
+      const int x = ridges.left + ridges.Width() / 2 - extent.cx / 2;
+      const int y = band.top + band.Height() / 2 - extent.cy / 2;
+      // The text sits on a plain patch of the band, clear of the ridges.
+      canvas->FillRect({x - 4, band.top, x + extent.cx + 4, band.bottom}, c.face);
+      canvas->TextOut(x, y, shown, active ? c.button_text : c.shadow, ridges);
+    }
+    for (const auto& object : PlainObjects) object->Draw(*canvas, true, {0, 0});
+  }
+  return true;
+}
+
 void TskSkinFrame::DrawObject(int index, Canvas& window_canvas) {
-  if (index < 0 || index >= int(FrameObjects.size())) return;
-  TskActiveSkinObject& object = *FrameObjects[std::size_t(index)];
+  if (index < 0 || index >= int(LiveObjects().size())) return;
+  TskActiveSkinObject& object = *LiveObjects()[std::size_t(index)];
   if (!object.Visible || !ShownInRollState(object)) return;
   object.Draw(window_canvas, false, {0, 0});
 }
@@ -462,8 +575,8 @@ void TskSkinFrame::PaintClientBackground(Canvas& canvas, Size client_size, Color
 // Objects and mouse
 
 int TskSkinFrame::IndexOf(const TskActiveSkinObject& object) const {
-  for (std::size_t i = 0; i < FrameObjects.size(); ++i) {
-    if (FrameObjects[i].get() == &object) return int(i);
+  for (std::size_t i = 0; i < LiveObjects().size(); ++i) {
+    if (LiveObjects()[i].get() == &object) return int(i);
   }
   return -1;
 }
@@ -481,8 +594,8 @@ void TskSkinFrame::RequestRepaint(TskActiveSkinObject& object) {
 
 bool TskSkinFrame::MorphTimerTick() {
   bool moved = false;
-  for (std::size_t i = 0; i < FrameObjects.size(); ++i) {
-    TskActiveSkinObject& object = *FrameObjects[i];
+  for (std::size_t i = 0; i < LiveObjects().size(); ++i) {
+    TskActiveSkinObject& object = *LiveObjects()[i];
     if (!object.Morphing || !object.IsMorphing()) continue;
     object.MorphStep();
     moved = true;
@@ -497,8 +610,8 @@ bool TskSkinFrame::MorphTimerTick() {
 
 void TskSkinFrame::UpdateHover(Point p) {
   int hovered = -1;
-  for (std::size_t i = 0; i < FrameObjects.size(); ++i) {
-    const TskActiveSkinObject& o = *FrameObjects[i];
+  for (std::size_t i = 0; i < LiveObjects().size(); ++i) {
+    const TskActiveSkinObject& o = *LiveObjects()[i];
     if (ShownInRollState(o) && o.Enabled && o.Visible && o.ObjectRect.Contains(p)) {
       hovered = int(i);
       break;
@@ -508,18 +621,18 @@ void TskSkinFrame::UpdateHover(Point p) {
   if (hovered == HoverIndex) return;
   const int old = HoverIndex;
   HoverIndex = hovered;
-  if (old != -1 && old < int(FrameObjects.size())) FrameObjects[std::size_t(old)]->MouseLeave();
-  if (hovered != -1) FrameObjects[std::size_t(hovered)]->MouseEnter();
+  if (old != -1 && old < int(LiveObjects().size())) LiveObjects()[std::size_t(old)]->MouseLeave();
+  if (hovered != -1) LiveObjects()[std::size_t(hovered)]->MouseEnter();
 }
 
 void TskSkinFrame::ClearHover() {
   const int old = HoverIndex;
   HoverIndex = -1;
-  if (old != -1 && old < int(FrameObjects.size())) FrameObjects[std::size_t(old)]->MouseLeave();
+  if (old != -1 && old < int(LiveObjects().size())) LiveObjects()[std::size_t(old)]->MouseLeave();
 }
 
 void TskSkinFrame::ResetObjects() {
-  for (auto& object : FrameObjects) {
+  for (auto& object : LiveObjects()) {
     if (dynamic_cast<TskSkinCaptionObject*>(object.get()) == nullptr) object->ResetState();
   }
 }
@@ -530,7 +643,8 @@ void TskSkinFrame::HoverTimerTick(Point cursor) {
     host_.SetTimer(FrameTimer::Hover, false);
     return;
   }
-  if (geometry_.client.Contains(cursor)) {
+  const Rect client = SkinActive() ? geometry_.client : Rect{3, PlainCaptionHeight + 3, width_ - 3, height_ - 3};
+  if (client.Contains(cursor)) {
     ClearHover();
   } else {
     UpdateHover(cursor);
@@ -539,27 +653,27 @@ void TskSkinFrame::HoverTimerTick(Point cursor) {
 
 void TskSkinFrame::NcMouseMove(Point p) {
   const int index = PressedIndex != -1 ? PressedIndex : HoverIndex;
-  if (index >= 0 && index < int(FrameObjects.size())) FrameObjects[std::size_t(index)]->MouseMove(p.x, p.y);
+  if (index >= 0 && index < int(LiveObjects().size())) LiveObjects()[std::size_t(index)]->MouseMove(p.x, p.y);
 }
 
 void TskSkinFrame::NcButtonDown(Point p, TskMouseButton button, int hit_code) {
   UpdateHover(p);
   if (HoverIndex == -1) return;
-  TskActiveSkinObject& object = *FrameObjects[std::size_t(HoverIndex)];
+  TskActiveSkinObject& object = *LiveObjects()[std::size_t(HoverIndex)];
   const int index = HoverIndex;
   object.MouseDown(p.x, p.y, button);
-  if (index >= int(FrameObjects.size()) || FrameObjects[std::size_t(index)].get() != &object) return;
+  if (index >= int(LiveObjects().size()) || LiveObjects()[std::size_t(index)].get() != &object) return;
   PressedIndex = index;
   if (dynamic_cast<TskSkinCaptionObject*>(&object) == nullptr) host_.SetCapture(true);
   if (hit_code == kHitCaption) PressedIndex = -1;
 }
 
 void TskSkinFrame::ButtonUp(Point p, TskMouseButton button) {
-  if (PressedIndex < 0 || PressedIndex >= int(FrameObjects.size())) {
+  if (PressedIndex < 0 || PressedIndex >= int(LiveObjects().size())) {
     PressedIndex = -1;
     return;
   }
-  TskActiveSkinObject& object = *FrameObjects[std::size_t(PressedIndex)];
+  TskActiveSkinObject& object = *LiveObjects()[std::size_t(PressedIndex)];
   PressedIndex = -1;
   if (dynamic_cast<TskSkinCaptionObject*>(&object) == nullptr) host_.SetCapture(false);
   object.MouseUp(p.x, p.y, button);
@@ -568,7 +682,7 @@ void TskSkinFrame::ButtonUp(Point p, TskMouseButton button) {
 void TskSkinFrame::NcDblClick(Point p, TskMouseButton button, int hit_code) {
   NcButtonDown(p, button, hit_code);
   if (button != TskMouseButton::Left) return;
-  if (HoverIndex != -1) FrameObjects[std::size_t(HoverIndex)]->DblClick();
+  if (HoverIndex != -1) LiveObjects()[std::size_t(HoverIndex)]->DblClick();
   if (hit_code != kHitCaption) return;
   if (Sizeable && FrameState == TskFrameState::Minimized) {
     SetFrameState(TskFrameState::Normal);
@@ -586,7 +700,7 @@ void TskSkinFrame::ActivationChanged(bool reset) {
     ClearHover();
     ResetObjects();
   }
-  for (auto& object : FrameObjects) {
+  for (auto& object : LiveObjects()) {
     if (dynamic_cast<TskSkinCaptionObject*>(object.get()) && ShownInRollState(*object) && object->HasHotImage()) {
       object->Hot = IsFormActive();
       RequestRepaint(*object);

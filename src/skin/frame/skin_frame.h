@@ -60,6 +60,7 @@ class SkinFrameHost {
   virtual std::vector<Rect> ParkedForms() { return {}; }
   // Invalidate the form and recompute the frame at the same size (ForceRelayout).
   virtual void Relayout() {}
+  virtual PlainFrameColors PlainColors() { return {}; }
 };
 
 class TskSkinFrame {
@@ -81,6 +82,8 @@ class TskSkinFrame {
   int MagneticSize = 10;
   bool HasBorderStyle = true;    // the form has a border (a shape applies only then)
   int PlainCaptionHeight = 19;   // caption band of the plain frame (15 for tool windows)
+  // The plain frame's caption font (its colour: button text, or button shadow when inactive).
+  FontSpec DefCaptionFont{"MS Sans Serif", 11, true};
 
   // Run-time state.
   TskFrameState FrameState = TskFrameState::Normal;
@@ -88,7 +91,10 @@ class TskSkinFrame {
   Rect SavedBounds;
   bool InSizeMove = false;
   std::vector<std::unique_ptr<TskActiveSkinObject>> FrameObjects;
-  int HoverIndex = -1, PressedIndex = -1;
+  // The plain frame's own caption buttons (system menu, close, maximise, minimise, roll up,
+  // tray), in use while no skin is applied.
+  std::vector<std::unique_ptr<TskActiveSkinObject>> PlainObjects;
+  int HoverIndex = -1, PressedIndex = -1;  // indexes into LiveObjects()
 
   // --- skin ---
   // Stores the skin and applies it (ApplySkin).
@@ -140,7 +146,10 @@ class TskSkinFrame {
   // Composes the four strips with the objects drawn in; false when nothing is to be drawn
   // (no skin, or smaller than the minimum size).
   bool ComposeFrame(FrameStrips& out, const CanvasFactory& make_canvas);
-  // Draws one object onto a canvas over the whole window frame (direct repaint).
+  // The plain frame of a window without a skin, in the same four strips (caption band 19 high,
+  // borders 3 wide). False when the window is too small for it.
+  bool ComposePlainFrame(FrameStrips& out, const CanvasFactory& make_canvas);
+  // Draws one object of LiveObjects() onto a canvas over the whole window frame (direct repaint).
   void DrawObject(int index, Canvas& window_canvas);
   // WM_ERASEBKGND: the client area (client_size, client coordinates) tiled with the skin's
   // background picture, or with the client part of the frame picture, or filled with face.
@@ -151,6 +160,11 @@ class TskSkinFrame {
   SkinFrameHost& Host() const { return host_; }
   // The caption object that shows the form's caption text, or nullptr.
   TskSkinCaptionObject* CaptionObject() const { return caption_; }
+  // The frame objects with a skin, the plain caption buttons without.
+  std::vector<std::unique_ptr<TskActiveSkinObject>>& LiveObjects() { return SkinActive() ? FrameObjects : PlainObjects; }
+  const std::vector<std::unique_ptr<TskActiveSkinObject>>& LiveObjects() const {
+    return SkinActive() ? FrameObjects : PlainObjects;
+  }
   int IndexOf(const TskActiveSkinObject& object) const;
   bool ShownInRollState(const TskActiveSkinObject& object) const;
   // Is p inside a caption object shown in the current roll state?
@@ -182,6 +196,9 @@ class TskSkinFrame {
   void SetRolledUp(bool rolled_up);
 
  private:
+  void CreatePlainObjects();
+  void LayoutPlainObjects();
+  Rect PlainCaptionBand() const { return {3, 3, width_ - 3, 3 + PlainCaptionHeight}; }
   // The skin's [FORMINFO] with its coordinates bounded (see BoundFormInfo).
   TskSkinFormInfo Info() const;
   int PlainHitTest(Point p) const;

@@ -253,3 +253,88 @@ TEST_F(ComposeMain, NothingBelowTheMinimumOrWithoutASkin) {
 
 }  // namespace
 }  // namespace netscry
+
+namespace netscry {
+namespace {
+
+using namespace testing_frame;
+
+TEST(PlainFrame, BorderBandRidgesTextAndButtons) {
+  FakeHost host;
+  TskSkinFrame frame(host);
+  frame.SetSize(200, 100);
+  FrameStrips strips;
+  std::vector<BitmapCanvas::TextRun> runs;
+  auto compose = [&] {
+    runs.clear();
+    return frame.ComposePlainFrame(strips, [&](Bitmap32& b) -> std::unique_ptr<Canvas> {
+      struct Recording : BitmapCanvas {
+        Recording(Bitmap32& t, std::vector<TextRun>* out) : BitmapCanvas(t), out_(out) {}
+        void TextOut(int x, int y, std::string_view s, Color c, const Rect& clip) override {
+          out_->push_back({x, y, std::string(s), c, clip, Font()});
+        }
+        std::vector<TextRun>* out_;
+      };
+      return std::make_unique<Recording>(b, &runs);
+    });
+  };
+  ASSERT_TRUE(compose());
+  const PlainFrameColors c;
+  const Bitmap32 whole = AssembleStrips(strips, 200, 100, Rgb(1, 1, 1));
+  EXPECT_EQ(strips.top.Height(), 22);
+  EXPECT_EQ(strips.left_at, (Point{0, 22}));
+  EXPECT_EQ(strips.bottom_at, (Point{0, 97}));
+  EXPECT_EQ(whole.Pixel(0, 0), c.light3d);
+  EXPECT_EQ(whole.Pixel(0, 50), c.light3d);
+  EXPECT_EQ(whole.Pixel(199, 50), c.dark_shadow3d);
+  EXPECT_EQ(whole.Pixel(100, 99), c.dark_shadow3d);
+  EXPECT_EQ(whole.Pixel(1, 50), c.highlight);
+  EXPECT_EQ(whole.Pixel(198, 50), c.shadow);
+  EXPECT_EQ(whole.Pixel(2, 50), c.face);
+  EXPECT_EQ(whole.Pixel(50, 50), Rgb(1, 1, 1));  // the client is not drawn
+  // Buttons from the right: close 180 … 197, maximise, minimise, roll up, tray down to 112;
+  // the icon button at 3. Ridges run between them, rows 5 … 17, from 22 to 110.
+  EXPECT_EQ(whole.Pixel(25, 5), c.highlight);
+  EXPECT_EQ(whole.Pixel(25, 6), c.shadow);
+  EXPECT_EQ(whole.Pixel(25, 18), c.face);
+  EXPECT_EQ(whole.Pixel(111, 5), c.face);
+  ASSERT_EQ(runs.size(), 1u);
+  EXPECT_EQ(runs[0].text, "Netscry");
+  EXPECT_EQ(runs[0].x, 22 + 88 / 2 - 49 / 2);
+  EXPECT_EQ(runs[0].font, frame.DefCaptionFont);
+  EXPECT_EQ(whole.Pixel(runs[0].x - 2, 5), c.face);  // a plain patch behind the text
+  EXPECT_EQ(whole.Pixel(188, 12), c.button_text);    // the close glyph's centre
+
+  EXPECT_EQ(frame.HitTest({185, 10}), kHitObject);
+  EXPECT_EQ(frame.HitTest({60, 10}), kHitCaption);
+  // Hovering a plain button repaints it at once with the hot look.
+  frame.UpdateHover({185, 10});
+  EXPECT_EQ(host.repaints.size(), 1u);
+  ASSERT_TRUE(compose());
+  EXPECT_EQ(strips.top.Pixel(180, 4), Color(8388608));   // dark blue frame
+  EXPECT_EQ(strips.top.Pixel(182, 6), Color(13811126));  // hot fill
+  // A disabled button's glyph is in the shadow colour: the tray button (112 … 129).
+  bool shadow_ink = false;
+  for (int x = 112; x < 129; ++x) {
+    for (int y = 4; y < 21; ++y) shadow_ink = shadow_ink || strips.top.Pixel(x, y) == c.shadow;
+  }
+  EXPECT_TRUE(shadow_ink);
+  // Press and release the close button: the form closes.
+  frame.NcButtonDown({185, 10}, TskMouseButton::Left, kHitObject);
+  ASSERT_TRUE(compose());
+  EXPECT_EQ(strips.top.Pixel(182, 6), Color(11899781));  // pressed fill
+  frame.ButtonUp({185, 10}, TskMouseButton::Left);
+  EXPECT_EQ(host.closes, 1);
+
+  // With ShowIcon the system menu button shows the window icon.
+  EXPECT_NE(strips.top.Pixel(10, 10), Rgb(0, 128, 0));
+  frame.ShowIcon = true;
+  ASSERT_TRUE(compose());
+  EXPECT_EQ(strips.top.Pixel(10, 10), Rgb(0, 128, 0));
+
+  frame.SetSize(5, 100);
+  EXPECT_FALSE(compose());
+}
+
+}  // namespace
+}  // namespace netscry
