@@ -74,6 +74,7 @@ class TreeListWindowTest : public ::testing::Test {
       if (c == 1) t = r->name;
       if (c == 3) t = r->proto;
       if (c == 5) t = r->port;
+      if (c == 8 && r->proto == "TCP") t = "已建立";
     };
     l.OnCompareNodes = [](TStringTreeList& s, PTreeNode a, PTreeNode b, TColumnIndex c, int& result) {
       const Row* ra = s.ReadRowRecordAs<Row>(a);
