@@ -44,6 +44,7 @@ void TskSkinFrame::DropObjects() {
   FrameObjects.clear();
   has_mask_strips_ = false;
   mask_strips_ = {};
+  shape_.reset();
 }
 
 void TskSkinFrame::ApplySkin() {
@@ -52,6 +53,7 @@ void TskSkinFrame::ApplySkin() {
   FrameObjects.clear();
   has_mask_strips_ = false;
   mask_strips_ = {};
+  shape_.reset();
   if (!SkinActive()) {
     CreatePlainObjects();
     if (width_ > 0 && height_ > 0) SetSize(width_, height_);
@@ -84,6 +86,8 @@ void TskSkinFrame::ApplySkin() {
     }
   }
   if (width_ > 0 && height_ > 0) SetSize(width_, height_);
+  hover_timer_ = true;
+  host_.SetTimer(FrameTimer::Hover, true);
 }
 
 void TskSkinFrame::CreatePlainObjects() {
@@ -142,18 +146,20 @@ Size TskSkinFrame::SizeForSkin(Size current) const {
 
 TskSkinFormInfo TskSkinFrame::Info() const { return BoundFormInfo(skin_->FormInfo); }
 
-void TskSkinFrame::SetSize(int width, int height) {
+bool TskSkinFrame::SetSize(int width, int height) {
   width_ = std::clamp(width, 0, kFrameCoordLimit);
   height_ = std::clamp(height, 0, kFrameCoordLimit);
   if (!SkinActive()) {
     if (PlainObjects.empty()) CreatePlainObjects();
     LayoutPlainObjects();
-    return;
+    shape_.reset();
+    return true;
   }
-  if (width < MinTrackWidth() || height < MinTrackHeight()) return;
+  if (width < MinTrackWidth() || height < MinTrackHeight()) return false;
   ComputeGeometry();
   LayoutObjects();
   UpdateShape();
+  return true;
 }
 
 void TskSkinFrame::ComputeGeometry() {
@@ -404,10 +410,12 @@ int TskSkinFrame::NcHitTest(Point p) {
 std::optional<std::vector<Rect>> TskSkinFrame::UpdateShape() {
   has_mask_strips_ = false;
   mask_strips_ = {};
-  if (!SkinActive() || skin_->Mask.IsEmpty() || !HasBorderStyle) return std::nullopt;
+  shape_.reset();
+  if (!SkinActive() || skin_->Mask.IsEmpty() || !HasBorderStyle) return shape_;
   mask_strips_ = CutMaskStrips(skin_->Mask, Info(), geometry_);
   has_mask_strips_ = true;
-  return ShapeRectangles(mask_strips_, geometry_.mask_rect);
+  shape_ = ShapeRectangles(mask_strips_, geometry_.mask_rect);
+  return shape_;
 }
 
 // ---------------------------------------------------------------------------------------------

@@ -109,8 +109,12 @@ class TskSkinFrame {
   Size SizeForSkin(Size current) const;
 
   // --- size and geometry ---
-  // Notes the window size; with a skin and at least the minimum size: geometry, layout, shape.
-  void SetSize(int width, int height);
+  // Notes the window size; with a skin and at least the minimum size: geometry, layout and the
+  // window shape (Shape()). True when the frame was laid out anew.
+  bool SetSize(int width, int height);
+  // The window shape from the last layout: rectangles whose union is the window region, or
+  // nullopt for no region.
+  const std::optional<std::vector<Rect>>& Shape() const { return shape_; }
   int Width() const { return width_; }
   int Height() const { return height_; }
   void ComputeGeometry();
@@ -210,6 +214,7 @@ class TskSkinFrame {
   int width_ = 0, height_ = 0;
   FrameGeometry geometry_;
   FrameStrips mask_strips_;
+  std::optional<std::vector<Rect>> shape_;
   bool has_mask_strips_ = false;
   TskSkinCaptionObject* caption_ = nullptr;
   bool morph_timer_ = false;

@@ -142,9 +142,12 @@ TEST(FrameShape, CarriedMainMaskCutsTheTopCorners) {
   LoadCarriedSkin(MainSkinFile(), skin);
   TskSkinFrame frame(host);
   frame.SetSkinData(&skin);
-  frame.SetSize(762, 469);
-  const auto shape = frame.UpdateShape();
+  EXPECT_TRUE(frame.SetSize(762, 469));
+  const auto shape = frame.Shape();  // laid out with the size
   ASSERT_TRUE(shape.has_value());
+  EXPECT_EQ(frame.UpdateShape(), shape);
+  EXPECT_FALSE(frame.SetSize(703, 469));  // below the minimum: nothing recomputed
+  EXPECT_EQ(frame.Shape(), shape);
   EXPECT_EQ(shape->front(), (Rect{7, 3, 755, 461}));  // the mask rectangle first
   auto inside = [&](Point p) {
     return std::any_of(shape->begin(), shape->end(), [&](const Rect& r) { return r.Contains(p); });

@@ -294,17 +294,16 @@ TEST(FrameMessages, HitTestOverAnObjectStartsHoverTracking) {
   frame.BorderIcons = biSystemMenu | biMinimize | biMaximize;
   frame.SetSkinData(&skin);
   frame.SetSize(762, 469);
-  EXPECT_EQ(frame.NcHitTest({400, 200}), kHitClient);
-  EXPECT_EQ(host.hover_starts, 0);
-  EXPECT_EQ(frame.NcHitTest({733, 9}), kHitObject);  // the close button
+  EXPECT_EQ(host.hover_starts, 1);  // applying the skin starts tracking
+  frame.NcHitTest({733, 9});        // already tracking
   EXPECT_EQ(host.hover_starts, 1);
-  EXPECT_EQ(frame.FrameObjects[std::size_t(frame.HoverIndex)]->IDName, "closebutton");
-  frame.NcHitTest({733, 9});  // already tracking
-  EXPECT_EQ(host.hover_starts, 1);
-  frame.EnterSizeMove();
+  frame.EnterSizeMove();  // a move or size loop stops it
   frame.ExitSizeMove();
-  frame.NcHitTest({733, 9});  // the loop stopped tracking: it starts again
+  EXPECT_EQ(frame.NcHitTest({400, 200}), kHitClient);
+  EXPECT_EQ(host.hover_starts, 1);
+  EXPECT_EQ(frame.NcHitTest({733, 9}), kHitObject);  // over the close button: tracking again
   EXPECT_EQ(host.hover_starts, 2);
+  EXPECT_EQ(frame.FrameObjects[std::size_t(frame.HoverIndex)]->IDName, "closebutton");
 }
 
 TEST(FrameMessages, ActivationRepaintsCaptionsWithHotImagesAndResetsButtons) {
