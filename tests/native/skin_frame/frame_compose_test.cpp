@@ -341,3 +341,70 @@ TEST(PlainFrame, BorderBandRidgesTextAndButtons) {
 
 }  // namespace
 }  // namespace netscry
+
+namespace netscry {
+namespace {
+
+using namespace testing_frame;
+
+TEST(CarriedFrames, DialogShowsCaptionBackgroundWhereHiddenButtonsWouldBe) {
+  FakeHost host;
+  TskSkinData skin;
+  LoadCarriedSkin(DialogSkinFile(), skin);
+  TskSkinFrame frame(host);
+  frame.BorderIcons = biSystemMenu;
+  frame.ShowIcon = true;
+  frame.Sizeable = false;
+  frame.SetSkinData(&skin);
+  frame.SetSize(435, 268);  // dx 57
+  FrameStrips strips;
+  ASSERT_TRUE(frame.ComposeFrame(strips, [](Bitmap32& b) -> std::unique_ptr<Canvas> {
+    return std::make_unique<BitmapCanvas>(b);
+  }));
+  const FrameStrips bare = CutFrameStrips(skin.Picture, skin.FormInfo, frame.Geometry());
+  auto same = [&](const Rect& r) {
+    for (int y = r.top; y < r.bottom; ++y) {
+      for (int x = r.left; x < r.right; ++x) {
+        if (strips.top.Pixel(x, y) != bare.top.Pixel(x, y)) return false;
+      }
+    }
+    return true;
+  };
+  // Where minimise and maximise would sit with the buttons offset (341 … 396): the frame alone.
+  EXPECT_TRUE(same({341, 6, 396, 21}));
+  // The close button (401 … 429) and the icon (5 … 21) are drawn over it.
+  EXPECT_FALSE(same({401, 6, 429, 21}));
+  EXPECT_FALSE(same({5, 5, 21, 21}));
+}
+
+TEST(CarriedFrames, MainWindowButtonsAndCaptionAt762) {
+  FakeHost host;
+  TskSkinData skin;
+  LoadCarriedSkin(MainSkinFile(), skin);
+  TskSkinFrame frame(host);
+  frame.BorderIcons = biSystemMenu | biMinimize | biMaximize;
+  frame.ShowIcon = true;
+  frame.SetSkinData(&skin);
+  frame.SetSize(762, 469);
+  FrameStrips strips;
+  ASSERT_TRUE(frame.ComposeFrame(strips, [](Bitmap32& b) -> std::unique_ptr<Canvas> {
+    return std::make_unique<BitmapCanvas>(b);
+  }));
+  // Each caption button shows its normal image from picture 0, taken at its own place.
+  const Bitmap32& buttons = *skin.ActivePictures[0];
+  for (const auto& [name, window_left, picture_left] :
+       {std::tuple{"minimizebutton", 662, 604}, std::tuple{"maximizebutton", 687, 629},
+        std::tuple{"closebutton", 712, 654}}) {
+    EXPECT_EQ(strips.top.Pixel(window_left + 12, 9), buttons.Pixel(picture_left + 12, 9)) << name;
+  }
+  // With the window inactive, the buttons show their inactive images.
+  host.active = false;
+  ASSERT_TRUE(frame.ComposeFrame(strips, [](Bitmap32& b) -> std::unique_ptr<Canvas> {
+    return std::make_unique<BitmapCanvas>(b);
+  }));
+  const auto& close = dynamic_cast<const TskDataSkinStdButton&>(*skin.Objects[1]);
+  EXPECT_EQ(strips.top.Pixel(712 + 20, 9), buttons.Pixel(close.InActiveSkinRect.left + 20, close.InActiveSkinRect.top + 8));
+}
+
+}  // namespace
+}  // namespace netscry
