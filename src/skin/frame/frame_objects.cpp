@@ -91,20 +91,30 @@ void TskActiveSkinObject::Draw(Canvas& canvas, bool part_of_frame, Point origin)
   }
 }
 
-void TskActiveSkinObject::MouseDown(int, int, TskMouseButton) {}
-void TskActiveSkinObject::MouseUp(int, int, TskMouseButton) {}
-void TskActiveSkinObject::MouseMove(int, int) {}
+void TskActiveSkinObject::MouseDown(int, int, TskMouseButton) {
+  owner_.Host().ObjectEvent(FrameObjectEvent::MouseDown, IDName, ObjectRect);
+}
+
+void TskActiveSkinObject::MouseUp(int, int, TskMouseButton) {
+  if (MouseInside) owner_.Host().ObjectEvent(FrameObjectEvent::MouseUp, IDName, ObjectRect);
+}
+
+void TskActiveSkinObject::MouseMove(int, int) {
+  owner_.Host().ObjectEvent(FrameObjectEvent::MouseMove, IDName, ObjectRect);
+}
 
 void TskActiveSkinObject::MouseEnter() {
   MouseInside = true;
   Hot = true;
   if (HasHotImage()) Repaint();
+  owner_.Host().ObjectEvent(FrameObjectEvent::MouseEnter, IDName, ObjectRect);
 }
 
 void TskActiveSkinObject::MouseLeave() {
   MouseInside = false;
   Hot = false;
   if (HasHotImage()) Repaint();
+  owner_.Host().ObjectEvent(FrameObjectEvent::MouseLeave, IDName, ObjectRect);
 }
 
 bool TskActiveSkinObject::IsMorphing() const {

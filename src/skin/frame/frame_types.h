@@ -39,6 +39,9 @@ using TskBorderIcons = std::uint32_t;
 
 enum class TskMouseButton { Left, Right, Middle };
 
+// The frame-object events the owner fires (OnMouseDownEvent, ...).
+enum class FrameObjectEvent { MouseDown, MouseUp, MouseMove, MouseEnter, MouseLeave };
+
 // The monitor a window lies on (the nearest one), in screen coordinates.
 struct MonitorInfo {
   Rect monitor;    // the whole monitor

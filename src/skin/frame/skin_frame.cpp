@@ -2,7 +2,6 @@
 
 #include <algorithm>
 
-#include "base/bitmap_canvas.h"
 
 namespace netscry {
 

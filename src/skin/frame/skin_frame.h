@@ -61,6 +61,10 @@ class SkinFrameHost {
   // Invalidate the form and recompute the frame at the same size (ForceRelayout).
   virtual void Relayout() {}
   virtual PlainFrameColors PlainColors() { return {}; }
+  // The owner's object events, with the object's IDName and ObjectRect.
+  virtual void ObjectEvent(FrameObjectEvent event, const std::string& id_name, const Rect& object_rect) {
+    (void)event, (void)id_name, (void)object_rect;
+  }
 };
 
 class TskSkinFrame {

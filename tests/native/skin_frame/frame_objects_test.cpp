@@ -465,3 +465,41 @@ TEST(FrameRollUp, OnlyWithTheRollUpIconAndNotWhileMinimised) {
 
 }  // namespace
 }  // namespace netscry
+
+namespace netscry {
+namespace {
+
+using namespace testing_frame;
+
+TEST(FrameEvents, ObjectsReportTheirMouseEventsWithNameAndPlace) {
+  struct EventHost : FakeHost {
+    std::vector<std::pair<FrameObjectEvent, std::string>> events;
+    Rect last_rect;
+    void ObjectEvent(FrameObjectEvent e, const std::string& id, const Rect& r) override {
+      events.push_back({e, id});
+      last_rect = r;
+    }
+  } host;
+  TskSkinData skin;
+  BuildMainSkin(skin);
+  TskSkinFrame frame(host);
+  frame.BorderIcons = biSystemMenu | biMinimize | biMaximize;
+  frame.SetSkinData(&skin);
+  frame.SetSize(762, 469);
+  using E = FrameObjectEvent;
+  frame.UpdateHover({733, 9});
+  frame.NcMouseMove({733, 9});
+  frame.NcButtonDown({733, 9}, TskMouseButton::Right, kHitObject);
+  frame.ButtonUp({733, 9}, TskMouseButton::Right);  // inside: reported
+  frame.NcButtonDown({733, 9}, TskMouseButton::Right, kHitObject);
+  frame.UpdateHover({400, 200});  // the pressed button loses the mouse
+  frame.ButtonUp({400, 200}, TskMouseButton::Right);  // outside: not reported
+  const std::vector<std::pair<E, std::string>> expected = {
+      {E::MouseEnter, "closebutton"}, {E::MouseMove, "closebutton"}, {E::MouseDown, "closebutton"},
+      {E::MouseUp, "closebutton"},    {E::MouseDown, "closebutton"}, {E::MouseLeave, "closebutton"}};
+  EXPECT_EQ(host.events, expected);
+  EXPECT_EQ(host.last_rect, (Rect{712, 1, 755, 18}));
+}
+
+}  // namespace
+}  // namespace netscry
