@@ -731,6 +731,63 @@ void TskSkinFrame::ExitSizeMove() {
 }
 
 // ---------------------------------------------------------------------------------------------
+// Texts
+
+namespace {
+
+// A replacement text when the component has one, else the engine's own.
+std::string Text(const TskResourceStrData* strings, const char* key, const char* own) {
+  if (strings != nullptr) {
+    std::string replaced = strings->GetResStr(key);
+    if (!replaced.empty()) return replaced;
+  }
+  return own;
+}
+
+}  // namespace
+
+void TskSkinFrame::ApplyDefaultHints(const TskResourceStrData* strings) {
+  if (!UseDefaultObjectHint) return;
+  for (auto& object : FrameObjects) {
+    auto* button = dynamic_cast<TskSkinStdButtonObject*>(object.get());
+    if (button == nullptr) continue;
+    switch (button->Command) {
+      case SkinCommand::Close: button->Hint = Text(strings, "CLOSEBUTTON_HINT", "关闭"); break;
+      case SkinCommand::Maximize: button->Hint = Text(strings, "MAXBUTTON_HINT", "最大化"); break;
+      case SkinCommand::Minimize: button->Hint = Text(strings, "MINBUTTON_HINT", "最小化"); break;
+      case SkinCommand::SysMenu: button->Hint = Text(strings, "MENUBUTTON_HINT", "系统菜单"); break;
+      case SkinCommand::RollUp: button->Hint = Text(strings, "ROLLUPBUTTON_HINT", "卷起"); break;
+      case SkinCommand::MinimizeToTray: button->Hint = Text(strings, "TRAYBUTTON_HINT", "最小化到系统托盘区"); break;
+      case SkinCommand::Default: break;
+    }
+  }
+}
+
+std::vector<SysMenuItem> TskSkinFrame::DefaultSystemMenuItems(const TskResourceStrData* strings) const {
+  std::vector<SysMenuItem> items;
+  const bool minimized = FrameState == TskFrameState::Minimized, maximized = FrameState == TskFrameState::Maximized;
+  if ((BorderIcons & biMinimize) && !minimized) {
+    items.push_back({"DSF_MINITEM", Text(strings, "MI_MINCAPTION", "最小化(&N)"), "", SkinCommand::Minimize});
+  }
+  if (minimized || maximized || RolledUp) {
+    items.push_back({"DSF_RESTORE", Text(strings, "MI_RESTORECAPTION", "恢复(&R)"), "", SkinCommand::Default});
+  }
+  if ((BorderIcons & biMaximize) && !maximized) {
+    items.push_back({"DSF_MAXITEM", Text(strings, "MI_MAXCAPTION", "最大化(&X)"), "", SkinCommand::Maximize});
+  }
+  if ((BorderIcons & biRollUp) && !RolledUp && !minimized) {
+    items.push_back({"DSF_ROLLUP", Text(strings, "MI_ROLLUPCAPTION", "卷起(&L)"), "", SkinCommand::RollUp});
+  }
+  if (BorderIcons & biMinimizeToTray) {
+    items.push_back(
+        {"DSF_MINTOTRAY", Text(strings, "MI_MINTOTRAYCAPTION", "最小化到系统托盘区(&T)"), "", SkinCommand::MinimizeToTray});
+  }
+  items.push_back({"DSF_CLOSE", Text(strings, "MI_CLOSECAPTION", "关闭(&C)"), IsMDIChild ? "Ctrl+F4" : "Alt+F4",
+                   SkinCommand::Close});
+  return items;
+}
+
+// ---------------------------------------------------------------------------------------------
 // Commands and frame state
 
 void TskSkinFrame::RunCommand(SkinCommand command) {

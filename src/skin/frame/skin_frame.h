@@ -19,6 +19,14 @@ namespace netscry {
 
 enum class FrameTimer { Hover, Morph, Animation };
 
+// One item of the engine's own system menu.
+struct SysMenuItem {
+  std::string name;     // "DSF_MINITEM", ...
+  std::string caption;  // ANSI text with its "&" accelerator
+  std::string shortcut; // "Alt+F4" for the close item, else empty
+  SkinCommand command;  // what choosing it does (Default: restore or roll down, see below)
+};
+
 // What the frame needs from its window. Defaults describe a window that has nothing to offer.
 class SkinFrameHost {
  public:
@@ -82,6 +90,8 @@ class TskSkinFrame {
   bool ShowIcon = false;
   bool HideCaptionButtons = false;
   bool AlwaysMinimizeToTray = false;
+  bool ShowObjectHint = false, UseDefaultObjectHint = true;
+  bool IsMDIChild = false;
   bool Magnetic = false;         // snap to the work-area edges while moving
   int MagneticSize = 10;
   bool HasBorderStyle = true;    // the form has a border (a shape applies only then)
@@ -197,6 +207,15 @@ class TskSkinFrame {
   void HoverTimerTick(Point cursor);
   // A repaint request from an object; a cross-fading one starts the morph timer instead.
   void RequestRepaint(TskActiveSkinObject& object);
+
+  // --- texts ---
+  // With UseDefaultObjectHint, every caption button's hint becomes the engine's text for its
+  // command ("关闭", ...) or the replacement text of strings when it has one.
+  void ApplyDefaultHints(const TskResourceStrData* strings);
+  // The engine's own system menu items that apply now, top to bottom, with the place of the
+  // form's own items before the last (close) item. "DSF_RESTORE" carries command Default: it
+  // rolls down when rolled up, else restores.
+  std::vector<SysMenuItem> DefaultSystemMenuItems(const TskResourceStrData* strings) const;
 
   // --- commands and state ---
   void RunCommand(SkinCommand command);

@@ -503,3 +503,72 @@ TEST(FrameEvents, ObjectsReportTheirMouseEventsWithNameAndPlace) {
 
 }  // namespace
 }  // namespace netscry
+
+namespace netscry {
+namespace {
+
+using namespace testing_frame;
+
+std::vector<std::string> Names(const std::vector<SysMenuItem>& items) {
+  std::vector<std::string> names;
+  for (const SysMenuItem& i : items) names.push_back(i.name);
+  return names;
+}
+
+TEST(FrameTexts, DefaultSystemMenuFollowsStateAndIcons) {
+  FakeHost host;
+  TskSkinFrame frame(host);
+  frame.BorderIcons = biSystemMenu | biMinimize | biMaximize;
+  using V = std::vector<std::string>;
+  EXPECT_EQ(Names(frame.DefaultSystemMenuItems(nullptr)), (V{"DSF_MINITEM", "DSF_MAXITEM", "DSF_CLOSE"}));
+  frame.FrameState = TskFrameState::Maximized;
+  EXPECT_EQ(Names(frame.DefaultSystemMenuItems(nullptr)), (V{"DSF_MINITEM", "DSF_RESTORE", "DSF_CLOSE"}));
+  frame.FrameState = TskFrameState::Minimized;
+  frame.BorderIcons = biSystemMenu | biMinimize | biMaximize | biRollUp | biMinimizeToTray;
+  EXPECT_EQ(Names(frame.DefaultSystemMenuItems(nullptr)), (V{"DSF_RESTORE", "DSF_MAXITEM", "DSF_MINTOTRAY", "DSF_CLOSE"}));
+  frame.FrameState = TskFrameState::Normal;
+  frame.RolledUp = true;
+  EXPECT_EQ(Names(frame.DefaultSystemMenuItems(nullptr)),
+            (V{"DSF_MINITEM", "DSF_RESTORE", "DSF_MAXITEM", "DSF_MINTOTRAY", "DSF_CLOSE"}));
+
+  const std::vector<SysMenuItem> items = frame.DefaultSystemMenuItems(nullptr);
+  EXPECT_EQ(items.back().caption, "关闭(&C)");
+  EXPECT_EQ(items.back().shortcut, "Alt+F4");
+  EXPECT_EQ(items.front().caption, "最小化(&N)");
+  frame.IsMDIChild = true;
+  TskResourceStrData strings;
+  strings.Strings["MI_CLOSECAPTION"] = "Close";
+  const std::vector<SysMenuItem> replaced = frame.DefaultSystemMenuItems(&strings);
+  EXPECT_EQ(replaced.back().caption, "Close");
+  EXPECT_EQ(replaced.back().shortcut, "Ctrl+F4");
+  EXPECT_EQ(replaced.front().caption, "最小化(&N)");  // no replacement: the engine's own
+}
+
+TEST(FrameTexts, DefaultHintsOfCaptionButtons) {
+  FakeHost host;
+  TskSkinData skin;
+  BuildMainSkin(skin);
+  TskSkinFrame frame(host);
+  frame.SetSkinData(&skin);
+  TskResourceStrData strings;
+  strings.Strings["MAXBUTTON_HINT"] = "Maximise";
+  frame.ApplyDefaultHints(&strings);
+  auto hint = [&](const char* name) {
+    for (const auto& o : frame.FrameObjects) {
+      if (o->IDName == name) return o->Hint;
+    }
+    return std::string("?");
+  };
+  EXPECT_EQ(hint("closebutton"), "关闭");
+  EXPECT_EQ(hint("maximizebutton"), "Maximise");
+  EXPECT_EQ(hint("minimizebutton"), "最小化");
+  EXPECT_EQ(hint("sysmenubutton"), "系统菜单");
+  EXPECT_EQ(hint("caption"), "");
+  frame.UseDefaultObjectHint = false;
+  frame.ApplySkin();
+  frame.ApplyDefaultHints(nullptr);
+  EXPECT_EQ(hint("closebutton"), "");  // the skin's own hint (none in this skin)
+}
+
+}  // namespace
+}  // namespace netscry
