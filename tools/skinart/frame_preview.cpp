@@ -199,7 +199,7 @@ int main(int argc, char** argv) {
   const std::string png = out.substr(0, out.size() - 4) + ".png";
   cmd << "convert '" << out << "' -font /usr/share/fonts/truetype/wqy/wqy-microhei.ttc -pointsize 12"
       << " -fill '" << Hex(run.color) << "' -stroke '" << Hex(run.color) << "' -strokewidth 0.35"
-      << " -annotate +" << run.x << "+" << (run.y + (plain ? 10 : 12)) << " '" << quoted << "' '" << png << "'";
+      << " -annotate +" << run.x << "+" << (run.y + (plain ? 10 : 12)) << " '" << quoted << "' -strip -define png:exclude-chunks=date,time '" << png << "'";
   if (std::system(cmd.str().c_str()) != 0) {
     std::fprintf(stderr, "skinframe_preview: convert failed\n");
     return 1;
