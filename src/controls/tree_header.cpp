@@ -151,10 +151,18 @@ HeaderCursor TTreeHeader::CursorAt(Point p) const {
 
 void TTreeHeader::MouseDown(TMouseButton button, Point p, TShiftState shift, bool double_click) {
   if (button != TMouseButton::mbLeft) return;
+  FinishAutoFit();
   TColumnIndex zone = ResizeZoneAt(p.x);
   if (double_click) {
     if (zone != NoColumn) {
-      SetColumnWidth(zone, AutoFitWidth(zone));
+      const TTreeColumn& col = Column(zone);
+      const int target = std::clamp(AutoFitWidth(zone), col.MinWidth, std::max(col.MinWidth, col.MaxWidth));
+      if (target != col.Width) {
+        anim_column_ = zone;
+        anim_from_ = col.Width;
+        anim_to_ = target;
+        anim_step_ = 0;
+      }
     } else {
       TColumnIndex c = ColumnAtX(p.x);
       if (tree_.OnHeaderDblClick) tree_.OnHeaderDblClick(*this, {c, button, shift});
@@ -227,6 +235,20 @@ void TTreeHeader::HotTimerFired(std::optional<Point> mouse) {
   pressed_column_ = NoColumn;
   hot_timer_running_ = false;
   if (tree_.Host()) tree_.Host()->InvalidateHeader();
+}
+
+void TTreeHeader::AutoFitTimerFired() {
+  if (!AutoFitAnimating()) return;
+  ++anim_step_;
+  const TColumnIndex c = anim_column_;
+  if (anim_step_ >= kAutoFitSteps) anim_column_ = NoColumn;
+  SetColumnWidth(c, anim_from_ + (anim_to_ - anim_from_) * anim_step_ / kAutoFitSteps);
+}
+
+void TTreeHeader::FinishAutoFit() {
+  if (!AutoFitAnimating()) return;
+  anim_step_ = kAutoFitSteps - 1;
+  AutoFitTimerFired();
 }
 
 int TTreeHeader::AutoFitWidth(TColumnIndex c) {

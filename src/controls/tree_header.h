@@ -32,6 +32,9 @@ class TTreeHeader {
   static constexpr int kGlyphWidth = 9;
   static constexpr int kGlyphGap = 4;
   static constexpr int kHotTimerMs = 50;
+  // Auto-fit reaches its width in a few quick steps rather than in one jump.
+  static constexpr int kAutoFitSteps = 6;
+  static constexpr int kAutoFitTimerMs = 15;
 
   explicit TTreeHeader(TStringTreeList& tree) : tree_(tree) {}
   TTreeHeader(const TTreeHeader&) = delete;
@@ -95,6 +98,11 @@ class TTreeHeader {
 
   // Width that auto-fit (double-click in the resize zone) gives a column, before clamping.
   int AutoFitWidth(TColumnIndex c);
+  // The animated auto-fit resize: while it runs, the glue fires the step timer every
+  // kAutoFitTimerMs; the last step lands on the target. Any new press finishes it at once.
+  bool AutoFitAnimating() const { return anim_column_ != NoColumn; }
+  void AutoFitTimerFired();
+  void FinishAutoFit();
 
   void Paint(Canvas& canvas, int width, const HeaderTheme* theme) const;
 
@@ -114,6 +122,10 @@ class TTreeHeader {
   TColumnIndex tracking_column_ = NoColumn;
   bool hot_timer_running_ = false;
   bool in_auto_size_ = false;
+  TColumnIndex anim_column_ = NoColumn;
+  int anim_from_ = 0;
+  int anim_to_ = 0;
+  int anim_step_ = 0;
 };
 
 }  // namespace netscry

@@ -317,6 +317,7 @@ void TreeListWindow::OnMouseButton(TMouseButton button, bool down, bool dbl, LPA
   if (down) {
     if (in_header) {
       list_.Header().MouseDown(button, p, shift, dbl);
+      if (list_.Header().AutoFitAnimating()) SetTimer(hwnd_, kAutoFitTimer, TTreeHeader::kAutoFitTimerMs, nullptr);
       header_capture_ = true;
     } else {
       list_.MouseDown(button, {p.x, p.y - kHeaderHeight}, shift, dbl);
@@ -542,11 +543,15 @@ LRESULT TreeListWindow::OnMessage(UINT msg, WPARAM wp, LPARAM lp) {
         if (pt.x >= 0 && pt.x < rc.right && pt.y >= 0 && pt.y < kHeaderHeight) mouse = Point{pt.x, pt.y};
         list_.Header().HotTimerFired(mouse);
         if (!list_.Header().HotTimerRunning()) KillTimer(hwnd_, kHotTimer);
+      } else if (wp == kAutoFitTimer) {
+        list_.Header().AutoFitTimerFired();
+        if (!list_.Header().AutoFitAnimating()) KillTimer(hwnd_, kAutoFitTimer);
       }
       return 0;
     case WM_DESTROY:
       KillTimer(hwnd_, kSearchTimer);
       KillTimer(hwnd_, kHotTimer);
+      KillTimer(hwnd_, kAutoFitTimer);
       return 0;
     default:
       break;

@@ -28,6 +28,7 @@ class TreeListWindow : public TreeListHost {
   static constexpr const char* kClassName = "NetscryTreeList";
   static constexpr UINT_PTR kSearchTimer = 1;
   static constexpr UINT_PTR kHotTimer = 2;
+  static constexpr UINT_PTR kAutoFitTimer = 3;
   static constexpr UINT kUpdateScrollMessage = WM_APP + 0x4C1;
 
   TreeListWindow();

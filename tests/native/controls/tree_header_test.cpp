@@ -1,6 +1,8 @@
 // The header: option sets, click reporting, resizing, auto-fit, auto-size and hot tracking.
 #include <gtest/gtest.h>
 
+#include <algorithm>
+
 #include "list_fixture.h"
 
 namespace netscry::test {
@@ -34,6 +36,9 @@ class HeaderTest : public ListTest {
     list.Header().MouseUp(b, {x_up, 10}, {});
   }
   TTreeHeader& H() { return list.Header(); }
+  void RunAutoFit() {
+    for (int i = 0; i < 100 && H().AutoFitAnimating(); ++i) H().AutoFitTimerFired();
+  }
   std::vector<TColumnIndex> clicks;
 };
 
@@ -163,15 +168,52 @@ TEST_F(HeaderTest, DoubleClickInZoneAutoFitsToTheWidestCell) {
   } images;
   list.SetStateImages(&images);
   H().MouseDown(TMouseButton::mbLeft, {119, 10}, {}, true);
+  RunAutoFit();
   // Margin 4 + image 18 + text 70 + 2 × TextMargin 8, plus the grid line.
   EXPECT_EQ(H().Column(1).Width, 4 + 18 + 70 + 8 + 1);
   // Without images and text the width is clamped to MinWidth.
   list.SetStateImages(nullptr);
   H().MouseDown(TMouseButton::mbLeft, {H().ColumnLeft(4) + 90, 10}, {}, true);
+  RunAutoFit();
   EXPECT_EQ(H().Column(4).Width, 13);  // 4 + 8 + 1
   list.Clear();
   H().MouseDown(TMouseButton::mbLeft, {H().ColumnLeft(4) + 13, 10}, {}, true);
+  RunAutoFit();
   EXPECT_EQ(H().Column(4).Width, 10);
+}
+
+TEST_F(HeaderTest, AutoFitAnimatesInStepsAndANewPressFinishesIt) {
+  Add("abcdefghijklmnopqrstuvwxyz0123", 1);  // 210 pixels in column 1
+  const int from = H().Column(1).Width;
+  const int target = 4 + 210 + 8 + 1;
+  H().MouseDown(TMouseButton::mbLeft, {119, 10}, {}, true);
+  ASSERT_TRUE(H().AutoFitAnimating());
+  EXPECT_EQ(H().Column(1).Width, from) << "nothing moves before the first step";
+  std::vector<int> widths;
+  while (H().AutoFitAnimating() && widths.size() < 100) {
+    H().AutoFitTimerFired();
+    widths.push_back(H().Column(1).Width);
+  }
+  ASSERT_EQ(int(widths.size()), TTreeHeader::kAutoFitSteps);
+  EXPECT_TRUE(std::is_sorted(widths.begin(), widths.end()));
+  EXPECT_GT(widths.front(), from);
+  EXPECT_EQ(widths.back(), target);
+
+  // Shrinking back, interrupted by a press: the width lands on the target at once.
+  list.Clear();
+  Add("ab", 1);
+  H().MouseDown(TMouseButton::mbLeft, {H().ColumnLeft(1) + target - 1, 10}, {}, true);
+  ASSERT_TRUE(H().AutoFitAnimating());
+  H().AutoFitTimerFired();
+  EXPECT_LT(H().Column(1).Width, target);
+  H().MouseDown(TMouseButton::mbLeft, {300, 10}, {}, false);
+  EXPECT_FALSE(H().AutoFitAnimating());
+  EXPECT_EQ(H().Column(1).Width, 4 + 14 + 8 + 1);
+  H().MouseUp(TMouseButton::mbLeft, {300, 10}, {});
+
+  // A column already at its fitted width does not animate.
+  H().MouseDown(TMouseButton::mbLeft, {H().ColumnLeft(1) + H().Column(1).Width - 1, 10}, {}, true);
+  EXPECT_FALSE(H().AutoFitAnimating());
 }
 
 TEST_F(HeaderTest, AutoSizeGivesColumnZeroTheRestOfTheClientWidth) {

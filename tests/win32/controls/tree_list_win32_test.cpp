@@ -5,6 +5,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstdio>
 #include <string>
 #include <vector>
@@ -131,6 +132,31 @@ class TreeListWindowTest : public ::testing::Test {
   std::vector<TColumnIndex> header_clicks;
   DWORD fill_ms = 0;
 };
+
+TEST_F(TreeListWindowTest, DoubleClickInAResizeZoneAutoFitsWithAShortAnimation) {
+  TTreeHeader& h = win.List().Header();
+  const int from = h.Column(1).Width;
+  const int target = std::clamp(h.AutoFitWidth(1), h.Column(1).MinWidth, h.Column(1).MaxWidth);
+  ASSERT_NE(from, target);
+  const int x = h.ColumnLeft(1) + from - 1;
+  Click(x, 10);
+  SendMessageA(win.Handle(), WM_LBUTTONDBLCLK, MK_LBUTTON, At(x, 10));
+  SendMessageA(win.Handle(), WM_LBUTTONUP, 0, At(x, 10));
+  ASSERT_TRUE(h.AutoFitAnimating());
+  EXPECT_EQ(h.Column(1).Width, from);
+  // The window's own timer carries the steps.
+  std::vector<int> widths;
+  const DWORD start = GetTickCount();
+  while (h.AutoFitAnimating() && GetTickCount() - start < 5000) {
+    MSG msg;
+    while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) DispatchMessageA(&msg);
+    if (widths.empty() || widths.back() != h.Column(1).Width) widths.push_back(h.Column(1).Width);
+    Sleep(1);
+  }
+  EXPECT_FALSE(h.AutoFitAnimating());
+  EXPECT_EQ(h.Column(1).Width, target);
+  EXPECT_GE(widths.size(), 3u) << "several intermediate widths were shown";
+}
 
 TEST_F(TreeListWindowTest, ClickSelectsRowAndPaintShowsBandGridHeaderAndGlyph) {
   TStringTreeList& l = win.List();
