@@ -149,13 +149,16 @@ TEST_F(TreeListWindowTest, DoubleClickInAResizeZoneAutoFitsWithAShortAnimation) 
   const DWORD start = GetTickCount();
   while (h.AutoFitAnimating() && GetTickCount() - start < 5000) {
     MSG msg;
-    while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) DispatchMessageA(&msg);
-    if (widths.empty() || widths.back() != h.Column(1).Width) widths.push_back(h.Column(1).Width);
+    // Each timer message is one step, so every width the animation passes through is seen here.
+    while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) {
+      DispatchMessageA(&msg);
+      if (h.Column(1).Width != (widths.empty() ? from : widths.back())) widths.push_back(h.Column(1).Width);
+    }
     Sleep(1);
   }
   EXPECT_FALSE(h.AutoFitAnimating());
   EXPECT_EQ(h.Column(1).Width, target);
-  EXPECT_GE(widths.size(), 3u) << "several intermediate widths were shown";
+  EXPECT_EQ(int(widths.size()), TTreeHeader::kAutoFitSteps) << "each step showed a width of its own";
 }
 
 TEST_F(TreeListWindowTest, ClickSelectsRowAndPaintShowsBandGridHeaderAndGlyph) {
