@@ -1,9 +1,13 @@
-// The two packages the program carries load, and hold what the windows are laid out from.
+// The two packages the program carries load as a window loads them, and hold what the windows
+// are laid out from.
 #include <gtest/gtest.h>
 
+#include <initializer_list>
 #include <stdexcept>
 #include <string>
+#include <vector>
 
+#include "main_window_form_info.h"
 #include "skin/skin_data.h"
 
 namespace netscry {
@@ -14,7 +18,11 @@ std::string SkinFile(const char8_t* utf8_name) {
   return std::string(NETSCRY_SKINS_DIR) + "/" + reinterpret_cast<const char*>(utf8_name);
 }
 
-void Load(const std::string& path, TskSkinData& skin) {
+const char8_t* const kMainPackage = u8"默认win7.skn";
+const char8_t* const kDialogPackage = u8"Vista世界.skn";
+
+void Load(const char8_t* package, TskSkinData& skin) {
+  const std::string path = SkinFile(package);
   TskCompressedStoredSkin stored;
   ASSERT_TRUE(stored.ImportSkinFile(path)) << path;
   EXPECT_EQ(stored.ImportedVersion(), 3);
@@ -22,7 +30,9 @@ void Load(const std::string& path, TskSkinData& skin) {
   ASSERT_TRUE(r.ok()) << path << ": " << r.error;
 }
 
+// Active and inactive pictures of 24 bits and a one-bit mask, all w x h, and no roll-up images.
 void ExpectFrame(const TskSkinData& skin, int w, int h) {
+  EXPECT_FALSE(skin.Empty);
   EXPECT_EQ(skin.Version, 3);
   EXPECT_EQ(skin.Picture.Width(), w);
   EXPECT_EQ(skin.Picture.Height(), h);
@@ -56,6 +66,16 @@ void ExpectObjects(const TskSkinData& skin, std::initializer_list<ObjectEntry> e
   }
 }
 
+// Both windows carry the same objects: the caption, the four caption buttons and the menu item.
+void ExpectCaptionObjects(const TskSkinData& skin) {
+  ExpectObjects(skin, {{"caption", "caption"},
+                       {"closebutton", "stdbutton"},
+                       {"maximizebutton", "stdbutton"},
+                       {"minimizebutton", "stdbutton"},
+                       {"sysmenubutton", "stdbutton"},
+                       {"menuitem", "menuitem"}});
+}
+
 template <typename T>
 const T& ObjectNamed(const TskSkinData& skin, const char* name) {
   const int index = skin.FindObjectIndex(name);
@@ -65,111 +85,111 @@ const T& ObjectNamed(const TskSkinData& skin, const char* name) {
   return *object;
 }
 
+const TskDataSkinStdButton& Button(const TskSkinData& skin, const char* name) {
+  return ObjectNamed<TskDataSkinStdButton>(skin, name);
+}
+
+// The caption text of both windows: Arial 14 bold, left-aligned, black when active.
+const TskDataSkinCaption& ExpectCaptionFont(const TskSkinData& skin) {
+  const auto& c = ObjectNamed<TskDataSkinCaption>(skin, "caption");
+  EXPECT_TRUE(c.DefaultCaption);
+  EXPECT_EQ(c.Font.name, "Arial");
+  EXPECT_EQ(c.Font.height, 14);
+  EXPECT_TRUE(c.Font.bold);
+  EXPECT_EQ(c.Alignment, SkinAlignment::Left);
+  EXPECT_EQ(c.ActiveFontColor, Color(0));
+  return c;
+}
+
 TEST(CarriedSkins, MainWindowSkin) {
   TskSkinData skin;
-  Load(SkinFile(u8"默认win7.skn"), skin);
+  Load(kMainPackage, skin);
   ExpectFrame(skin, 704, 292);
 
   ASSERT_EQ(skin.ActivePictures.size(), 15u);
-  int eight = 0, one = 0, other = 0;
+  int depth8 = 0, depth1 = 0, depth24 = 0;
   for (const auto& p : skin.ActivePictures) {
-    if (p->BitCount() == 8) ++eight;
-    else if (p->BitCount() == 1) ++one;
-    else if (p->BitCount() != 24) ++other;
+    depth8 += p->BitCount() == 8;
+    depth1 += p->BitCount() == 1;
+    depth24 += p->BitCount() == 24;
   }
-  EXPECT_EQ(eight, 1);
-  EXPECT_EQ(one, 1);
-  EXPECT_EQ(other, 0);
+  EXPECT_EQ(depth24, 13);
+  EXPECT_EQ(depth8, 1);
+  EXPECT_EQ(depth1, 1);
   ASSERT_EQ(skin.ActivePictureNames.size(), 15u);
   EXPECT_EQ(skin.ActivePictureNames.front(), "active.BMP");
   EXPECT_EQ(skin.ActivePictureNames.back(), "sysmenulayermask.bmp");
+  EXPECT_EQ(skin.ActivePictures.back()->BitCount(), 1);
 
-  const TskSkinFormInfo& f = skin.FormInfo;
-  EXPECT_EQ(f.LTPoint, (Point{8, 28}));
-  EXPECT_EQ(f.RTPoint, (Point{695, 28}));
-  EXPECT_EQ(f.LBPoint, (Point{8, 283}));
-  EXPECT_EQ(f.RBPoint, (Point{695, 283}));
-  EXPECT_EQ(f.ClientRect, (Rect{8, 28, 696, 284}));
-  EXPECT_TRUE(f.LeftStretch && f.RightStretch && f.TopStretch && f.BottomStretch);
-  EXPECT_EQ(f.CaptionRect, (Rect{7, 1, 697, 25}));
-  EXPECT_TRUE(f.ButtonsRect.IsEmpty());
-  EXPECT_EQ(f.ButtonsOffset, 0);
-  EXPECT_EQ(f.MaskRectArea, (Rect{7, 3, 697, 284}));
-  EXPECT_EQ(f.BorderWidth, 7);
-  EXPECT_EQ(f.HitTestLTPoint, (Point{6, 7}));
-  EXPECT_EQ(f.HitTestRTPoint, (Point{696, 6}));
-  EXPECT_EQ(f.HitTestLBPoint, (Point{8, 282}));
-  EXPECT_EQ(f.HitTestRBPoint, (Point{694, 283}));
-  EXPECT_FALSE(f.AutoRenderingInActiveImage);
+  ExpectMainWindowFormInfo(skin.FormInfo);
+  EXPECT_FALSE(skin.FormInfo.ButtonsInLeft);
 
-  ExpectObjects(skin, {{"caption", "caption"},
-                       {"closebutton", "stdbutton"},
-                       {"maximizebutton", "stdbutton"},
-                       {"minimizebutton", "stdbutton"},
-                       {"sysmenubutton", "stdbutton"},
-                       {"menuitem", "menuitem"}});
-  const auto& close = ObjectNamed<TskDataSkinStdButton>(skin, "closebutton");
-  EXPECT_EQ(close.Command, SkinCommand::Close);
-  EXPECT_EQ(close.SkinRect, (Rect{654, 1, 697, 18}));
-  EXPECT_TRUE(close.Morphing);
-  EXPECT_FALSE(close.ActiveSkinRect.IsEmpty());
-  EXPECT_FALSE(close.DownRect.IsEmpty());
-  EXPECT_EQ(ObjectNamed<TskDataSkinStdButton>(skin, "maximizebutton").Command, SkinCommand::Maximize);
-  EXPECT_EQ(ObjectNamed<TskDataSkinStdButton>(skin, "minimizebutton").Command, SkinCommand::Minimize);
-  const auto& caption = ObjectNamed<TskDataSkinCaption>(skin, "caption");
-  EXPECT_TRUE(caption.DefaultCaption);
-  EXPECT_EQ(caption.Font.name, "Arial");
-  EXPECT_EQ(caption.Font.height, 14);
-  EXPECT_TRUE(caption.Font.bold);
-  EXPECT_EQ(caption.Alignment, SkinAlignment::Left);
-  EXPECT_EQ(caption.ActiveFontColor, 0u);
-  EXPECT_EQ(caption.FontColor, 9864820u);
+  ExpectCaptionObjects(skin);
+  for (const char* name : {"closebutton", "maximizebutton", "minimizebutton"}) {
+    const TskDataSkinStdButton& b = Button(skin, name);
+    EXPECT_EQ(b.ActivePictureIndex, 0) << name;
+    EXPECT_TRUE(b.SkinRectInAPicture) << name;
+    EXPECT_TRUE(b.Morphing) << name;
+    EXPECT_EQ(b.MorphKind, SkinMorphKind::Default) << name;
+    EXPECT_FALSE(b.ActiveSkinRect.IsEmpty()) << name;
+    EXPECT_FALSE(b.DownRect.IsEmpty()) << name;
+    EXPECT_EQ(b.ActiveSkinRect.Width(), b.SkinRect.Width()) << name;
+  }
+  EXPECT_EQ(Button(skin, "closebutton").Command, SkinCommand::Close);
+  EXPECT_EQ(Button(skin, "closebutton").SkinRect, (Rect{654, 1, 697, 18}));
+  EXPECT_EQ(Button(skin, "maximizebutton").Command, SkinCommand::Maximize);
+  EXPECT_FALSE(Button(skin, "maximizebutton").RestoreRect.IsEmpty());
+  EXPECT_EQ(Button(skin, "minimizebutton").Command, SkinCommand::Minimize);
+  EXPECT_EQ(Button(skin, "sysmenubutton").Command, SkinCommand::SysMenu);
+  const TskDataSkinCaption& c = ExpectCaptionFont(skin);
+  EXPECT_EQ(c.FontColor, Color(9864820));
+  EXPECT_EQ(c.TextRect, (Rect{4, 0, 577, 19}));
+  EXPECT_EQ(skin.PopupWindow.WindowPictureIndex, 1);
 }
 
 TEST(CarriedSkins, DialogSkin) {
   TskSkinData skin;
-  Load(SkinFile(u8"Vista世界.skn"), skin);
+  Load(kDialogPackage, skin);
   ExpectFrame(skin, 378, 169);
   EXPECT_EQ(skin.ActivePictures.size(), 7u);
   EXPECT_EQ(skin.FormInfo.CaptionRect, (Rect{5, 6, 372, 21}));
   EXPECT_EQ(skin.FormInfo.ButtonsOffset, 5);
-  const auto& close = ObjectNamed<TskDataSkinStdButton>(skin, "closebutton");
+  EXPECT_TRUE(skin.FormInfo.ButtonsRect.IsEmpty());
+
+  ExpectCaptionObjects(skin);
+  const TskDataSkinStdButton& close = Button(skin, "closebutton");
   EXPECT_EQ(close.Command, SkinCommand::Close);
   EXPECT_EQ(close.SkinRect.Width(), 28);
   EXPECT_EQ(close.SkinRect.Height(), 15);
-  const auto& caption = ObjectNamed<TskDataSkinCaption>(skin, "caption");
-  EXPECT_EQ(caption.Font.name, "Arial");
-  EXPECT_EQ(caption.Font.height, 14);
-  EXPECT_TRUE(caption.Font.bold);
-  EXPECT_EQ(caption.ActiveFontColor, 0u);
-  EXPECT_EQ(caption.FontColor, 8750469u);
+  EXPECT_TRUE(close.Morphing);
+  const TskDataSkinCaption& c = ExpectCaptionFont(skin);
+  EXPECT_EQ(c.FontColor, Color(8750469));
+  // The text glow: 10 pixels of it on either side of the text.
+  EXPECT_EQ(c.FrameRect.Width() - c.FrameTextRect.Width(), 20);
+  EXPECT_EQ(c.FrameLeftOffset, c.FrameTextRect.left);
 }
 
-}  // namespace
-}  // namespace netscry
-
-namespace netscry {
-namespace {
-
-// The committed packages are what their skin folders pack to (compared inflated, so that the
-// zlib build does not matter).
-TEST(CarriedSkins, PackagesMatchTheirSkinFolders) {
-  const struct {
-    const char* folder;
-    const char8_t* package;
-  } skins[] = {{"win7", u8"默认win7.skn"}, {"vista", u8"Vista世界.skn"}};
-  for (const auto& s : skins) {
-    TskCompressedStoredSkin packed;
-    std::string error;
-    ASSERT_TRUE(packed.ImportSkinFolderAs(std::string(NETSCRY_SKINS_DIR) + "/" + s.folder + "/skin.ini", 3, &error))
-        << s.folder << ": " << error;
-    TskCompressedStoredSkin committed;
-    ASSERT_TRUE(committed.ImportSkinFile(SkinFile(s.package))) << s.folder;
-    std::vector<std::uint8_t> a, b;
-    packed.DecompressTo(a);
-    committed.DecompressTo(b);
-    EXPECT_TRUE(a == b) << s.folder << ": the packed skin is out of date with its folder (" << a.size() << " vs "
-                        << b.size() << " bytes)";
+TEST(CarriedSkins, EveryObjectImageLiesInsideItsPicture) {
+  for (const char8_t* package : {kMainPackage, kDialogPackage}) {
+    TskSkinData skin;
+    Load(package, skin);
+    for (const auto& o : skin.Objects) {
+      const SkinBitmap* own = skin.ActivePicture(o->ActivePictureIndex);
+      if (own == nullptr) continue;
+      const Rect bounds = own->Bounds();
+      std::vector<Rect> images = {o->ActiveSkinRect, o->InActiveSkinRect};
+      if (o->SkinRectInAPicture) images.push_back(o->SkinRect);
+      if (auto* b = dynamic_cast<const TskDataSkinStdButton*>(o.get())) {
+        images.insert(images.end(), {b->DownRect, b->RestoreRect, b->RestoreActiveRect, b->RestoreDownRect});
+      }
+      if (auto* c = dynamic_cast<const TskDataSkinCaption*>(o.get())) {
+        images.insert(images.end(), {c->FrameRect, c->ActiveFrameRect});
+      }
+      for (const Rect& r : images) {
+        if (r.IsEmpty()) continue;
+        EXPECT_EQ(r.Intersect(bounds), r) << o->IDName << " " << r.left << "," << r.top;
+      }
+    }
   }
 }
 

@@ -4,6 +4,7 @@
 #include <set>
 #include <string>
 
+#include "main_window_form_info.h"
 #include "skin/skin_data.h"
 #include "skin/skin_descriptions.h"
 #include "skin/skin_error.h"
@@ -243,23 +244,8 @@ TEST(SkinDescriptions, FormInfoReadsItsKeysAndTheMainWindowValuesNeedNoAdjustmen
   TskSkinData data;
   data.ReadDescription(kDescription);
   const TskSkinFormInfo& f = data.FormInfo;
-  EXPECT_EQ(f.LTPoint, (Point{8, 28}));
-  EXPECT_EQ(f.RTPoint, (Point{695, 28}));
-  EXPECT_EQ(f.LBPoint, (Point{8, 283}));
-  EXPECT_EQ(f.RBPoint, (Point{695, 283}));
-  EXPECT_EQ(f.ClientRect, (Rect{8, 28, 696, 284}));
-  EXPECT_TRUE(f.LeftStretch && f.RightStretch && f.TopStretch && f.BottomStretch);
-  EXPECT_EQ(f.CaptionRect, (Rect{7, 1, 697, 25}));
-  EXPECT_TRUE(f.ButtonsRect.IsEmpty());
-  EXPECT_EQ(f.MaskRectArea, (Rect{7, 3, 697, 284}));
-  EXPECT_EQ(f.BorderWidth, 7);
-  EXPECT_EQ(f.HitTestLTPoint, (Point{6, 7}));
-  EXPECT_EQ(f.HitTestRTPoint, (Point{696, 6}));
-  EXPECT_EQ(f.HitTestLBPoint, (Point{8, 282}));
-  EXPECT_EQ(f.HitTestRBPoint, (Point{694, 283}));
-  EXPECT_FALSE(f.AutoRenderingInActiveImage);
+  ExpectMainWindowFormInfo(f);
   EXPECT_EQ(f.InActiveEffect, SkinEffect::Darkness);
-  EXPECT_EQ(f.BGPictureIndex, -1);
   EXPECT_EQ(f.CursorIndex, -1);
 }
 
