@@ -11,6 +11,7 @@
 #include <vector>
 
 #include "base/bitmap_canvas.h"
+#include "connlist/text_compare.h"
 #include "controls/tree_list.h"
 #include "literal_sort_reference.h"
 
@@ -21,19 +22,6 @@ using namespace netscry;
 struct Row {
   std::string name;
 };
-
-int CompareText(const std::string& a, const std::string& b) {
-  std::size_t n = std::max(a.size(), b.size());
-  for (std::size_t i = 0; i < n; ++i) {
-    unsigned ca = i < a.size() ? static_cast<unsigned char>(a[i]) : 0u;
-    unsigned cb = i < b.size() ? static_cast<unsigned char>(b[i]) : 0u;
-    if (ca == cb) continue;
-    if (ca >= 'a' && ca <= 'z') ca -= 32;
-    if (cb >= 'a' && cb <= 'z') cb -= 32;
-    if (ca != cb) return int(ca) - int(cb);
-  }
-  return 0;
-}
 
 // Image names of a machine: a few hundred programs, many rows each.
 std::vector<std::string> Names(int n) {
@@ -55,7 +43,7 @@ void SetUpList(TStringTreeList& list) {
     if (c != 1) return;
     const Row* ra = s.ReadRowRecordAs<Row>(a);
     const Row* rb = s.ReadRowRecordAs<Row>(b);
-    if (ra && rb) r = CompareText(ra->name, rb->name);
+    if (ra && rb) r = CompareAnsiTextNoCase(ra->name, rb->name);
   };
   list.OnGetText = [](TStringTreeList& s, PTreeNode n, TColumnIndex, TTreeTextType, std::string& t) {
     if (const Row* r = s.ReadRowRecordAs<Row>(n)) t = r->name;
@@ -81,7 +69,7 @@ void BM_FillLiteral(benchmark::State& state) {
     std::vector<std::string> recs;
     recs.reserve(std::size_t(n));
     test::LiteralSortedList list(
-        [&](int a, int b, int c) { return c == 1 ? CompareText(recs[std::size_t(a)], recs[std::size_t(b)]) : 0; });
+        [&](int a, int b, int c) { return c == 1 ? CompareAnsiTextNoCase(recs[std::size_t(a)], recs[std::size_t(b)]) : 0; });
     for (int i = 0; i < n; ++i) {
       recs.emplace_back();
       list.Append(i);

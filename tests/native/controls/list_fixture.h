@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "base/bitmap_canvas.h"
+#include "connlist/text_compare.h"
 #include "controls/tree_list.h"
 
 namespace netscry::test {
@@ -18,19 +19,6 @@ struct Rec {
   std::string port;   // column 5
   int id = 0;
 };
-
-inline int CompareText(const std::string& a, const std::string& b) {
-  std::size_t n = std::max(a.size(), b.size());
-  for (std::size_t i = 0; i < n; ++i) {
-    unsigned ca = i < a.size() ? static_cast<unsigned char>(a[i]) : 0u;
-    unsigned cb = i < b.size() ? static_cast<unsigned char>(b[i]) : 0u;
-    if (ca == cb) continue;
-    if (ca >= 'a' && ca <= 'z') ca -= 32;
-    if (cb >= 'a' && cb <= 'z') cb -= 32;
-    if (ca != cb) return int(ca) - int(cb);
-  }
-  return 0;
-}
 
 struct RecordingHost : TreeListHost {
   int beeps = 0;
@@ -88,9 +76,9 @@ class ListTest : public ::testing::Test {
       const Rec* ra = s.ReadRowRecordAs<Rec>(a);
       const Rec* rb = s.ReadRowRecordAs<Rec>(b);
       if (!ra || !rb) return;
-      if (c == 1) result = CompareText(ra->name, rb->name);
-      if (c == 3) result = CompareText(ra->proto, rb->proto);
-      if (c == 5) result = CompareText(ra->port, rb->port);
+      if (c == 1) result = CompareAnsiTextNoCase(ra->name, rb->name);
+      if (c == 3) result = CompareAnsiTextNoCase(ra->proto, rb->proto);
+      if (c == 5) result = CompareAnsiTextNoCase(ra->port, rb->port);
     };
   }
 

@@ -157,7 +157,7 @@ TEST_P(DifferentialTest, RandomOperationsGiveTheLiteralOrder) {
   };
   LiteralSortedList literal([&](int a, int b, int column) {
     if (column != 1 && column != 5) return 0;
-    return CompareText(key_of(a, column), key_of(b, column));
+    return CompareAnsiTextNoCase(key_of(a, column), key_of(b, column));
   });
   const TColumnIndex columns[] = {1, 5, -1, 0};
   int next_id = 1;
@@ -212,11 +212,11 @@ TEST_F(ListTest, FillOfManyRowsMatchesLiteralWithFarFewerComparisons) {
   std::vector<std::string> names;
   for (int i = 0; i < 1500; ++i) names.push_back(std::string(1, char('a' + rng() % 20)) + char('a' + rng() % 3));
   std::map<int, std::string> by_id;
-  LiteralSortedList literal([&](int a, int b, int) { return CompareText(by_id[a], by_id[b]); });
+  LiteralSortedList literal([&](int a, int b, int) { return CompareAnsiTextNoCase(by_id[a], by_id[b]); });
   long literal_compares = 0;
   LiteralSortedList counted([&](int a, int b, int) {
     ++literal_compares;
-    return CompareText(by_id[a], by_id[b]);
+    return CompareAnsiTextNoCase(by_id[a], by_id[b]);
   });
   for (int i = 0; i < 1500; ++i) {
     by_id[i + 1];  // empty while the append sorts
@@ -255,7 +255,7 @@ TEST_F(ListTest, ThrowingComparisonLosesNoRow) {
   list.OnCompareNodes = cmp;
   list.SortList(1, sdAscending);
   PTreeNode prev = list.FirstNode();
-  for (PTreeNode n = list.NextNode(prev); n; prev = n, n = list.NextNode(n)) EXPECT_LE(CompareText(R(prev).name, R(n).name), 0);
+  for (PTreeNode n = list.NextNode(prev); n; prev = n, n = list.NextNode(n)) EXPECT_LE(CompareAnsiTextNoCase(R(prev).name, R(n).name), 0);
 }
 
 }  // namespace

@@ -12,6 +12,7 @@
 
 #include "base/dib_win32.h"
 #include "base/png_writer.h"
+#include "connlist/text_compare.h"
 
 namespace netscry {
 namespace {
@@ -19,19 +20,6 @@ namespace {
 struct Row {
   std::string name, pid, proto, port;
 };
-
-int CompareText(const std::string& a, const std::string& b) {
-  std::size_t n = std::max(a.size(), b.size());
-  for (std::size_t i = 0; i < n; ++i) {
-    unsigned ca = i < a.size() ? static_cast<unsigned char>(a[i]) : 0u;
-    unsigned cb = i < b.size() ? static_cast<unsigned char>(b[i]) : 0u;
-    if (ca == cb) continue;
-    if (ca >= 'a' && ca <= 'z') ca -= 32;
-    if (cb >= 'a' && cb <= 'z') cb -= 32;
-    if (ca != cb) return int(ca) - int(cb);
-  }
-  return 0;
-}
 
 constexpr int kRows = 50000;
 constexpr int kHeader = 20;
@@ -81,8 +69,8 @@ class TreeListWindowTest : public ::testing::Test {
       const Row* ra = s.ReadRowRecordAs<Row>(a);
       const Row* rb = s.ReadRowRecordAs<Row>(b);
       if (!ra || !rb) return;
-      if (c == 1) result = CompareText(ra->name, rb->name);
-      if (c == 5) result = CompareText(ra->port, rb->port);
+      if (c == 1) result = CompareAnsiTextNoCase(ra->name, rb->name);
+      if (c == 5) result = CompareAnsiTextNoCase(ra->port, rb->port);
     };
     l.OnHeaderClick = [this](TTreeHeader& h, const TTreeHeaderHitInfo&) { header_clicks.push_back(h.ClickedColumn()); };
     // 1 px border on each side: client 746 × 391, rows area 371 high.
@@ -169,7 +157,7 @@ TEST_F(TreeListWindowTest, ClickSelectsRowAndPaintShowsBandGridHeaderAndGlyph) {
   // Sorted by name: every row's name is not below the one before.
   PTreeNode prev = l.FirstNode();
   for (PTreeNode n = l.NextNode(prev); n; prev = n, n = l.NextNode(n))
-    ASSERT_LE(CompareText(l.ReadRowRecordAs<Row>(prev)->name, l.ReadRowRecordAs<Row>(n)->name), 0);
+    ASSERT_LE(CompareAnsiTextNoCase(l.ReadRowRecordAs<Row>(prev)->name, l.ReadRowRecordAs<Row>(n)->name), 0);
 
   Click(60, kHeader + 2 * 22 + 8);
   EXPECT_EQ(FocusedIndex(), 2);
