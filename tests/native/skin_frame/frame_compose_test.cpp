@@ -348,14 +348,9 @@ namespace {
 using namespace testing_frame;
 
 TEST(CarriedFrames, DialogShowsCaptionBackgroundWhereHiddenButtonsWouldBe) {
-  FakeHost host;
-  TskSkinData skin;
-  LoadCarriedSkin(DialogSkinFile(), skin);
-  TskSkinFrame frame(host);
-  frame.BorderIcons = biSystemMenu;
-  frame.ShowIcon = true;
-  frame.Sizeable = false;
-  frame.SetSkinData(&skin);
+  CarriedFrame dialog(CarriedWindow::Dialog);
+  const TskSkinData& skin = dialog.skin;
+  TskSkinFrame& frame = dialog.frame;
   frame.SetSize(435, 268);  // dx 57
   FrameStrips strips;
   ASSERT_TRUE(frame.ComposeFrame(strips, [](Bitmap32& b) -> std::unique_ptr<Canvas> {
@@ -378,13 +373,8 @@ TEST(CarriedFrames, DialogShowsCaptionBackgroundWhereHiddenButtonsWouldBe) {
 }
 
 TEST(CarriedFrames, MainWindowButtonsAndCaptionAt762) {
-  FakeHost host;
-  TskSkinData skin;
-  LoadCarriedSkin(MainSkinFile(), skin);
-  TskSkinFrame frame(host);
-  frame.BorderIcons = biSystemMenu | biMinimize | biMaximize;
-  frame.ShowIcon = true;
-  frame.SetSkinData(&skin);
+  CarriedFrame main_window(CarriedWindow::Main);
+  auto& [host, skin, frame] = main_window;
   frame.SetSize(762, 469);
   FrameStrips strips;
   ASSERT_TRUE(frame.ComposeFrame(strips, [](Bitmap32& b) -> std::unique_ptr<Canvas> {

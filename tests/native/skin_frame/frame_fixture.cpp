@@ -22,4 +22,13 @@ void LoadCarriedSkin(const std::string& utf8_file_name, TskSkinData& skin) {
   ASSERT_TRUE(result.ok()) << result.error;
 }
 
+CarriedFrame::CarriedFrame(CarriedWindow window) {
+  const bool main = window == CarriedWindow::Main;
+  LoadCarriedSkin(main ? MainSkinFile() : DialogSkinFile(), skin);
+  frame.BorderIcons = main ? biSystemMenu | biMinimize | biMaximize : biSystemMenu;
+  frame.ShowIcon = true;
+  if (!main) frame.Sizeable = false;
+  frame.SetSkinData(&skin);
+}
+
 }  // namespace netscry::testing_frame

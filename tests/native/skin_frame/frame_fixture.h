@@ -141,4 +141,17 @@ void LoadCarriedSkin(const std::string& utf8_file_name, TskSkinData& skin);
 const std::string& MainSkinFile();
 const std::string& DialogSkinFile();
 
+enum class CarriedWindow { Main, Dialog };
+
+// A frame wearing one of the carried skins, set up as the program sets up that window: the main
+// window sizeable, with its icon, minimise and maximise; the details dialog of fixed size, with
+// its icon and close alone. The skin is applied; the frame is not sized yet.
+struct CarriedFrame {
+  explicit CarriedFrame(CarriedWindow window);
+
+  FakeHost host;
+  TskSkinData skin;
+  TskSkinFrame frame{host};
+};
+
 }  // namespace netscry::testing_frame

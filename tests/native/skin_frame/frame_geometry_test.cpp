@@ -199,12 +199,8 @@ TEST(PlainFrameHitTest, WithoutASkin) {
 }
 
 TEST(DialogHitTest, TheFixedDialogHasNoSizingZones) {
-  FakeHost host;
-  TskSkinData skin;
-  LoadCarriedSkin(DialogSkinFile(), skin);
-  TskSkinFrame frame(host);
-  frame.BorderIcons = biSystemMenu;
-  frame.ShowIcon = true;
+  CarriedFrame dialog(CarriedWindow::Dialog);
+  TskSkinFrame& frame = dialog.frame;
   auto scan = [&] {
     int captions = 0, sizing = 0;
     for (int y = 0; y < 268; ++y) {
@@ -219,8 +215,6 @@ TEST(DialogHitTest, TheFixedDialogHasNoSizingZones) {
     }
     return std::pair{captions, sizing};
   };
-  frame.Sizeable = false;
-  frame.SetSkinData(&skin);
   frame.SetSize(435, 268);
   const auto [captions, sizing] = scan();
   EXPECT_GT(captions, 0);

@@ -18,13 +18,8 @@ const TskActiveSkinObject& Object(const TskSkinFrame& frame, const std::string& 
 }
 
 TEST(CaptionLayout, MainWindowAtTwoWidths) {
-  FakeHost host;
-  TskSkinData skin;
-  LoadCarriedSkin(MainSkinFile(), skin);
-  TskSkinFrame frame(host);
-  frame.BorderIcons = biSystemMenu | biMinimize | biMaximize;
-  frame.ShowIcon = true;
-  frame.SetSkinData(&skin);
+  CarriedFrame main_window(CarriedWindow::Main);
+  TskSkinFrame& frame = main_window.frame;
   for (int width : {704, 1000}) {
     SCOPED_TRACE(width);
     const int dx = width - 704;
@@ -41,14 +36,8 @@ TEST(CaptionLayout, MainWindowAtTwoWidths) {
 }
 
 TEST(CaptionLayout, DialogAtTwoWidthsShowsOnlyCloseAndIcon) {
-  FakeHost host;
-  TskSkinData skin;
-  LoadCarriedSkin(DialogSkinFile(), skin);
-  TskSkinFrame frame(host);
-  frame.BorderIcons = biSystemMenu;
-  frame.ShowIcon = true;
-  frame.Sizeable = false;
-  frame.SetSkinData(&skin);
+  CarriedFrame dialog(CarriedWindow::Dialog);
+  TskSkinFrame& frame = dialog.frame;
   for (int width : {435, 500}) {
     SCOPED_TRACE(width);
     const int dx = width - 378;
@@ -215,15 +204,9 @@ namespace {
 using namespace testing_frame;
 
 TEST(CaptionTextFrame, TheDialogGlowIsWidenedToTheText) {
-  FakeHost host;
+  CarriedFrame dialog(CarriedWindow::Dialog);
+  auto& [host, skin, frame] = dialog;
   host.caption = "abc";  // 21 pixels wide with the test canvas
-  TskSkinData skin;
-  LoadCarriedSkin(DialogSkinFile(), skin);
-  TskSkinFrame frame(host);
-  frame.BorderIcons = biSystemMenu;
-  frame.ShowIcon = true;
-  frame.Sizeable = false;
-  frame.SetSkinData(&skin);
   frame.SetSize(435, 268);
   TskSkinCaptionObject* caption = frame.CaptionObject();
   ASSERT_NE(caption, nullptr);
