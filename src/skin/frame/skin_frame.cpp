@@ -38,6 +38,10 @@ void TskSkinFrame::DropObjects() {
   host_.SetTimer(FrameTimer::Morph, false);
   host_.SetTimer(FrameTimer::Animation, false);
   morph_timer_ = false;
+  ForgetSkinObjects();
+}
+
+void TskSkinFrame::ForgetSkinObjects() {
   HoverIndex = PressedIndex = -1;
   caption_ = nullptr;
   FrameObjects.clear();
@@ -47,12 +51,7 @@ void TskSkinFrame::DropObjects() {
 }
 
 void TskSkinFrame::ApplySkin() {
-  HoverIndex = PressedIndex = -1;
-  caption_ = nullptr;
-  FrameObjects.clear();
-  has_mask_strips_ = false;
-  mask_strips_ = {};
-  shape_.reset();
+  ForgetSkinObjects();
   if (!SkinActive()) {
     CreatePlainObjects();
     if (width_ > 0 && height_ > 0) SetSize(width_, height_);

@@ -230,6 +230,8 @@ class TskSkinFrame {
   TskSkinFormInfo Info() const;
   int PlainHitTest(Point p) const;
   void DropObjects();
+  // The skin's objects and what was made from them (mask strips, shape), hover and press.
+  void ForgetSkinObjects();
   bool MaskProbeBlack(Point p) const;
 
   SkinFrameHost& host_;
