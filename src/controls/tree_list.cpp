@@ -42,23 +42,20 @@ void TStringTreeList::SetNodeDataSize(int size) {
 void TStringTreeList::SetNodeRecordType(const NodeRecordType* type) {
   if (type == record_type_) return;
   // Rows made for the old type must be unmade by it.
-  std::vector<TreeNode*> old = rows_.ToVector();
-  std::size_t count = old.size();
+  const std::size_t count = rows_.Size();
   Clear();
   record_type_ = type;
-  for (std::size_t i = 0; i < count; ++i) {
-    TreeNode* n = MakeNode();
-    rows_.PushBack(n);
-    MarkDirty(n);
-  }
-  order_known_ = false;
-  ColumnsChanged();
+  AddFreshRows(count);
 }
 
 void TStringTreeList::RemakeRows() {
-  std::size_t count = rows_.Size();
+  const std::size_t count = rows_.Size();
   if (count == 0) return;
   Clear();
+  AddFreshRows(count);
+}
+
+void TStringTreeList::AddFreshRows(std::size_t count) {
   for (std::size_t i = 0; i < count; ++i) {
     TreeNode* n = MakeNode();
     rows_.PushBack(n);

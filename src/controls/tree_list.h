@@ -206,6 +206,8 @@ class TStringTreeList {
   TreeNode* MakeNode();
   void DestroyNode(TreeNode* node, bool raise_free);
   void RemakeRows();
+  // Appends count empty rows (records made for the current type) after a Clear.
+  void AddFreshRows(std::size_t count);
   void MarkDirty(TreeNode* node);
   void UnmarkDirty(TreeNode* node);
   void InitializeAll();
