@@ -546,7 +546,7 @@ struct CaptionLook {
 };
 
 // Everything one carried skin is made of.
-struct SkinSpec {
+struct SkinRecipe {
   const char* folder;
   const char* name;
   const char* comments;
@@ -560,9 +560,9 @@ struct SkinSpec {
   CaptionLook caption;
 };
 
-std::string VersionSection(const SkinSpec& spec) {
-  return Text({"[VERSION]", "ver=3"}) + Key("skinname", spec.name) +
-         Text({"skinauthor=Netscry", "authoremail=", "authorurl="}) + Key("skincomments", spec.comments) + "\r\n";
+std::string VersionSection(const SkinRecipe& recipe) {
+  return Text({"[VERSION]", "ver=3"}) + Key("skinname", recipe.name) +
+         Text({"skinauthor=Netscry", "authoremail=", "authorurl="}) + Key("skincomments", recipe.comments) + "\r\n";
 }
 
 // The frame pictures, then the numbered pictures in package order.
@@ -680,43 +680,43 @@ std::string ButtonSections(const ButtonPictureLayout& layout, const netscry::Rec
          ButtonSection("sysmenubutton", "系统菜单", "cmsysmenu", icon, 0, {});
 }
 
-SkinFolder BuildSkin(const SkinSpec& spec) {
-  const FrameStyle inactive = InactiveStyle(spec.active, spec.inactive);
-  const Bitmap32 frame = PaintFrame(spec.active);
+SkinFolder BuildSkin(const SkinRecipe& recipe) {
+  const FrameStyle inactive = InactiveStyle(recipe.active, recipe.inactive);
+  const Bitmap32 frame = PaintFrame(recipe.active);
   const Bitmap32 inactive_frame = PaintFrame(inactive);
-  Bitmap32 buttons = CaptionButtonPicture(frame, inactive_frame, spec.buttons, spec.theme);
+  Bitmap32 buttons = CaptionButtonPicture(frame, inactive_frame, recipe.buttons, recipe.theme);
   // A caption glow sits behind the text, each over its own frame.
-  const CaptionLook& caption = spec.caption;
+  const CaptionLook& caption = recipe.caption;
   if (!caption.active_glow.IsEmpty()) {
-    CaptionGlow(buttons, caption.active_glow.left, caption.active_glow.top, frame, spec.buttons.top,
+    CaptionGlow(buttons, caption.active_glow.left, caption.active_glow.top, frame, recipe.buttons.top,
                 caption.active_glow_strength);
   }
   if (!caption.glow.IsEmpty()) {
-    CaptionGlow(buttons, caption.glow.left, caption.glow.top, inactive_frame, spec.buttons.top,
+    CaptionGlow(buttons, caption.glow.left, caption.glow.top, inactive_frame, recipe.buttons.top,
                 caption.glow_strength);
   }
 
-  SkinFolder folder{spec.folder, "skin.ini", {}};
+  SkinFolder folder{recipe.folder, "skin.ini", {}};
   folder.files.push_back({"skin.ini", {}});
   AddPicture(folder, "frame.bmp", frame, BmpDepth::k24);
   AddPicture(folder, "inactiveframe.bmp", inactive_frame, BmpDepth::k24);
-  AddPicture(folder, "mask.bmp", PaintMask(spec.active), BmpDepth::k1);
+  AddPicture(folder, "mask.bmp", PaintMask(recipe.active), BmpDepth::k1);
   const std::size_t first_numbered = folder.files.size();
-  AddPicture(folder, spec.button_file, buttons, BmpDepth::k24);
-  AddControlPictures(folder, spec.theme, spec.full);
+  AddPicture(folder, recipe.button_file, buttons, BmpDepth::k24);
+  AddControlPictures(folder, recipe.theme, recipe.full);
 
-  const std::string d = VersionSection(spec) + PicturesSection(folder, first_numbered) +
-                        FormSection(spec.active.client, spec.form, spec.full) +
-                        ColorsAreasObjectsSections(spec.active.client, spec.form, spec.full) + CaptionSection(caption) +
-                        ButtonSections(spec.buttons, spec.form.icon) + CommonSections(spec.full);
+  const std::string d = VersionSection(recipe) + PicturesSection(folder, first_numbered) +
+                        FormSection(recipe.active.client, recipe.form, recipe.full) +
+                        ColorsAreasObjectsSections(recipe.active.client, recipe.form, recipe.full) + CaptionSection(caption) +
+                        ButtonSections(recipe.buttons, recipe.form.icon) + CommonSections(recipe.full);
   folder.files[0].bytes.assign(d.begin(), d.end());
   return folder;
 }
 
 // The light glass of the main window: rounded top corners, the minimise / maximise / close group
 // hanging from the top edge.
-SkinSpec MainSpec() {
-  return SkinSpec{
+SkinRecipe MainSpec() {
+  return SkinRecipe{
       .folder = "win7",
       .name = "默认win7",
       .comments = "浅色玻璃窗框",
@@ -828,8 +828,8 @@ SkinSpec MainSpec() {
 
 // The darker glass of the details dialog, with reflections and a soft glow behind the caption
 // text.
-SkinSpec DialogSpec() {
-  return SkinSpec{
+SkinRecipe DialogSpec() {
+  return SkinRecipe{
       .folder = "vista",
       .name = "Vista世界",
       .comments = "深色玻璃窗框",
