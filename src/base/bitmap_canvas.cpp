@@ -12,13 +12,11 @@ void BitmapCanvas::FillRect(const Rect& r, Color c) {
 }
 
 void BitmapCanvas::Line(int x0, int y0, int x1, int y1, Color c) {
-  if (y0 == y1) {
-    for (int x = std::min(x0, x1); x < std::max(x0, x1); ++x) target_.SetPixel(x, y0, c);
-    if (x1 < x0) target_.SetPixel(x0, y0, c);
-  } else if (x0 == x1) {
-    for (int y = std::min(y0, y1); y < std::max(y0, y1); ++y) target_.SetPixel(x0, y, c);
-    if (y1 < y0) target_.SetPixel(x0, y0, c);
-  }
+  // Like the platform's line: from the first point up to but excluding the last, either way.
+  if (y0 != y1 && x0 != x1) return;
+  const int dx = x1 > x0 ? 1 : x1 < x0 ? -1 : 0;
+  const int dy = y1 > y0 ? 1 : y1 < y0 ? -1 : 0;
+  for (int x = x0, y = y0; x != x1 || y != y1; x += dx, y += dy) target_.SetPixel(x, y, c);
 }
 
 void BitmapCanvas::DrawFocusRect(const Rect& r) {

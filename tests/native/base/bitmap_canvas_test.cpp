@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <vector>
+
 namespace netscry {
 namespace {
 
@@ -30,6 +32,32 @@ TEST(BitmapCanvas, FocusRectangleDrawnTwiceRestoresPixels) {
   EXPECT_EQ(target.Pixel(2, 1), Rgb(10, 20, 30));
   canvas.DrawFocusRect({1, 1, 8, 6});
   EXPECT_EQ(target, before);
+}
+
+TEST(BitmapCanvas, LinesExcludeTheirEndPointInEitherDirection) {
+  struct Case {
+    int x0, y0, x1, y1;
+    std::vector<Point> ink;
+  };
+  const Case cases[] = {
+      {1, 1, 4, 1, {{1, 1}, {2, 1}, {3, 1}}},
+      {4, 1, 1, 1, {{4, 1}, {3, 1}, {2, 1}}},
+      {2, 0, 2, 3, {{2, 0}, {2, 1}, {2, 2}}},
+      {2, 3, 2, 0, {{2, 3}, {2, 2}, {2, 1}}},
+      {2, 2, 2, 2, {}},
+      {0, 0, 3, 3, {}},  // only horizontal and vertical lines are drawn
+  };
+  for (const Case& c : cases) {
+    Bitmap32 target(6, 5, kWhite);
+    BitmapCanvas canvas(target);
+    canvas.Line(c.x0, c.y0, c.x1, c.y1, kBlack);
+    int ink = 0;
+    for (int y = 0; y < 5; ++y) {
+      for (int x = 0; x < 6; ++x) ink += target.Pixel(x, y) == kBlack;
+    }
+    EXPECT_EQ(ink, int(c.ink.size())) << c.x0 << "," << c.y0 << "->" << c.x1 << "," << c.y1;
+    for (Point p : c.ink) EXPECT_EQ(target.Pixel(p.x, p.y), kBlack) << p.x << "," << p.y;
+  }
 }
 
 TEST(BitmapCanvas, StretchScalesByNearestPixel) {
