@@ -104,10 +104,11 @@ bool QueryVersionValue(const std::vector<char>& block, const std::string& sub_bl
   *value = nullptr;
   *length = 0;
   if (!VerQueryValueA(block.data(), sub_block.c_str(), value, length) || *value == nullptr) return false;
-  // The value must lie inside the block we own.
-  const auto* begin = reinterpret_cast<const char*>(block.data());
-  const auto* p = static_cast<const char*>(*value);
-  return p >= begin && p <= begin + block.size() && std::size_t(begin + block.size() - p) >= *length;
+  // The value must lie inside the block we own (compared as addresses: a pointer outside the
+  // block cannot be compared with one inside it).
+  const auto begin = reinterpret_cast<std::uintptr_t>(block.data());
+  const auto p = reinterpret_cast<std::uintptr_t>(*value);
+  return p >= begin && p - begin <= block.size() && block.size() - (p - begin) >= *length;
 }
 
 std::string VersionString(const std::vector<char>& block, const std::string& name, bool* found) {
