@@ -6,7 +6,8 @@ namespace netscry {
 namespace {
 
 struct Identity {
-  std::string name, path, desc, company;
+  std::string name, path;
+  VersionText version;
 };
 
 class IdentityCache {
@@ -16,12 +17,8 @@ class IdentityCache {
   const Identity& Get(std::uint32_t pid) {
     auto it = cache_.find(pid);
     if (it != cache_.end()) return it->second;
-    Identity id;
-    id.name = lookups_.ProcessName(pid);
-    id.path = lookups_.ProcessPath(pid);
-    VersionText v = lookups_.FileVersionText(id.path);
-    id.desc = std::move(v.FileDesc);
-    id.company = std::move(v.Company);
+    Identity id{lookups_.ProcessName(pid), lookups_.ProcessPath(pid), {}};
+    id.version = lookups_.FileVersionText(id.path);
     return cache_.emplace(pid, std::move(id)).first->second;
   }
 
@@ -64,8 +61,8 @@ void ReadInto(TableKind kind, EndpointTableSource& tables, IdentityCache& identi
     const Identity& id = identities.Get(row.pid);
     rec.ProcessName = id.name;
     rec.FilePath = id.path;
-    rec.FileDesc = id.desc;
-    rec.Company = id.company;
+    rec.FileDesc = id.version.FileDesc;
+    rec.Company = id.version.Company;
   }
   out = std::move(fresh);
 }
