@@ -30,6 +30,18 @@ std::string ReadLine(HANDLE pipe) {
   return line;
 }
 
+// Starts exe with the given standard input and output (output also as standard error).
+bool Launch(const std::string& exe_path, HANDLE input, HANDLE output, PROCESS_INFORMATION* pi) {
+  STARTUPINFOA si{};
+  si.cb = sizeof si;
+  si.dwFlags = STARTF_USESTDHANDLES;
+  si.hStdInput = input;
+  si.hStdOutput = output;
+  si.hStdError = output;
+  std::string command = "\"" + exe_path + "\"";
+  return CreateProcessA(exe_path.c_str(), command.data(), nullptr, nullptr, TRUE, 0, nullptr, nullptr, &si, pi) != FALSE;
+}
+
 }  // namespace
 
 HelperProcess::HelperProcess(const std::string& exe_path) {
@@ -38,15 +50,8 @@ HelperProcess::HelperProcess(const std::string& exe_path) {
     error_ = "pipes";
     return;
   }
-  STARTUPINFOA si{};
-  si.cb = sizeof si;
-  si.dwFlags = STARTF_USESTDHANDLES;
-  si.hStdInput = in_read;
-  si.hStdOutput = out_write;
-  si.hStdError = out_write;
   PROCESS_INFORMATION pi{};
-  std::string command = "\"" + exe_path + "\"";
-  const BOOL ok = CreateProcessA(exe_path.c_str(), command.data(), nullptr, nullptr, TRUE, 0, nullptr, nullptr, &si, &pi);
+  const bool ok = Launch(exe_path, in_read, out_write, &pi);
   CloseHandle(in_read);
   CloseHandle(out_write);
   if (!ok) {
@@ -84,15 +89,8 @@ HelperProcess::~HelperProcess() { Stop(); }
 std::string RunAndCapture(const std::string& exe_path, DWORD timeout_ms, DWORD* exit_code) {
   HANDLE out_read = nullptr, out_write = nullptr;
   if (!MakePipe(&out_read, &out_write, false)) return {};
-  STARTUPINFOA si{};
-  si.cb = sizeof si;
-  si.dwFlags = STARTF_USESTDHANDLES;
-  si.hStdInput = GetStdHandle(STD_INPUT_HANDLE);
-  si.hStdOutput = out_write;
-  si.hStdError = out_write;
   PROCESS_INFORMATION pi{};
-  std::string command = "\"" + exe_path + "\"";
-  const BOOL ok = CreateProcessA(exe_path.c_str(), command.data(), nullptr, nullptr, TRUE, 0, nullptr, nullptr, &si, &pi);
+  const bool ok = Launch(exe_path, GetStdHandle(STD_INPUT_HANDLE), out_write, &pi);
   CloseHandle(out_write);
   std::string output;
   if (ok) {
