@@ -178,23 +178,15 @@ void SkinIni::Parse(std::string_view text) {
       auto it = section_index_.find(key);
       if (it == section_index_.end()) {
         it = section_index_.emplace(key, sections_.size()).first;
-        sections_.push_back(Section{name, {}, {}});
+        sections_.push_back(Section{name, {}});
       }
       current = &sections_[it->second];
       continue;
     }
-    if (current == nullptr) continue;
-    Entry entry;
-    std::size_t eq = line.find('=');
-    if (eq == std::string_view::npos) {
-      entry.name = std::string(line);
-    } else {
-      entry.name = std::string(TrimSkinText(line.substr(0, eq)));
-      entry.value = std::string(TrimSkinText(line.substr(eq + 1)));
-      entry.has_value = true;
-      current->index.emplace(LowerAscii(entry.name), current->entries.size());
-    }
-    current->entries.push_back(std::move(entry));
+    const std::size_t eq = line.find('=');
+    if (current == nullptr || eq == std::string_view::npos) continue;
+    current->values.emplace(LowerAscii(TrimSkinText(line.substr(0, eq))),
+                            std::string(TrimSkinText(line.substr(eq + 1))));
   }
 }
 
@@ -208,9 +200,9 @@ bool SkinIni::HasSection(std::string_view section) const { return FindSection(se
 std::optional<std::string> SkinIni::Find(std::string_view section, std::string_view key) const {
   const Section* s = FindSection(section);
   if (s == nullptr) return std::nullopt;
-  auto it = s->index.find(LowerAscii(key));
-  if (it == s->index.end()) return std::nullopt;
-  return s->entries[it->second].value;
+  auto it = s->values.find(LowerAscii(key));
+  if (it == s->values.end()) return std::nullopt;
+  return it->second;
 }
 
 std::string SkinIni::ReadString(std::string_view section, std::string_view key, std::string_view def) const {
@@ -223,11 +215,6 @@ int SkinIni::ReadInteger(std::string_view section, std::string_view key, int def
   if (!v) return def;
   auto n = ParseSkinInteger(*v);
   return n ? *n : def;
-}
-
-const std::vector<SkinIni::Entry>* SkinIni::SectionEntries(std::string_view section) const {
-  const Section* s = FindSection(section);
-  return s == nullptr ? nullptr : &s->entries;
 }
 
 std::vector<std::string> SkinIni::ReadCountedList(std::string_view section, std::string_view count_key,
@@ -245,8 +232,8 @@ std::vector<std::string> SkinIni::ReadCountedList(std::string_view section, std:
   for (int i = 0; i < count; ++i) {
     key.resize(prefix_size);
     key += std::to_string(i);
-    auto it = s->index.find(key);
-    if (it != s->index.end()) out[std::size_t(i)] = s->entries[it->second].value;
+    auto it = s->values.find(key);
+    if (it != s->values.end()) out[std::size_t(i)] = it->second;
   }
   return out;
 }

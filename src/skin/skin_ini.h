@@ -5,8 +5,8 @@
 // Rules: lines end at CR LF, a lone CR or a lone LF; each line is trimmed of blanks and control
 // characters (bytes up to 0x20); empty lines and lines starting with ";" are skipped; "[name]"
 // opens a section; other lines inside a section are entries, split at the first "=" into a
-// trimmed name and a trimmed value (a line without "=" is kept but never matches a key). Lines
-// before the first section are ignored. Section and key names match case-insensitively (ASCII);
+// trimmed name and a trimmed value; a line without "=" is ignored, and so are lines before the
+// first section. Section and key names match case-insensitively (ASCII);
 // the first matching key wins, and a section that appears twice continues the first one.
 #include <cstddef>
 #include <optional>
@@ -41,14 +41,6 @@ class SkinIni {
 
   std::string ReadString(std::string_view section, std::string_view key, std::string_view def) const;
   int ReadInteger(std::string_view section, std::string_view key, int def) const;
-  // The names and values of one section in file order (entries without "=" have an empty value
-  // and are marked by has_value = false).
-  struct Entry {
-    std::string name;
-    std::string value;
-    bool has_value = false;
-  };
-  const std::vector<Entry>* SectionEntries(std::string_view section) const;
   std::vector<std::string> SectionNames() const;
 
   // The values of keys item_prefix + "0" … item_prefix + (count − 1), count being the integer
@@ -60,8 +52,7 @@ class SkinIni {
  private:
   struct Section {
     std::string name;
-    std::vector<Entry> entries;
-    std::unordered_map<std::string, std::size_t> index;  // lower-case key → first entry
+    std::unordered_map<std::string, std::string> values;  // lower-case key → first value
   };
   const Section* FindSection(std::string_view section) const;
 

@@ -26,7 +26,7 @@ void InflateSkinStream(std::span<const std::uint8_t> compressed, std::vector<std
     zs.avail_out = static_cast<uInt>(chunk.size());
     const int ret = inflate(&zs, Z_NO_FLUSH);
     const std::size_t got = chunk.size() - zs.avail_out;
-    if (ret != Z_OK && ret != Z_STREAM_END && !(ret == Z_BUF_ERROR && got > 0)) {
+    if (ret != Z_OK && ret != Z_STREAM_END) {
       error = kSkinCompressionError;  // corrupt data, or the input ended before the stream did
       break;
     }

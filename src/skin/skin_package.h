@@ -38,7 +38,6 @@ class SkinByteReader {
   std::uint8_t ReadByte();
   std::span<const std::uint8_t> Rest() const { return data_.subspan(pos_); }
   void Skip(std::size_t n);
-  std::size_t Position() const { return pos_; }
   std::size_t Remaining() const { return data_.size() - pos_; }
 
  private:
