@@ -208,12 +208,14 @@ void TskSkinFrame::LayoutObjects() {
     if (b->Command == SkinCommand::Default) order.push_back(b);
   }
   const int offset = info.ButtonsOffset;
+  // Each size and the offset are bounded, but a skin may name any number of buttons: the running
+  // position is bounded again after every step so that the sum cannot overflow.
   if (!info.ButtonsInLeft) {
     int x = band.right;
     for (auto* b : order) {
       const Size s = size_of(*b);
       b->ObjectRect = {x - s.cx, band.top, x, band.top + s.cy};
-      x -= s.cx + offset;
+      x = BoundCoord(x - s.cx - offset);
     }
     if (!use_buttons && caption_ != nullptr) caption_->ObjectRect.right = x + offset;
     if (sys_menu != nullptr) {
@@ -227,13 +229,13 @@ void TskSkinFrame::LayoutObjects() {
     for (auto* b : order) {
       const Size s = size_of(*b);
       b->ObjectRect = {x, band.top, x + s.cx, band.top + s.cy};
-      x += s.cx + offset;
+      x = BoundCoord(x + s.cx + offset);
     }
     if (!use_buttons) {
       if (sys_menu != nullptr) {
         const Size s = size_of(*sys_menu);
         sys_menu->ObjectRect = {x, band.top, x + s.cx, band.top + s.cy};
-        x += s.cx + offset;
+        x = BoundCoord(x + s.cx + offset);
       }
       if (caption_ != nullptr) caption_->ObjectRect.left = x + offset;
     }

@@ -429,6 +429,30 @@ TEST(FrameRobustness, AbsurdSkinValuesAreHandledSafely) {
   EXPECT_LE(strips.top.Height(), 469);
 }
 
+// Every coordinate is bounded, but a long row of wide caption buttons adds up one by one.
+TEST(FrameRobustness, ManyWideCustomButtonsLayOutWithoutOverflow) {
+  constexpr int kMax = 2147483647;
+  struct CustomHost : FakeHost {
+    bool ActivateCustomObject(const std::string&) override { return true; }
+  } host;
+  for (bool in_left : {false, true}) {
+    TskSkinData skin;
+    BuildMainSkin(skin);
+    skin.FormInfo.ButtonsOffset = kMax;
+    skin.FormInfo.ButtonsInLeft = in_left;
+    for (int i = 0; i < 1000; ++i) AddButton(skin, "custom" + std::to_string(i), SkinCommand::Default, {-kMax, 1, kMax, 18});
+    TskSkinFrame frame(host);
+    frame.SetSkinData(&skin);
+    ASSERT_TRUE(frame.SetSize(762, 469));
+    // The row runs off the window on its side; every button keeps its own width.
+    const TskActiveSkinObject& last = *frame.FrameObjects.back();
+    EXPECT_EQ(last.IDName, "custom999");
+    EXPECT_EQ(last.ObjectRect.Width(), 2 * kFrameCoordLimit);
+    EXPECT_TRUE(in_left ? last.ObjectRect.left > 762 : last.ObjectRect.right < 0);
+    EXPECT_EQ(frame.HitTest({733, 9}), kHitObject);
+  }
+}
+
 }  // namespace
 }  // namespace netscry
 
