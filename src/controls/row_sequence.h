@@ -18,9 +18,7 @@ struct TreeNode {
   std::uint32_t priority = 0;
   std::uint32_t size = 1;
 
-  int height = 22;
   bool initialized = false;
-  bool selected = false;
   bool is_root = false;
   // The row's record may have changed since the list was last sorted.
   bool dirty = false;

@@ -10,7 +10,7 @@ TColumnIndex TTreeHeader::AddColumn(const TTreeColumn& column) {
   columns_.push_back(column);
   TTreeColumn& c = columns_.back();
   c.Width = std::clamp(c.Width, c.MinWidth, std::max(c.MinWidth, c.MaxWidth));
-  ColumnsChanged(true);
+  ColumnsChanged();
   return ColumnCount() - 1;
 }
 
@@ -18,10 +18,9 @@ void TTreeHeader::SetColumnOptions(TColumnIndex c, TColumnOptions options) {
   if (!IsValidColumn(c)) return;
   TTreeColumn& col = columns_[std::size_t(c)];
   if (col.Options == options) return;
-  bool visibility = col.Options.Has(coVisible) != options.Has(coVisible);
   col.Options = options;
   if (hot_column_ == c && !options.Has(coVisible)) hot_column_ = NoColumn;
-  ColumnsChanged(visibility);
+  ColumnsChanged();
 }
 
 void TTreeHeader::SetColumnWidth(TColumnIndex c, int width) {
@@ -30,7 +29,7 @@ void TTreeHeader::SetColumnWidth(TColumnIndex c, int width) {
   width = std::clamp(width, col.MinWidth, std::max(col.MinWidth, col.MaxWidth));
   if (width == col.Width) return;
   col.Width = width;
-  ColumnsChanged(false);
+  ColumnsChanged();
 }
 
 void TTreeHeader::SetColumnText(TColumnIndex c, const std::string& text) {
@@ -42,13 +41,13 @@ void TTreeHeader::SetColumnText(TColumnIndex c, const std::string& text) {
 void TTreeHeader::SetColumnColor(TColumnIndex c, Color color) {
   if (!IsValidColumn(c)) return;
   columns_[std::size_t(c)].Color = color;
-  ColumnsChanged(false);
+  ColumnsChanged();
 }
 
 void TTreeHeader::SetColumnAlignment(TColumnIndex c, TAlignment a) {
   if (!IsValidColumn(c)) return;
   columns_[std::size_t(c)].Alignment = a;
-  ColumnsChanged(false);
+  ColumnsChanged();
 }
 
 void TTreeHeader::SetColumnLimits(TColumnIndex c, int min_width, int max_width) {
@@ -57,11 +56,11 @@ void TTreeHeader::SetColumnLimits(TColumnIndex c, int min_width, int max_width) 
   col.MinWidth = std::max(0, min_width);
   col.MaxWidth = std::max(col.MinWidth, max_width);
   col.Width = std::clamp(col.Width, col.MinWidth, col.MaxWidth);
-  ColumnsChanged(false);
+  ColumnsChanged();
 }
 
-void TTreeHeader::ColumnsChanged(bool /*visibility_changed*/) {
-  // A visibility change repaints the whole list; the list repaints fully on any column change.
+void TTreeHeader::ColumnsChanged() {
+  // Any column change, visibility included, repaints the whole list.
   tree_.ColumnsChanged();
   if (tree_.Host()) {
     tree_.Host()->InvalidateHeader();
@@ -70,7 +69,7 @@ void TTreeHeader::ColumnsChanged(bool /*visibility_changed*/) {
 }
 
 void TTreeHeader::ApplyAutoSize() {
-  if (in_auto_size_ || !IsValidColumn(auto_size_index_)) return;
+  if (!IsValidColumn(auto_size_index_)) return;
   int others = 0;
   for (TColumnIndex c : VisibleColumns())
     if (c != auto_size_index_) others += Column(c).Width;
@@ -253,11 +252,10 @@ void TTreeHeader::FinishAutoFit() {
 
 int TTreeHeader::AutoFitWidth(TColumnIndex c) {
   int best = 0;
-  TStringTreeList& tree = tree_;
-  for (PTreeNode n = tree.FirstNode(); n; n = tree.NextNode(n)) {
+  for (PTreeNode n = tree_.FirstNode(); n; n = tree_.NextNode(n)) {
     int w = TStringTreeList::Margin;
-    if (tree.StateImageIndex(n, c) >= 0) w += 16 + TStringTreeList::kStateImageGap;
-    w += tree.MeasureText(tree.CellText(n, c)).cx + 2 * TStringTreeList::TextMargin;
+    if (tree_.StateImageIndex(n, c) >= 0) w += 16 + TStringTreeList::kStateImageGap;
+    w += tree_.MeasureText(tree_.CellText(n, c)).cx + 2 * TStringTreeList::TextMargin;
     best = std::max(best, w);
   }
   return best + 1;  // the vertical grid line

@@ -108,7 +108,7 @@ class TTreeHeader {
 
  private:
   friend class TStringTreeList;
-  void ColumnsChanged(bool visibility_changed);
+  void ColumnsChanged();
   void PaintItem(Canvas& canvas, TColumnIndex c, const Rect& r, const HeaderTheme* theme) const;
 
   TStringTreeList& tree_;
@@ -121,7 +121,6 @@ class TTreeHeader {
   TColumnIndex hot_column_ = NoColumn;
   TColumnIndex tracking_column_ = NoColumn;
   bool hot_timer_running_ = false;
-  bool in_auto_size_ = false;
   TColumnIndex anim_column_ = NoColumn;
   int anim_from_ = 0;
   int anim_to_ = 0;

@@ -67,7 +67,6 @@ void TStringTreeList::AddFreshRows(std::size_t count) {
 
 TreeNode* TStringTreeList::MakeNode() {
   auto* n = new TreeNode();
-  n->height = DefaultNodeHeight;
   if (node_data_size_ > 0) {
     if (record_type_) {
       n->data = ::operator new(record_type_->size, std::align_val_t(record_type_->align));
@@ -136,7 +135,6 @@ void TStringTreeList::RemoveNode(PTreeNode node) {
   if (focused_ == node) focused_ = nullptr;
   if (selected_ == node) selected_ = nullptr;
   if (last_hit_ == node) last_hit_ = nullptr;
-  if (press_node_ == node) press_node_ = nullptr;
   UnmarkDirty(node);
   rows_.Erase(node);
   DestroyNode(node, true);
@@ -145,7 +143,7 @@ void TStringTreeList::RemoveNode(PTreeNode node) {
 }
 
 void TStringTreeList::Clear() {
-  focused_ = selected_ = last_hit_ = press_node_ = nullptr;
+  focused_ = selected_ = last_hit_ = nullptr;
   std::vector<TreeNode*> all = rows_.ToVector();
   rows_.Clear();
   dirty_.clear();

@@ -253,10 +253,8 @@ class TStringTreeList {
   int offset_x_ = 0;
   int offset_y_ = 0;
 
-  // Mouse press in the rows area.
-  PTreeNode press_node_ = nullptr;
+  // Column of the last press on a row; NoColumn after a press beside the rows.
   TColumnIndex press_column_ = NoColumn;
-  bool press_on_row_ = false;
 
   // Incremental search.
   std::string search_prefix_;

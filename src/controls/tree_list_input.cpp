@@ -25,9 +25,7 @@ void TStringTreeList::MouseDown(TMouseButton button, Point p, TShiftState /*shif
   }
   PTreeNode node = NodeAtY(p.y);
   if (!node) {
-    press_on_row_ = false;
     press_column_ = NoColumn;
-    press_node_ = nullptr;
     return;
   }
   TColumnIndex column = header_.ColumnAtX(p.x);
@@ -35,16 +33,14 @@ void TStringTreeList::MouseDown(TMouseButton button, Point p, TShiftState /*shif
   // A press outside the searched column sends the search to the main column, never to the
   // clicked column itself.
   if (column != focus_column_) focus_column_ = header_.MainColumn();
-  press_on_row_ = true;
   press_column_ = column;
-  press_node_ = node;
   MoveFocusTo(node);
 }
 
 void TStringTreeList::MouseUp(TMouseButton button, Point p, TShiftState shift) {
   if (button == TMouseButton::mbMiddle) return;
   TColumnIndex column = header_.ColumnAtX(p.x);
-  if (press_on_row_ && press_column_ != NoColumn && column == press_column_ && OnColumnClick)
+  if (press_column_ != NoColumn && column == press_column_ && OnColumnClick)
     OnColumnClick(*this, press_column_, shift);
   if (button == TMouseButton::mbRight) {
     PTreeNode node = NodeAtY(p.y);
