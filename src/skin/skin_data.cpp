@@ -265,8 +265,7 @@ void TskSkinData::ReadDescription(std::string_view text) {
   pictures.Text("rollupmask", RollUpMaskName);
   pictures.List("activepictures", ActivePictureNames);
 
-  SkinKeyReader form(ini, TskSkinFormInfo::kSection);
-  FormInfo.VisitKeys(form);
+  LoadSkinSection(FormInfo, ini, TskSkinFormInfo::kSection);
   AdjustSkinFormInfo(FormInfo, !MaskName.empty());
 
   PopupWindow.LoadFromIni(ini);

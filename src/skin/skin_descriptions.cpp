@@ -1,20 +1,42 @@
 #include "skin/skin_descriptions.h"
 
 #include <algorithm>
-#include <functional>
 #include <utility>
 
 namespace netscry {
 
-void TskDataSkinSection::LoadFromIni(const SkinIni& ini) {
-  SkinKeyReader reader(ini, IDName);
-  VisitKeys(reader);
+void TskDataSkinSection::LoadFromIni(const SkinIni& ini) { LoadSkinSection(*this, ini, IDName); }
+
+void TskDataSkinSection::SaveToIni(SkinIniWriter& out) { SaveSkinSection(*this, out, IDName); }
+
+namespace {
+// The inner corner points that cut a picture into nine parts.
+void VisitCornerPoints(SkinKeyVisitor& v, Point& lt, Point& rt, Point& lb, Point& rb) {
+  v.PointValue("lefttoppoint", lt);
+  v.PointValue("righttoppoint", rt);
+  v.PointValue("leftbottompoint", lb);
+  v.PointValue("rightbottompoint", rb);
 }
 
-void TskDataSkinSection::SaveToIni(SkinIniWriter& out) {
-  SkinKeyWriter writer(out, IDName);
-  VisitKeys(writer);
+// Which sides of a nine-part picture stretch instead of tiling.
+void VisitStretchFlags(SkinKeyVisitor& v, bool& left, bool& right, bool& top, bool& bottom) {
+  v.Flag("leftstretch", left);
+  v.Flag("rightstretch", right);
+  v.Flag("topstretch", top);
+  v.Flag("bottomstretch", bottom);
 }
+
+// The six rectangles of a pair of up and down buttons.
+void VisitUpDownButtons(SkinKeyVisitor& v, Rect& up, Rect& active_up, Rect& down_up, Rect& down, Rect& active_down,
+                        Rect& down_down) {
+  v.RectValue("upbuttonrect", up);
+  v.RectValue("activeupbuttonrect", active_up);
+  v.RectValue("downupbuttonrect", down_up);
+  v.RectValue("downbuttonrect", down);
+  v.RectValue("activedownbuttonrect", active_down);
+  v.RectValue("downdownbuttonrect", down_down);
+}
+}  // namespace
 
 // ---- Frame objects ----
 
@@ -211,10 +233,7 @@ void TskDataSkinControl::VisitKeys(SkinKeyVisitor& v) {
 
 void TskDataSkinCustomControl::VisitKeys(SkinKeyVisitor& v) {
   TskDataSkinControl::VisitKeys(v);
-  v.PointValue("lefttoppoint", LTPoint);
-  v.PointValue("righttoppoint", RTPoint);
-  v.PointValue("leftbottompoint", LBPoint);
-  v.PointValue("rightbottompoint", RBPoint);
+  VisitCornerPoints(v, LTPoint, RTPoint, LBPoint, RBPoint);
   v.RectValue("clientrect", ClientRect);
 }
 
@@ -303,12 +322,8 @@ void TskDataSkinMemoControl::VisitKeys(SkinKeyVisitor& v) {
 void TskDataSkinScrollBarControl::VisitKeys(SkinKeyVisitor& v) {
   TskDataSkinCustomControl::VisitKeys(v);
   v.RectValue("trackarea", TrackArea);
-  v.RectValue("upbuttonrect", UpButtonRect);
-  v.RectValue("activeupbuttonrect", ActiveUpButtonRect);
-  v.RectValue("downupbuttonrect", DownUpButtonRect);
-  v.RectValue("downbuttonrect", DownButtonRect);
-  v.RectValue("activedownbuttonrect", ActiveDownButtonRect);
-  v.RectValue("downdownbuttonrect", DownDownButtonRect);
+  VisitUpDownButtons(v, UpButtonRect, ActiveUpButtonRect, DownUpButtonRect, DownButtonRect, ActiveDownButtonRect,
+                     DownDownButtonRect);
   v.RectValue("thumbrect", ThumbRect);
   v.RectValue("activethumbrect", ActiveThumbRect);
   v.RectValue("downthumbrect", DownThumbRect);
@@ -359,12 +374,8 @@ void TskDataSkinListBox::VisitKeys(SkinKeyVisitor& v) {
   v.RectValue("captionrect", CaptionRect);
   v.Font("captionfont", CaptionFont);
   v.Colour("captionfontcolor", CaptionFontColor);
-  v.RectValue("upbuttonrect", UpButtonRect);
-  v.RectValue("activeupbuttonrect", ActiveUpButtonRect);
-  v.RectValue("downupbuttonrect", DownUpButtonRect);
-  v.RectValue("downbuttonrect", DownButtonRect);
-  v.RectValue("activedownbuttonrect", ActiveDownButtonRect);
-  v.RectValue("downdownbuttonrect", DownDownButtonRect);
+  VisitUpDownButtons(v, UpButtonRect, ActiveUpButtonRect, DownUpButtonRect, DownButtonRect, ActiveDownButtonRect,
+                     DownDownButtonRect);
   v.RectValue("checkbuttonrect", CheckButtonRect);
   v.RectValue("activecheckbuttonrect", ActiveCheckButtonRect);
   v.RectValue("downcheckbuttonrect", DownCheckButtonRect);
@@ -396,19 +407,6 @@ void TskDataSkinComboBox::VisitKeys(SkinKeyVisitor& v) {
   v.RectValue("downbuttonrect", DownButtonRect);
   v.RectValue("unenabledbuttonrect", UnEnabledButtonRect);
 }
-
-namespace {
-// The six rectangles of a pair of up and down buttons.
-void VisitUpDownButtons(SkinKeyVisitor& v, Rect& up, Rect& active_up, Rect& down_up, Rect& down, Rect& active_down,
-                        Rect& down_down) {
-  v.RectValue("upbuttonrect", up);
-  v.RectValue("activeupbuttonrect", active_up);
-  v.RectValue("downupbuttonrect", down_up);
-  v.RectValue("downbuttonrect", down);
-  v.RectValue("activedownbuttonrect", active_down);
-  v.RectValue("downdownbuttonrect", down_down);
-}
-}  // namespace
 
 void TskDataSkinSpinEditControl::VisitKeys(SkinKeyVisitor& v) {
   TskDataSkinCustomControl::VisitKeys(v);
@@ -484,10 +482,7 @@ void TskDataSkinTabControl::VisitKeys(SkinKeyVisitor& v) {
   v.RectValue("mouseintabrect", MouseInTabRect);
   v.RectValue("clientrect", ClientRect);
   v.PictureIndex("bgpictureindex", BGPictureIndex);
-  v.PointValue("lefttoppoint", LTPoint);
-  v.PointValue("righttoppoint", RTPoint);
-  v.PointValue("leftbottompoint", LBPoint);
-  v.PointValue("rightbottompoint", RBPoint);
+  VisitCornerPoints(v, LTPoint, RTPoint, LBPoint, RBPoint);
   v.Integer("tableftoffset", TabLeftOffset);
   v.Integer("tabrightoffset", TabRightOffset);
   v.RectValue("tabsbgrect", TabsBGRect);
@@ -610,73 +605,36 @@ std::unique_ptr<TskDataSkinControl> CreateSkinControl(std::string_view kind, std
 
 // ---- Popup and hint windows ----
 
-namespace {
-void VisitWindowFrame(SkinKeyVisitor& v, int& window_picture, int& mask_picture, Point& lt, Point& rt, Point& lb,
-                      Point& rb, bool& ls, bool& rs, bool& ts, bool& bs) {
-  v.PictureIndex("windowpictureindex", window_picture);
-  v.PictureIndex("maskpictureindex", mask_picture);
-  v.PointValue("lefttoppoint", lt);
-  v.PointValue("righttoppoint", rt);
-  v.PointValue("leftbottompoint", lb);
-  v.PointValue("rightbottompoint", rb);
-  v.Flag("leftstretch", ls);
-  v.Flag("rightstretch", rs);
-  v.Flag("topstretch", ts);
-  v.Flag("bottomstretch", bs);
+void TskDataSkinWindowFrame::VisitKeys(SkinKeyVisitor& v) {
+  v.PictureIndex("windowpictureindex", WindowPictureIndex);
+  v.PictureIndex("maskpictureindex", MaskPictureIndex);
+  VisitCornerPoints(v, LTPoint, RTPoint, LBPoint, RBPoint);
+  VisitStretchFlags(v, LeftStretch, RightStretch, TopStretch, BottomStretch);
 }
-}  // namespace
 
 void TskDataSkinPopupWindow::VisitKeys(SkinKeyVisitor& v) {
-  VisitWindowFrame(v, WindowPictureIndex, MaskPictureIndex, LTPoint, RTPoint, LBPoint, RBPoint, LeftStretch,
-                   RightStretch, TopStretch, BottomStretch);
+  TskDataSkinWindowFrame::VisitKeys(v);
   v.RectValue("itemsrect", ItemsRect);
   v.Colour("scrollmarkercolor", ScrollMarkerColor);
   v.Colour("scrollmarkeractivecolor", ScrollMarkerActiveColor);
   v.Integer("cursorindex", CursorIndex, -1);
 }
 
-void TskDataSkinPopupWindow::LoadFromIni(const SkinIni& ini) {
-  SkinKeyReader r(ini, kSection);
-  VisitKeys(r);
-}
-
-void TskDataSkinPopupWindow::SaveToIni(SkinIniWriter& out) {
-  SkinKeyWriter w(out, kSection);
-  VisitKeys(w);
-}
-
 void TskDataSkinHintWindow::VisitKeys(SkinKeyVisitor& v) {
-  VisitWindowFrame(v, WindowPictureIndex, MaskPictureIndex, LTPoint, RTPoint, LBPoint, RBPoint, LeftStretch,
-                   RightStretch, TopStretch, BottomStretch);
+  TskDataSkinWindowFrame::VisitKeys(v);
   v.RectValue("clientrect", ClientRect);
   v.Font("font", Font);
   v.Colour("fontcolor", FontColor);
 }
 
-void TskDataSkinHintWindow::LoadFromIni(const SkinIni& ini) {
-  SkinKeyReader r(ini, kSection);
-  VisitKeys(r);
-}
-
-void TskDataSkinHintWindow::SaveToIni(SkinIniWriter& out) {
-  SkinKeyWriter w(out, kSection);
-  VisitKeys(w);
-}
-
 // ---- [FORMINFO] ----
 
 void TskSkinFormInfo::VisitKeys(SkinKeyVisitor& v) {
-  v.PointValue("lefttoppoint", LTPoint);
-  v.PointValue("righttoppoint", RTPoint);
-  v.PointValue("leftbottompoint", LBPoint);
-  v.PointValue("rightbottompoint", RBPoint);
+  VisitCornerPoints(v, LTPoint, RTPoint, LBPoint, RBPoint);
   v.RectValue("clientrect", ClientRect);
   v.PictureIndex("bgpictureindex", BGPictureIndex);
   v.PictureIndex("mdibgpictureindex", MDIBGPictureIndex);
-  v.Flag("leftstretch", LeftStretch);
-  v.Flag("rightstretch", RightStretch);
-  v.Flag("topstretch", TopStretch);
-  v.Flag("bottomstretch", BottomStretch);
+  VisitStretchFlags(v, LeftStretch, RightStretch, TopStretch, BottomStretch);
   v.RectValue("buttonsrect", ButtonsRect);
   v.RectValue("captionrect", CaptionRect);
   v.Integer("buttonsoffset", ButtonsOffset);

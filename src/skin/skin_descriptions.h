@@ -10,6 +10,7 @@
 #include <memory>
 #include <string>
 #include <string_view>
+#include <utility>
 #include <vector>
 
 #include "skin/skin_ini.h"
@@ -612,34 +613,49 @@ class TskDataSkinFrameRegulator : public TskDataSkinFrameControl {
 std::unique_ptr<TskDataSkinControl> CreateSkinControl(std::string_view kind, std::string id_name);
 
 // ---------------------------------------------------------------------------------------------
-// [POPUPWINDOW] and [HINTWINDOW]: the skinned popup menu window and the hint window.
-class TskDataSkinPopupWindow {
- public:
-  static constexpr const char* kSection = "POPUPWINDOW";
+// Runs a description's key list through a reader or a writer of the given section.
+template <typename Described>
+void LoadSkinSection(Described& described, const SkinIni& ini, std::string section) {
+  SkinKeyReader reader(ini, std::move(section));
+  described.VisitKeys(reader);
+}
+template <typename Described>
+void SaveSkinSection(Described& described, SkinIniWriter& out, std::string section) {
+  SkinKeyWriter writer(out, std::move(section));
+  described.VisitKeys(writer);
+}
+
+// ---------------------------------------------------------------------------------------------
+// [POPUPWINDOW] and [HINTWINDOW]: the skinned popup menu window and the hint window, both a
+// small frame cut from one of the pictures.
+struct TskDataSkinWindowFrame {
   void VisitKeys(SkinKeyVisitor& v);
-  void LoadFromIni(const SkinIni& ini);
-  void SaveToIni(SkinIniWriter& out);
 
   int WindowPictureIndex = -1;  // -1 = not skinned
   int MaskPictureIndex = -1;
   Point LTPoint, RTPoint, LBPoint, RBPoint;
   bool LeftStretch = false, RightStretch = false, TopStretch = false, BottomStretch = false;
+};
+
+class TskDataSkinPopupWindow : public TskDataSkinWindowFrame {
+ public:
+  static constexpr const char* kSection = "POPUPWINDOW";
+  void VisitKeys(SkinKeyVisitor& v);
+  void LoadFromIni(const SkinIni& ini) { LoadSkinSection(*this, ini, kSection); }
+  void SaveToIni(SkinIniWriter& out) { SaveSkinSection(*this, out, kSection); }
+
   Rect ItemsRect;
   Color ScrollMarkerColor = 0, ScrollMarkerActiveColor = 0;
   int CursorIndex = -1;
 };
 
-class TskDataSkinHintWindow {
+class TskDataSkinHintWindow : public TskDataSkinWindowFrame {
  public:
   static constexpr const char* kSection = "HINTWINDOW";
   void VisitKeys(SkinKeyVisitor& v);
-  void LoadFromIni(const SkinIni& ini);
-  void SaveToIni(SkinIniWriter& out);
+  void LoadFromIni(const SkinIni& ini) { LoadSkinSection(*this, ini, kSection); }
+  void SaveToIni(SkinIniWriter& out) { SaveSkinSection(*this, out, kSection); }
 
-  int WindowPictureIndex = -1;
-  int MaskPictureIndex = -1;
-  Point LTPoint, RTPoint, LBPoint, RBPoint;
-  bool LeftStretch = false, RightStretch = false, TopStretch = false, BottomStretch = false;
   Rect ClientRect;
   FontSpec Font = DefaultSkinFont();
   Color FontColor = 0;
