@@ -12,13 +12,8 @@
 namespace netscry {
 namespace {
 
-void Put32(std::vector<std::uint8_t>& b, std::size_t at, std::uint32_t v) {
-  for (int i = 0; i < 4; ++i) b[at + std::size_t(i)] = std::uint8_t(v >> (8 * i));
-}
-void Put16(std::vector<std::uint8_t>& b, std::size_t at, std::uint32_t v) {
-  b[at] = std::uint8_t(v);
-  b[at + 1] = std::uint8_t(v >> 8);
-}
+using skintest::Put16;
+using skintest::Put32;
 
 // A BMP image put together field by field; palette entries are colours, pixels are raw rows.
 std::vector<std::uint8_t> RawBmp(int width, int height, int bits, std::uint32_t clr_used,

@@ -20,6 +20,7 @@ namespace {
 using skintest::MarkedBmp;
 using skintest::MaskBmp;
 using skintest::PartsWithAll;
+using skintest::Put32;
 using skintest::RecordingNotifier;
 using skintest::StoredFromPackage;
 
@@ -233,9 +234,6 @@ TEST(SkinPackage, CorruptPackagesFailCleanly) {
     std::function<void(std::vector<std::uint8_t>&)> change;
     const char* error;
   };
-  auto put32 = [](std::vector<std::uint8_t>& b, std::size_t at, std::uint32_t v) {
-    for (int i = 0; i < 4; ++i) b[at + std::size_t(i)] = std::uint8_t(v >> (8 * i));
-  };
   const Case cases[] = {
       {"nothing at all", [](auto& b) { b.clear(); }, kSkinStreamReadError},
       {"half a version", [](auto& b) { b.resize(2); }, kSkinStreamReadError},
@@ -243,12 +241,12 @@ TEST(SkinPackage, CorruptPackagesFailCleanly) {
       {"picture cut in its header", [&](auto& b) { b.resize(picture_at + 20); }, kSkinInvalidBitmap},
       {"picture cut in its rows", [&](auto& b) { b.resize(picture_at + picture_size - 1); }, kSkinInvalidBitmap},
       {"count cut", [&](auto& b) { b.resize(count_at + 2); }, kSkinStreamReadError},
-      {"count promising more bitmaps", [&](auto& b) { put32(b, count_at, 2); }, kSkinInvalidBitmap},
-      {"count of two billion", [&](auto& b) { put32(b, count_at, 0x7FFFFFFF); }, kSkinInvalidBitmap},
-      {"picture height beyond the data", [&](auto& b) { put32(b, picture_at + 22, 5000); }, kSkinInvalidBitmap},
-      {"absurd picture width", [&](auto& b) { put32(b, picture_at + 18, 0x40000000); }, kSkinInvalidBitmap},
+      {"count promising more bitmaps", [&](auto& b) { Put32(b, count_at, 2); }, kSkinInvalidBitmap},
+      {"count of two billion", [&](auto& b) { Put32(b, count_at, 0x7FFFFFFF); }, kSkinInvalidBitmap},
+      {"picture height beyond the data", [&](auto& b) { Put32(b, picture_at + 22, 5000); }, kSkinInvalidBitmap},
+      {"absurd picture width", [&](auto& b) { Put32(b, picture_at + 18, 0x40000000); }, kSkinInvalidBitmap},
       {"absurd bit count", [&](auto& b) { b[picture_at + 28] = 0xFF; }, kSkinInvalidBitmap},
-      {"absurd colour table", [&](auto& b) { put32(b, picture_at + 46, 0x10000000); }, kSkinInvalidBitmap},
+      {"absurd colour table", [&](auto& b) { Put32(b, picture_at + 46, 0x10000000); }, kSkinInvalidBitmap},
       {"picture without its BM", [&](auto& b) { b[picture_at] = 'X'; }, kSkinInvalidBitmap},
       {"rectangle of three fields",
        [](auto& b) {
@@ -264,7 +262,7 @@ TEST(SkinPackage, CorruptPackagesFailCleanly) {
   }
   // A negative count reads no bitmaps; the rest is description text.
   std::vector<std::uint8_t> negative = good;
-  put32(negative, count_at, 0xFFFFFFFFu);
+  Put32(negative, count_at, 0xFFFFFFFFu);
   TskSkinData data;
   EXPECT_TRUE(data.LoadStoredSkin(StoredFromPackage(negative)).ok());
   EXPECT_TRUE(data.ActivePictures.empty());

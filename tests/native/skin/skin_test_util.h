@@ -1,5 +1,6 @@
 #pragma once
 // Small builders for skin tests: pictures, packages and stored skins made in memory.
+#include <cstddef>
 #include <cstdint>
 #include <string>
 #include <vector>
@@ -9,6 +10,15 @@
 #include "skin/skin_package.h"
 
 namespace netscry::skintest {
+
+// Overwrite a little-endian field of a byte image in place (the bytes must already exist).
+inline void Put32(std::vector<std::uint8_t>& b, std::size_t at, std::uint32_t v) {
+  for (int i = 0; i < 4; ++i) b[at + std::size_t(i)] = std::uint8_t(v >> (8 * i));
+}
+inline void Put16(std::vector<std::uint8_t>& b, std::size_t at, std::uint32_t v) {
+  b[at] = std::uint8_t(v);
+  b[at + 1] = std::uint8_t(v >> 8);
+}
 
 // A picture whose pixels tell where they come from: colour = Rgb(seed, x, y).
 inline Bitmap32 MarkedPicture(int w, int h, std::uint8_t seed) {
