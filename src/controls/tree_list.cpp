@@ -62,7 +62,7 @@ void TStringTreeList::AddFreshRows(std::size_t count) {
     MarkDirty(n);
   }
   order_known_ = false;
-  ColumnsChanged();
+  ClampOffsets();
 }
 
 TreeNode* TStringTreeList::MakeNode() {
@@ -124,7 +124,8 @@ PTreeNode TStringTreeList::AppendNode() {
   TreeNode* n = MakeNode();
   rows_.PushBack(n);
   MarkDirty(n);
-  ColumnsChanged();
+  // Only the scroll range changes: the columns, and so the auto-sized width, stay as they are.
+  ClampOffsets();
   AutoSortIfDue();
   InvalidateRows();
   return n;
@@ -299,9 +300,9 @@ namespace {
 
 // The stable top-down merge sort: the first n div 2 rows, then the rest, then a merge that takes
 // the second head only when it must come strictly first.
-template <class Cmp>
-void MergeSortRange(std::vector<TreeNode*>& v, std::vector<TreeNode*>& tmp, std::size_t lo,
-                    std::size_t n, bool descending, Cmp& cmp) {
+template <class T, class Cmp>
+void MergeSortRange(std::vector<T>& v, std::vector<T>& tmp, std::size_t lo, std::size_t n, bool descending,
+                    Cmp& cmp) {
   if (n < 2) return;
   std::size_t half = n / 2;
   MergeSortRange(v, tmp, lo, half, descending, cmp);
@@ -350,18 +351,9 @@ void TStringTreeList::IncrementalSort(TColumnIndex column, TSortDirection direct
   try {
     // The changed rows among themselves, by the same merge sort (they are in present order).
     {
-      std::vector<TreeNode*> v(moved.size());
-      for (std::size_t i = 0; i < moved.size(); ++i) {
-        v[i] = moved[i].node;
-        v[i]->dirty_slot = std::uint32_t(i);  // remember the present rank
-      }
-      std::vector<TreeNode*> tmp(v.size());
-      auto cmp = [&](TreeNode* a, TreeNode* b) { return Compare(a, b, column); };
-      MergeSortRange(v, tmp, 0, v.size(), descending, cmp);
-      std::vector<Moved> sorted;
-      sorted.reserve(v.size());
-      for (TreeNode* n : v) sorted.push_back(moved[n->dirty_slot]);
-      moved.swap(sorted);
+      std::vector<Moved> tmp(moved.size());
+      auto cmp = [&](const Moved& a, const Moved& b) { return Compare(a.node, b.node, column); };
+      MergeSortRange(moved, tmp, 0, moved.size(), descending, cmp);
     }
 
     // Places among the clean rows, found before any row is put back.
