@@ -211,6 +211,24 @@ SkinLoadResult TskSkinData::LoadStoredSkin(const TskCompressedStoredSkin& stored
 }
 
 namespace {
+// Objects and controls: "i=section:kind" entries, created and read in entry order; an entry
+// without a colon or of an unknown kind creates nothing.
+template <typename Created>
+void ReadListedSections(const SkinIni& ini, const char* list_section,
+                        std::unique_ptr<Created> (*create)(std::string_view, std::string),
+                        std::vector<std::unique_ptr<Created>>& list) {
+  std::vector<std::string> entries;
+  SkinKeyReader(ini, list_section).List("", entries);
+  for (const std::string& entry : entries) {
+    const std::size_t colon = entry.find(':');
+    if (colon == std::string::npos) continue;
+    if (auto created = create(std::string_view(entry).substr(colon + 1), entry.substr(0, colon))) {
+      list.push_back(std::move(created));
+      list.back()->LoadFromIni(ini);
+    }
+  }
+}
+
 void ReadPictureRecord(SkinByteReader& r, SkinBitmap& target) {
   if (r.ReadByte() != 0) {
     target = SkinBitmap();
@@ -285,29 +303,8 @@ void TskSkinData::ReadDescription(std::string_view text) {
     Areas.push_back(std::move(area));
   }
 
-  // Objects and controls: "i=section:kind", created and read in entry order.
-  auto split = [](const std::string& entry, std::string& name, std::string& kind) {
-    const std::size_t colon = entry.find(':');
-    name = colon == std::string::npos ? std::string() : entry.substr(0, colon);
-    kind = colon == std::string::npos ? std::string() : entry.substr(colon + 1);
-  };
-  std::string name, kind;
-  SkinKeyReader(ini, "SKINOBJECTS").List("", entries);
-  for (const std::string& entry : entries) {
-    split(entry, name, kind);
-    if (auto obj = CreateSkinObject(kind, name)) {
-      Objects.push_back(std::move(obj));
-      Objects.back()->LoadFromIni(ini);
-    }
-  }
-  SkinKeyReader(ini, "SKINCONTROLS").List("", entries);
-  for (const std::string& entry : entries) {
-    split(entry, name, kind);
-    if (auto ctrl = CreateSkinControl(kind, name)) {
-      Controls.push_back(std::move(ctrl));
-      Controls.back()->LoadFromIni(ini);
-    }
-  }
+  ReadListedSections(ini, "SKINOBJECTS", CreateSkinObject, Objects);
+  ReadListedSections(ini, "SKINCONTROLS", CreateSkinControl, Controls);
 }
 
 void TskSkinData::ClearSkinObjects() {
