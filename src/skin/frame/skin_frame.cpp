@@ -424,10 +424,14 @@ std::optional<std::vector<Rect>> TskSkinFrame::UpdateShape() {
 namespace {
 
 void ApplyInactiveEffect(Bitmap32& bmp, SkinEffect effect) {
-  const Bitmap32 before = bmp;
+  // Only split blur reads neighbours; it keeps the row as it was. The others work in place.
+  std::vector<Color> row;
+  const int w = bmp.Width();
   for (int y = 0; y < bmp.Height(); ++y) {
-    for (int x = 0; x < bmp.Width(); ++x) {
-      const Color c = before.Pixel(x, y);
+    Color* pixels = bmp.Row(y);
+    if (effect == SkinEffect::SplitBlur) row.assign(pixels, pixels + w);
+    for (int x = 0; x < w; ++x) {
+      const Color c = pixels[x];
       const int r = RedOf(c), gr = GreenOf(c), b = BlueOf(c);
       Color out = c;
       switch (effect) {
@@ -446,14 +450,12 @@ void ApplyInactiveEffect(Bitmap32& bmp, SkinEffect effect) {
           out = Rgb(ch(r), ch(gr), ch(b));
           break;
         }
-        case SkinEffect::SplitBlur: {
-          const Color l = before.Pixel(std::max(0, x - 1), y), rt = before.Pixel(std::min(bmp.Width() - 1, x + 1), y);
-          out = MorphBlend(l, rt, 0.5);
+        case SkinEffect::SplitBlur:
+          out = MorphBlend(row[std::size_t(std::max(0, x - 1))], row[std::size_t(std::min(w - 1, x + 1))], 0.5);
           break;
-        }
         case SkinEffect::Invert: out = c ^ 0x00FFFFFF; break;
       }
-      bmp.SetPixel(x, y, out);
+      pixels[x] = out;
     }
   }
 }
@@ -467,11 +469,10 @@ bool TskSkinFrame::ComposeFrame(FrameStrips& out, const CanvasFactory& make_canv
   LayoutObjects();
   const bool active = IsFormActive();
   const Bitmap32& source = active || skin_->InActivePicture.IsEmpty() ? skin_->Picture : skin_->InActivePicture;
-  out = CutFrameStrips(source, Info(), geometry_);
-  if (!active && Info().AutoRenderingInActiveImage) {
-    for (Bitmap32* strip : {&out.top, &out.bottom, &out.left, &out.right}) {
-      ApplyInactiveEffect(*strip, Info().InActiveEffect);
-    }
+  const TskSkinFormInfo info = Info();
+  out = CutFrameStrips(source, info, geometry_);
+  if (!active && info.AutoRenderingInActiveImage) {
+    for (Bitmap32* strip : {&out.top, &out.bottom, &out.left, &out.right}) ApplyInactiveEffect(*strip, info.InActiveEffect);
   }
   std::unique_ptr<Canvas> top = out.top.IsEmpty() ? nullptr : make_canvas(out.top);
   std::unique_ptr<Canvas> bottom = out.bottom.IsEmpty() ? nullptr : make_canvas(out.bottom);

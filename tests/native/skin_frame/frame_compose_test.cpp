@@ -243,6 +243,39 @@ TEST_F(ComposeMain, InactiveFrameUsesTheInactivePicture) {
   EXPECT_EQ(strips.top.Pixel(300, 26), Rgb(55, 45, 35));
 }
 
+TEST_F(ComposeMain, InactiveEffectsPerPixelAndSplitBlurFromTheUnchangedNeighbours) {
+  host.active = false;
+  skin.InActivePicture = SkinBitmap();
+  skin.FormInfo.AutoRenderingInActiveImage = true;
+  frame.SetSize(704, 292);  // the picture's own size: strip pixels are picture pixels
+  skin.Picture.SetPixel(299, 26, kBlack);
+  skin.Picture.SetPixel(301, 26, kWhite);
+  struct Case {
+    SkinEffect effect;
+    Color at_300, at_299;
+  } cases[] = {
+      {SkinEffect::Brightness, Rgb(228, 233, 238), Rgb(128, 128, 128)},
+      {SkinEffect::Darkness, Rgb(140, 147, 154), kBlack},
+      {SkinEffect::Grayscale, Rgb(208, 208, 208), kBlack},
+      {SkinEffect::Invert, Rgb(55, 45, 35), kWhite},
+      // Each pixel the mean of its left and right neighbours as they were before the effect.
+      {SkinEffect::SplitBlur, Rgb(128, 128, 128), Rgb(200, 210, 220)},
+  };
+  for (const Case& c : cases) {
+    skin.FormInfo.InActiveEffect = c.effect;
+    ASSERT_TRUE(Compose());
+    EXPECT_EQ(strips.top.Pixel(300, 26), c.at_300) << int(c.effect);
+    EXPECT_EQ(strips.top.Pixel(299, 26), c.at_299) << int(c.effect);
+  }
+  // Noise: a fixed pattern, the same on every repaint.
+  skin.FormInfo.InActiveEffect = SkinEffect::Noise;
+  ASSERT_TRUE(Compose());
+  const Bitmap32 first = strips.top;
+  ASSERT_TRUE(Compose());
+  EXPECT_EQ(strips.top, first);
+  EXPECT_NE(first.Pixel(300, 26), Rgb(200, 210, 220));
+}
+
 TEST_F(ComposeMain, NothingBelowTheMinimumOrWithoutASkin) {
   frame.SetSize(703, 469);
   EXPECT_FALSE(Compose());
