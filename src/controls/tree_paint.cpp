@@ -91,13 +91,14 @@ void TStringTreeList::PaintRow(Canvas& strip, PTreeNode node) {
   const bool selected = node == selected_;
   const Color sel_fill = focused_window_ ? Colors.FocusedSelectionColor : Colors.UnfocusedSelectionColor;
   const Color sel_frame = focused_window_ ? Colors.FocusedSelectionBorderColor : Colors.UnfocusedSelectionBorderColor;
+  // Every text of the row has the font's height: measured once, at the first text drawn.
+  int text_height = -1;
   for (TColumnIndex c : header_.VisibleColumns()) {
     const TTreeColumn& col = header_.Column(c);
     int left = header_.ColumnLeft(c);
     int right = left + col.Width;
     if (right <= 0 || left >= client_width_) continue;
     Rect cell{left, 0, right, h};
-    strip.FillRect(cell, Colors.Background);
     DottedHorizontal(strip, cell.left, cell.right, cell.bottom - 1, offset_x_, content_top, Colors.GridLineColor,
                      Colors.Background);
     cell.bottom -= 1;
@@ -122,8 +123,8 @@ void TStringTreeList::PaintRow(Canvas& strip, PTreeNode node) {
       state_images_->Draw(strip, l.image_index, cell.left + Margin, (h - is.cy) / 2);
     }
     if (!l.shown_text.empty()) {
-      Size ext = strip.TextExtent(l.shown_text);
-      int y = cell.top + (cell.Height() - ext.cy) / 2;
+      if (text_height < 0) text_height = strip.TextExtent(l.shown_text).cy;
+      int y = cell.top + (cell.Height() - text_height) / 2;
       Color color = (selected && focused_window_) ? Colors.HighlightText : Colors.WindowText;
       strip.TextOut(l.text_x, y, l.shown_text, color, cell);
     }
