@@ -5,6 +5,7 @@
 #include <initializer_list>
 #include <string>
 
+#include "base/bitmap_canvas.h"
 #include "bmp_writer.h"
 #include "frame_painter.h"
 #include "widgets.h"
@@ -27,13 +28,6 @@ std::string Text(std::initializer_list<const char*> lines) {
 
 void AddPicture(SkinFolder& folder, const std::string& name, const Bitmap32& bmp, BmpDepth depth) {
   folder.files.push_back({name, EncodeBmp(bmp, depth)});
-}
-
-// Copies rows [y0, y1) of src to dst starting at row dy, columns [x0, x1) to the same columns.
-void CopyArea(const Bitmap32& src, int x0, int y0, int x1, int y1, Bitmap32& dst, int dx, int dy) {
-  for (int y = y0; y < y1; ++y) {
-    for (int x = x0; x < x1; ++x) dst.SetPixel(dx + x - x0, dy + y - y0, src.Pixel(x, y));
-  }
 }
 
 struct ButtonSlot {
@@ -72,12 +66,13 @@ Bitmap32 CaptionButtonPicture(const Bitmap32& frame, const Bitmap32& inactive_fr
   const int top = layout.top;
   const int h = layout.band;
   Bitmap32 pic(frame.Width(), layout.height, Rgb(255, 255, 255));
+  netscry::BitmapCanvas canvas(pic);
   // Every band starts as the frame behind the buttons, so rounded corners blend into it.
-  CopyArea(frame, 0, 0, frame.Width(), top + h + 3, pic, 0, 0);
+  canvas.DrawBitmap(frame, {0, 0, frame.Width(), top + h + 3}, 0, 0);
   for (int band = 1; band < 4; ++band) {
     const Bitmap32& src = band == 3 ? inactive_frame : frame;
     // Left of column 100 the picture keeps the frame (the icon button's place).
-    CopyArea(src, 100, top, frame.Width(), top + h, pic, 100, top + band * h);
+    canvas.DrawBitmap(src, {100, top, frame.Width(), top + h}, 100, top + band * h);
   }
   const ButtonState states[4] = {ButtonState::Normal, ButtonState::Hot, ButtonState::Down, ButtonState::Inactive};
   for (int band = 0; band < 4; ++band) {
@@ -88,7 +83,7 @@ Bitmap32 CaptionButtonPicture(const Bitmap32& frame, const Bitmap32& inactive_fr
   }
   const int maximize_x = SlotOf(layout, Glyph::Maximize).x;
   for (int band = 0; band < 3; ++band) {
-    CopyArea(frame, maximize_x, top, maximize_x + kRestoreWidth, top + h, pic, layout.restore_x, top + band * h);
+    canvas.DrawBitmap(frame, {maximize_x, top, maximize_x + kRestoreWidth, top + h}, layout.restore_x, top + band * h);
     CaptionButton(pic, layout.restore_x, top + band * h, kRestoreWidth, h, Glyph::Restore, false, states[band],
                   theme, Radii{}, true);
   }

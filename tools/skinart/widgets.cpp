@@ -3,6 +3,8 @@
 #include <algorithm>
 #include <cmath>
 
+#include "base/bitmap_canvas.h"
+
 namespace skinart {
 
 using netscry::Rgb;
@@ -10,15 +12,6 @@ using netscry::Rgb;
 namespace {
 
 const Color kWhite = Rgb(255, 255, 255);
-
-// Copies the w x h area at (x, y) of src into dst at (dx, dy).
-void Blit(const Bitmap32& src, int x, int y, int w, int h, Bitmap32& dst, int dx, int dy) {
-  for (int j = 0; j < h; ++j) {
-    for (int i = 0; i < w; ++i) {
-      if (src.InBounds(x + i, y + j)) dst.SetPixel(dx + i, dy + j, src.Pixel(x + i, y + j));
-    }
-  }
-}
 
 // A glyph as a coverage grid (red channel, 0..255) of the button's size.
 Bitmap32 GlyphCoverage(int w, int h, Glyph glyph) {
@@ -125,7 +118,7 @@ void CaptionButton(Bitmap32& bmp, int x, int y, int w, int h, Glyph glyph, bool 
   const Color* c = is_close ? theme.close[s] : theme.plain[s];
   // Work on a copy one pixel larger on every side so the shared edges fall outside the button.
   Bitmap32 work(w + 2, h + 2);
-  Blit(bmp, x - 1, y - 1, w + 2, h + 2, work, 0, 0);
+  netscry::BitmapCanvas(work).DrawBitmap(bmp, {x - 1, y - 1, x + w + 1, y + h + 1}, 0, 0);
   const double l = join_left ? 0 : 1, t = 0, r = w + 1, b = h + 1;
   FillRoundRect(work, l, t, r, b, radii, Gloss(1, h, c[0], c[1], c[2], c[3]));
   if (state == ButtonState::Hot) {
@@ -139,9 +132,9 @@ void CaptionButton(Bitmap32& bmp, int x, int y, int w, int h, Glyph glyph, bool 
   StrokeRoundRect(work, l + 1, t + 1, r - 1, b - 1, inner, kWhite, state == ButtonState::Down ? 0.2 : 0.5);
   StrokeRoundRect(work, l, t, r, b, radii, theme.button_outline[s], 0.9);
   Bitmap32 face(w, h);
-  Blit(work, 1, 1, w, h, face, 0, 0);
+  netscry::BitmapCanvas(face).DrawBitmap(work, {1, 1, w + 1, h + 1}, 0, 0);
   PaintGlyph(face, 0, state == ButtonState::Down ? 1 : 0, w, h, glyph, theme.glyph_fill[s], theme.glyph_outline[s]);
-  Blit(face, 0, 0, w, h, bmp, x, y);
+  netscry::BitmapCanvas(bmp).DrawBitmap(face, face.Bounds(), x, y);
 }
 
 Bitmap32 MenuWindowPicture(const Theme& t) {
