@@ -6,6 +6,8 @@
 
 #include <algorithm>
 
+#include "base/dib_win32.h"
+
 namespace netscry {
 
 namespace {
@@ -244,33 +246,20 @@ class StripBuffer : public RowStripSink {
  public:
   // Strips land on target in its own (origin-shifted) coordinates.
   StripBuffer(GdiCanvas& target, int width, int height)
-      : target_(target.Dc()), width_(std::max(1, width)), height_(height) {
-    dc_ = CreateCompatibleDC(target_);
-    bmp_ = CreateCompatibleBitmap(target_, width_, height_);
-    old_ = SelectObject(dc_, bmp_);
-    canvas_ = std::make_unique<GdiCanvas>(dc_);
-  }
-  ~StripBuffer() override {
-    canvas_.reset();
-    SelectObject(dc_, old_);
-    DeleteObject(bmp_);
-    DeleteDC(dc_);
-  }
+      : target_(target.Dc()), strip_(width, height), canvas_(strip_.Dc()) {}
   Canvas& BeginStrip(const Rect& dest) override {
     dest_ = dest;
-    return *canvas_;
+    return canvas_;
   }
   void EndStrip() override {
-    BitBlt(target_, dest_.left, dest_.top, std::min(width_, dest_.Width()), dest_.Height(), dc_, 0, 0, SRCCOPY);
+    BitBlt(target_, dest_.left, dest_.top, std::min(strip_.Width(), dest_.Width()), dest_.Height(), strip_.Dc(), 0, 0,
+           SRCCOPY);
   }
 
  private:
   HDC target_;
-  int width_, height_;
-  HDC dc_;
-  HBITMAP bmp_;
-  HGDIOBJ old_;
-  std::unique_ptr<GdiCanvas> canvas_;
+  Dib32 strip_;
+  GdiCanvas canvas_;  // destroyed before strip_: restores the DC it draws on
   Rect dest_;
 };
 
@@ -281,17 +270,12 @@ void TreeListWindow::PaintTo(HDC dc, const RECT& update) {
   GetClientRect(hwnd_, &rc);
   const int width = rc.right;
   if (update.top < kHeaderHeight) {
-    HDC mem = CreateCompatibleDC(dc);
-    HBITMAP bmp = CreateCompatibleBitmap(dc, std::max(1, width), kHeaderHeight);
-    HGDIOBJ old = SelectObject(mem, bmp);
+    Dib32 header(width, kHeaderHeight);
     {
-      GdiCanvas canvas(mem);
+      GdiCanvas canvas(header.Dc());
       list_.Header().Paint(canvas, width, theme_.get());
     }
-    BitBlt(dc, 0, 0, width, kHeaderHeight, mem, 0, 0, SRCCOPY);
-    SelectObject(mem, old);
-    DeleteObject(bmp);
-    DeleteDC(mem);
+    BitBlt(dc, 0, 0, width, kHeaderHeight, header.Dc(), 0, 0, SRCCOPY);
   }
   if (update.bottom > kHeaderHeight) {
     GdiCanvas below(dc, 0, kHeaderHeight);
