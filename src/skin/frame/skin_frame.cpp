@@ -286,22 +286,20 @@ Rect TskSkinFrame::Moving(const Rect& proposed, const Rect& current, const Rect&
   if (FrameState == TskFrameState::Maximized) return current;
   if (!Magnetic) return proposed;
   Rect r = proposed;
-  const int w = r.Width(), h = r.Height();
   auto near = [this](int a, int b) { return a - b <= MagneticSize && b - a <= MagneticSize; };
-  if (near(r.left, work_area.left)) {
-    r.left = work_area.left;
-    r.right = r.left + w;
-  } else if (near(r.right, work_area.right)) {
-    r.right = work_area.right;
-    r.left = r.right - w;
-  }
-  if (near(r.top, work_area.top)) {
-    r.top = work_area.top;
-    r.bottom = r.top + h;
-  } else if (near(r.bottom, work_area.bottom)) {
-    r.bottom = work_area.bottom;
-    r.top = r.bottom - h;
-  }
+  // One axis: the low edge snaps first, else the high one; the size stays.
+  auto snap = [&](int& low, int& high, int area_low, int area_high) {
+    const int size = high - low;
+    if (near(low, area_low)) {
+      low = area_low;
+      high = low + size;
+    } else if (near(high, area_high)) {
+      high = area_high;
+      low = high - size;
+    }
+  };
+  snap(r.left, r.right, work_area.left, work_area.right);
+  snap(r.top, r.bottom, work_area.top, work_area.bottom);
   return r;
 }
 
