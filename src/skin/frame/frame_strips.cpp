@@ -18,6 +18,9 @@ void CopyRect(const Bitmap32& src, const Rect& src_rect, Bitmap32& dst, int x, i
   }
 }
 
+namespace {
+
+// Copies src_rect of src into dst at dest by repeating or dropping whole rows and columns.
 void StretchCopy(const Bitmap32& src, const Rect& src_rect, Bitmap32& dst, const Rect& dest) {
   if (src_rect.IsEmpty() || dest.IsEmpty()) return;
   const long long sw = src_rect.Width(), sh = src_rect.Height();
@@ -31,8 +34,6 @@ void StretchCopy(const Bitmap32& src, const Rect& src_rect, Bitmap32& dst, const
     }
   }
 }
-
-namespace {
 
 // A strip across the window (top or bottom): source rows [src_top, src_top + h), the middle
 // source columns [m0, m1) stretched onto [t0, t1) or tiled from column 0, then the fixed corners.

@@ -40,8 +40,6 @@ std::vector<Rect> ShapeRectangles(const FrameStrips& mask_strips, const Rect& ma
 // background), for previews and tests.
 Bitmap32 AssembleStrips(const FrameStrips& strips, int width, int height, Color background);
 
-// Copies src_rect of src into dst at dest by repeating or dropping whole rows and columns.
-void StretchCopy(const Bitmap32& src, const Rect& src_rect, Bitmap32& dst, const Rect& dest);
 // Copies src_rect of src to (x, y) of dst, clipped to both pictures.
 void CopyRect(const Bitmap32& src, const Rect& src_rect, Bitmap32& dst, int x, int y);
 
