@@ -131,14 +131,17 @@ TColumnIndex TTreeHeader::ColumnAtX(int x) const {
 }
 
 TColumnIndex TTreeHeader::ResizeZoneAt(int x) const {
-  std::vector<TColumnIndex> visible = VisibleColumns();
-  for (auto it = visible.rbegin(); it != visible.rend(); ++it) {
-    const TTreeColumn& col = Column(*it);
-    if (!col.Options.Has(coResizable)) continue;
-    int edge = ColumnLeft(*it) + col.Width;
-    if (x >= edge - 4 && x <= edge + 2) return *it;
+  // Asked on every mouse move over the header: one pass over the columns. Where the zones of
+  // narrow neighbours overlap, the rightmost column's zone wins.
+  TColumnIndex found = NoColumn;
+  int edge = -tree_.OffsetX();
+  for (TColumnIndex c = 0; c < ColumnCount(); ++c) {
+    const TTreeColumn& col = Column(c);
+    if (!col.Options.Has(coVisible)) continue;
+    edge += col.Width;
+    if (col.Options.Has(coResizable) && x >= edge - 4 && x <= edge + 2) found = c;
   }
-  return NoColumn;
+  return found;
 }
 
 HeaderCursor TTreeHeader::CursorAt(Point p) const {
