@@ -229,15 +229,30 @@ void ReadListedSections(const SkinIni& ini, const char* list_section,
   }
 }
 
-void ReadPictureRecord(SkinByteReader& r, SkinBitmap& target) {
-  if (r.ReadByte() != 0) {
-    target = SkinBitmap();
-    return;
+// The inflated package is bounded, but a 1-bit picture decodes to 32 times its stored size; the
+// decoded pixels of one package are bounded too, so a hostile package cannot claim gigabytes.
+constexpr std::int64_t kMaxPackagePixels = std::int64_t(32) << 20;
+
+class PictureReader {
+ public:
+  explicit PictureReader(SkinByteReader& r) : r_(r) {}
+
+  SkinBitmap Next() {
+    std::size_t consumed = 0;
+    SkinBitmap bmp = DecodeBmp(r_.Rest(), consumed);
+    r_.Skip(consumed);
+    pixels_ += std::int64_t(bmp.Width()) * bmp.Height();
+    if (pixels_ > kMaxPackagePixels) throw SkinError(kSkinPicturesTooLarge);
+    return bmp;
   }
-  std::size_t consumed = 0;
-  target = DecodeBmp(r.Rest(), consumed);
-  r.Skip(consumed);
-}
+
+  // A picture record: a flag byte (0 = present), then the picture.
+  void Record(SkinBitmap& target) { target = r_.ReadByte() != 0 ? SkinBitmap() : Next(); }
+
+ private:
+  SkinByteReader& r_;
+  std::int64_t pixels_ = 0;
+};
 }  // namespace
 
 bool TskSkinData::ReadPackage(std::span<const std::uint8_t> package) {
@@ -245,22 +260,18 @@ bool TskSkinData::ReadPackage(std::span<const std::uint8_t> package) {
   const std::int32_t version = r.ReadInt32();
   if (version < 0 || version > 3) return false;
   Version = version;
-  ReadPictureRecord(r, Picture);
-  if (version == 2 || version == 3) ReadPictureRecord(r, InActivePicture);
-  ReadPictureRecord(r, Mask);
+  PictureReader pictures(r);
+  pictures.Record(Picture);
+  if (version == 2 || version == 3) pictures.Record(InActivePicture);
+  pictures.Record(Mask);
   if (version == 1 || version == 2) {
-    ReadPictureRecord(r, RollUpPicture);
-    ReadPictureRecord(r, RollUpMask);
+    pictures.Record(RollUpPicture);
+    pictures.Record(RollUpMask);
   }
   const std::int32_t count = r.ReadInt32();
   // No reservation from the count: every bitmap must be present, so a false count fails on the
   // data, not on memory.
-  for (std::int32_t i = 0; i < count; ++i) {
-    std::size_t consumed = 0;
-    auto bmp = std::make_unique<SkinBitmap>(DecodeBmp(r.Rest(), consumed));
-    r.Skip(consumed);
-    ActivePictures.push_back(std::move(bmp));
-  }
+  for (std::int32_t i = 0; i < count; ++i) ActivePictures.push_back(std::make_unique<SkinBitmap>(pictures.Next()));
   const auto rest = r.Rest();
   ReadDescription(std::string_view(reinterpret_cast<const char*>(rest.data()), rest.size()));
   return true;

@@ -17,5 +17,6 @@ inline constexpr const char* kSkinCompressingError = "error";               // d
 inline constexpr const char* kSkinInvalidBitmap = "Bitmap image is not valid";
 inline constexpr const char* kSkinStreamReadError = "Stream read error";    // package ends early
 inline constexpr const char* kSkinTooLarge = "compression error: skin package larger than 64 MiB";
+inline constexpr const char* kSkinPicturesTooLarge = "skin pictures larger than 32 M pixels in all";
 
 }  // namespace netscry

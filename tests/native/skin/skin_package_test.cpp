@@ -268,6 +268,18 @@ TEST(SkinPackage, CorruptPackagesFailCleanly) {
   EXPECT_TRUE(data.ActivePictures.empty());
 }
 
+TEST(SkinPackage, PicturesDecodingPastTheirBoundAreRefused) {
+  // 1-bit pictures of 16 M pixels each: 2 MiB stored apiece, 64 MiB decoded apiece.
+  const std::vector<std::uint8_t> big = MaskBmp(4096, 4096);
+  SkinPackageParts parts = PartsWithAll(3, kDescription);
+  parts.active_pictures = {big, big};  // up to the bound, with the frame pictures a little past it
+  ExpectFailedLoad(StoredFromPackage(BuildSkinPackage(parts)), kSkinPicturesTooLarge, "past the bound");
+  parts.active_pictures = {big};
+  TskSkinData data;
+  EXPECT_TRUE(data.LoadStoredSkin(StoredFromPackage(BuildSkinPackage(parts))).ok());
+  EXPECT_EQ(data.ActivePictures.size(), 1u);
+}
+
 TEST(SkinPackage, CorruptZlibStreamsAreCompressionErrors) {
   const std::vector<std::uint8_t> zlib = DeflateSkinStream(BuildSkinPackage(PartsWithAll(3, kDescription)));
   ASSERT_GE(zlib.size(), 8u);
