@@ -255,12 +255,7 @@ void TTreeHeader::FinishAutoFit() {
 
 int TTreeHeader::AutoFitWidth(TColumnIndex c) {
   int best = 0;
-  for (PTreeNode n = tree_.FirstNode(); n; n = tree_.NextNode(n)) {
-    int w = TStringTreeList::Margin;
-    if (tree_.StateImageIndex(n, c) >= 0) w += 16 + TStringTreeList::kStateImageGap;
-    w += tree_.MeasureText(tree_.CellText(n, c)).cx + 2 * TStringTreeList::TextMargin;
-    best = std::max(best, w);
-  }
+  for (PTreeNode n = tree_.FirstNode(); n; n = tree_.NextNode(n)) best = std::max(best, tree_.CellContentWidth(n, c));
   return best + 1;  // the vertical grid line
 }
 

@@ -491,6 +491,12 @@ int TStringTreeList::StateImageIndex(PTreeNode node, TColumnIndex column) {
   return index;
 }
 
+int TStringTreeList::CellContentWidth(PTreeNode node, TColumnIndex column) {
+  int w = Margin + 2 * TextMargin;
+  if (StateImageIndex(node, column) >= 0) w += kStateImageWidth + kStateImageGap;
+  return w + MeasureText(CellText(node, column)).cx;
+}
+
 TPopupMenu TStringTreeList::AskPopupMenu(PTreeNode node, TColumnIndex column, Point p) {
   TPopupMenu menu = nullptr;
   bool ask_parent = true;

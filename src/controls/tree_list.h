@@ -35,6 +35,7 @@ class TStringTreeList {
   static constexpr int Margin = 4;
   static constexpr int TextMargin = 4;
   static constexpr int IncrementalSearchTimeout = 200;
+  static constexpr int kStateImageWidth = 16;
   static constexpr int kStateImageGap = 2;
 
   TStringTreeList();
@@ -194,6 +195,9 @@ class TStringTreeList {
   // Texts and images through the callbacks (presets applied).
   std::string CellText(PTreeNode node, TColumnIndex column);
   int StateImageIndex(PTreeNode node, TColumnIndex column);
+  // Width the cell's content takes: Margin, the state image if any, the whole text and
+  // TextMargin on both sides.
+  int CellContentWidth(PTreeNode node, TColumnIndex column);
 
   // Called by the header.
   void SortOnHeaderChange();

@@ -68,10 +68,7 @@ Point TStringTreeList::ContextMenuPoint() {
   Rect row = RowRect(focused_);
   int y = row.top + DefaultNodeHeight / 2;
   if (!header_.IsValidColumn(focus_column_)) return {0, y};
-  int width = header_.Column(focus_column_).Width;
-  int extent = Margin + 2 * TextMargin + MeasureText(CellText(focused_, focus_column_)).cx;
-  if (StateImageIndex(focused_, focus_column_) >= 0) extent += 16 + kStateImageGap;
-  extent = std::min(extent, width);
+  int extent = std::min(CellContentWidth(focused_, focus_column_), header_.Column(focus_column_).Width);
   return {header_.ColumnLeft(focus_column_) + extent / 2, y};
 }
 

@@ -54,7 +54,7 @@ TStringTreeList::CellTextLayout TStringTreeList::LayoutCell(PTreeNode node, TCol
   if (column != header_.LastPositionColumn()) l.cell.right -= 1;
   l.image_index = StateImageIndex(node, column);
   bool has_image = l.image_index >= 0;
-  l.content_left = l.cell.left + Margin + (has_image ? 16 + kStateImageGap : 0);
+  l.content_left = l.cell.left + Margin + (has_image ? kStateImageWidth + kStateImageGap : 0);
   l.full_text = CellText(node, column);
   auto measure = [this](std::string_view s) { return MeasureText(s).cx; };
   l.full_width = measure(l.full_text);
