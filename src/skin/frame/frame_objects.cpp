@@ -372,12 +372,14 @@ std::string TskSkinCaptionObject::FitText(Canvas& canvas, const std::string& tex
   return shortened + "...";
 }
 
-void TskSkinCaptionObject::DrawTextFrame(Canvas& canvas, const Rect& wanted, int width, int x, int y) const {
+void TskSkinCaptionObject::DrawTextFrame(Canvas& canvas, const Rect& wanted, int text_width, int x, int y) const {
   if (own_picture_ == nullptr) return;
   const Rect src = wanted.Intersect(own_picture_->Bounds());
-  // The widened image is never wider than the picture and the text together.
-  width = std::min(width, own_picture_->Width() + std::max(0, width - wanted.Width()));
-  if (src.IsEmpty() || width <= 0 || width > 4 * kFrameCoordLimit) return;
+  // The frame widened by the text beyond its own text place. Whatever the description's
+  // rectangles say, it is never wider than the picture and the text together, so the image
+  // made here stays as small as the data it comes from.
+  const int width = std::min(FrameRect.Width() + text_width - FrameTextRect.Width(), own_picture_->Width() + text_width);
+  if (src.IsEmpty() || width <= 0) return;
   const int left = std::clamp(FrameLeftOffset, 0, src.Width());
   const int right = std::clamp(FrameRightOffset, 0, src.Width() - left);
   const int middle = src.Width() - left - right;
@@ -412,8 +414,7 @@ void TskSkinCaptionObject::Draw(Canvas& canvas, bool part_of_frame, Point origin
   const Rect clip = band.Offset(-origin.x, -origin.y);
   if (!FrameRect.IsEmpty()) {
     const Rect& src = active && !ActiveFrameRect.IsEmpty() ? ActiveFrameRect : FrameRect;
-    DrawTextFrame(canvas, src, FrameRect.Width() + extent.cx - FrameTextRect.Width(),
-                  x - FrameTextRect.left - origin.x, y - FrameTextRect.top - origin.y);
+    DrawTextFrame(canvas, src, extent.cx, x - FrameTextRect.left - origin.x, y - FrameTextRect.top - origin.y);
   }
   if (Shadow) canvas.TextOut(x + 1 - origin.x, y + 1 - origin.y, shown, active ? ActiveShadowColor : ShadowColor, clip);
   canvas.TextOut(x - origin.x, y - origin.y, shown, active ? ActiveFontColor : FontColor, clip);

@@ -134,7 +134,8 @@ class TskSkinCaptionObject : public TskActiveSkinObject {
   int FrameLeftOffset = 0, FrameRightOffset = 0;
 
  private:
-  void DrawTextFrame(Canvas& canvas, const Rect& src, int width, int x, int y) const;
+  // The text frame image src, widened for text_width pixels of text, drawn at (x, y).
+  void DrawTextFrame(Canvas& canvas, const Rect& src, int text_width, int x, int y) const;
 };
 
 // The frame object for a description, or nullptr for kinds that have none here (menu items and

@@ -429,6 +429,46 @@ TEST(FrameRobustness, AbsurdSkinValuesAreHandledSafely) {
   EXPECT_LE(strips.top.Height(), 469);
 }
 
+// The caption's text frame is widened for the text; absurd frame rectangles must not make that
+// image wider than the picture and the text together.
+TEST(FrameRobustness, TextFrameImageNeverWiderThanPictureAndText) {
+  constexpr int kMax = 2147483647;
+  struct WidthCanvas : BitmapCanvas {
+    using BitmapCanvas::BitmapCanvas;
+    std::vector<int> widths;
+    void DrawBitmap(const Bitmap32& bmp, const Rect&, int, int, std::optional<Color>) override {
+      widths.push_back(bmp.Width());
+    }
+  };
+  struct Case {
+    Rect frame_rect, text_rect;
+    int width_beside_text;
+  } cases[] = {
+      {{0, 0, 40, 18}, {10, 1, 30, 15}, 20},        // a sane glow: 40 − 20, plus the text
+      {{0, 0, 40, 18}, {kMax, 1, -kMax, 15}, 704},  // a text place of negative width
+      {{-kMax, 0, kMax, 18}, {0, 1, 0, 15}, 704},   // a frame wider than any picture
+  };
+  for (const auto& [frame_rect, text_rect, width_beside_text] : cases) {
+    FakeHost host;
+    TskSkinData skin;
+    BuildMainSkin(skin);
+    auto& caption = dynamic_cast<TskDataSkinCaption&>(*skin.Objects[0]);
+    caption.ActivePictureIndex = 0;
+    caption.FrameRect = frame_rect;
+    caption.FrameTextRect = text_rect;
+    TskSkinFrame frame(host);
+    frame.SetSkinData(&skin);
+    frame.SetSize(762, 469);
+    Bitmap32 target(762, 28);
+    WidthCanvas canvas(target);
+    frame.CaptionObject()->Draw(canvas, true, {0, 0});
+    ASSERT_EQ(canvas.TextRuns().size(), 1u);
+    const int text_width = canvas.TextWidth(canvas.TextRuns()[0].text);  // as shown, maybe shortened
+    ASSERT_EQ(canvas.widths.size(), 1u);
+    EXPECT_EQ(canvas.widths[0], width_beside_text + text_width) << width_beside_text;
+  }
+}
+
 // Every coordinate is bounded, but a long row of wide caption buttons adds up one by one.
 TEST(FrameRobustness, ManyWideCustomButtonsLayOutWithoutOverflow) {
   constexpr int kMax = 2147483647;
