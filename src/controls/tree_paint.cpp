@@ -1,7 +1,7 @@
 // Painting of the rows and the header, text shortening and the tooltip decision.
 #include <algorithm>
 
-#include "controls/ansi_chars.h"
+#include "base/ansi_chars.h"
 #include "controls/tree_list.h"
 
 namespace netscry {

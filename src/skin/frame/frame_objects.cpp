@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cmath>
 
+#include "base/ansi_chars.h"
 #include "skin/frame/frame_geometry.h"
 #include "skin/frame/frame_strips.h"
 #include "skin/frame/skin_frame.h"
@@ -348,28 +349,13 @@ Rect TskSkinCaptionObject::TextBand() const {
   return band;
 }
 
-namespace {
-
-// Byte length of the last character of CP936 text: a lead byte 0x81…0xFE takes its trail byte.
-std::size_t LastCharLength(const std::string& text) {
-  std::size_t i = 0, last = 0;
-  while (i < text.size()) {
-    const auto c = static_cast<unsigned char>(text[i]);
-    last = (c >= 0x81 && c <= 0xFE && i + 1 < text.size()) ? 2 : 1;
-    i += last;
-  }
-  return last;
-}
-
-}  // namespace
-
 std::string TskSkinCaptionObject::FitText(Canvas& canvas, const std::string& text, int band_width) {
   if (canvas.TextWidth(text) <= band_width) return text;
-  std::string shortened = text;
-  while (!shortened.empty() && canvas.TextWidth(shortened + "...") > band_width) {
-    shortened.resize(shortened.size() - LastCharLength(shortened));
-  }
-  return shortened + "...";
+  // Whole characters are dropped from the end, never half of a double-byte one.
+  const std::vector<std::size_t> starts = AnsiCharStarts(text);
+  std::size_t keep = starts.size() - 1;  // characters kept
+  while (keep > 0 && canvas.TextWidth(text.substr(0, starts[keep]) + "...") > band_width) --keep;
+  return text.substr(0, starts[keep]) + "...";
 }
 
 void TskSkinCaptionObject::DrawTextFrame(Canvas& canvas, const Rect& wanted, int text_width, int x, int y) const {
