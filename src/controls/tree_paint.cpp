@@ -1,7 +1,7 @@
 // Painting of the rows and the header, text shortening and the tooltip decision.
 #include <algorithm>
 
-#include "base/ansi_chars.h"
+#include "base/ansi_text.h"
 #include "controls/tree_list.h"
 
 namespace netscry {

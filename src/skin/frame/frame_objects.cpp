@@ -3,7 +3,7 @@
 #include <algorithm>
 #include <cmath>
 
-#include "base/ansi_chars.h"
+#include "base/ansi_text.h"
 #include "skin/frame/frame_geometry.h"
 #include "skin/frame/frame_strips.h"
 #include "skin/frame/skin_frame.h"
