@@ -152,8 +152,9 @@ HANDLE CreateProcessSnapshot() {
 
 std::string GetProcessName(HANDLE process_snapshot, DWORD pid) {
   PROCESSENTRY32 entry{};
-  entry.dwSize = sizeof entry;  // 296 in the ANSI layout
-  static_assert(sizeof(PROCESSENTRY32) == 296);
+  entry.dwSize = sizeof entry;
+  // The ANSI layout: 296 bytes in 32-bit programs, 304 in 64-bit ones (pointer-sized fields).
+  static_assert(sizeof(PROCESSENTRY32) == (sizeof(void*) == 8 ? 304 : 296));
   if (process_snapshot == nullptr || process_snapshot == INVALID_HANDLE_VALUE) return {};
   for (BOOL ok = WrapProcess32First(process_snapshot, &entry); ok; ok = WrapProcess32Next(process_snapshot, &entry)) {
     if (entry.th32ProcessID == pid) return TextOfField(entry.szExeFile, MAX_PATH);
