@@ -76,6 +76,51 @@ TEST(ReadGrowingTable, GivesUpOnHardErrorsAndAfterBoundedAttempts) {
   EXPECT_EQ(runaway.calls, kTableReadAttempts);
 }
 
+TEST(ReadGrowingTable, SuccessWithoutABufferIsNotATable) {
+  // Some tables answer a size query without a buffer with success and size 0; that is no table,
+  // only a sign to ask again with room.
+  int calls = 0;
+  const auto bytes = ReadGrowingTable([&](std::uint8_t* buffer, std::uint32_t& size) -> std::uint32_t {
+    ++calls;
+    if (buffer == nullptr) {
+      size = 0;
+      return kStatusOk;
+    }
+    if (size < 8) {
+      size = 8;
+      return kErrorInsufficientBuffer;
+    }
+    const std::uint8_t table[8] = {1, 0, 0, 0, 9, 9, 9, 9};
+    std::memcpy(buffer, table, sizeof table);
+    size = 8;
+    return kStatusOk;
+  });
+  ASSERT_TRUE(bytes);
+  EXPECT_EQ(*bytes, (std::vector<std::uint8_t>{1, 0, 0, 0, 9, 9, 9, 9}));
+  EXPECT_GE(calls, 2);
+}
+
+TEST(ReadGrowingTable, TheOfferedBufferNeverShrinks) {
+  // A failing call that reports a smaller size (the table shrank for a moment, or the call
+  // wrote a meaningless size) must not make the next buffer smaller than one already offered.
+  FakeTable table;
+  table.bytes.assign(4000, 3);
+  table.scripted = {kErrorInsufficientBuffer, kStatusUnsuccessful, kStatusUnsuccessful};
+  std::vector<std::uint32_t> offered;
+  const auto bytes = ReadGrowingTable([&](std::uint8_t* buffer, std::uint32_t& size) {
+    offered.push_back(buffer ? size : 0);
+    const std::size_t call = offered.size();
+    const std::uint32_t status = table(buffer, size);
+    if (call == 1) size = 4000;  // the first answer asks for the whole table
+    if (call == 2 || call == 3) size = 16;  // then two answers claim almost nothing
+    return status;
+  });
+  ASSERT_TRUE(bytes);
+  EXPECT_EQ(bytes->size(), 4000u);
+  ASSERT_GE(offered.size(), 3u);
+  for (std::size_t i = 1; i < offered.size(); ++i) EXPECT_GE(offered[i], offered[i - 1]) << "call " << i;
+}
+
 TEST(ReadGrowingTable, EmptyTableIsReadAsItsCountAlone) {
   FakeTable table;
   table.bytes.assign(4, 0);
