@@ -197,6 +197,38 @@ TEST_F(InputTest, SameKeyRepeatsToTheNextRowWithThatCharacter) {
   EXPECT_EQ(list.SelectedNodeCount(), 1);
 }
 
+TEST_F(InputTest, SameKeyRepeatsOnlyWhenTheFocusedRowLacksTheDoubledCharacter) {
+  // The repeat rule counts characters, not bytes (a CP936 character is two), and it holds only
+  // while the focused row does not begin with the character twice.
+  const std::string jian = "\xBC\xE0";  // 监
+  struct Case {
+    const char* what;
+    std::vector<std::string> names;  // rows after the fixture's seven, in this order
+    std::string key;
+    int first_hit, second_hit;       // rows (ids) focused after the first and second key
+    std::string prefix;              // SearchPrefix after the second key
+  } cases[] = {
+      {"a two-byte character typed twice moves on", {jian + "\xCC\xFD", jian + "\xCA\xD3"}, jian, 7, 8, jian},
+      {"a row beginning with the doubled character keeps it", {"aardvark", "apple"}, "a", 7, 7, "aa"},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.what);
+    list.Clear();
+    const char* names[] = {"alpha", "beta", "bravo", "charlie", "abc", "delta", "echo"};
+    for (int i = 0; i < 7; ++i) Add(names[i], i, std::to_string(100 + i * 11));
+    for (std::size_t i = 0; i < c.names.size(); ++i) Add(c.names[i], 7 + int(i));
+    list.SearchTimerFired();
+    list.SelectNode(list.NodeAtIndex(6), true);
+    list.FocusNode(list.NodeAtIndex(6));  // echo: the search starts after it
+    list.KeyChar(c.key, 0);
+    EXPECT_EQ(FocusedId(), c.first_hit);
+    list.KeyChar(c.key, 50);
+    EXPECT_EQ(FocusedId(), c.second_hit);
+    EXPECT_EQ(list.SearchPrefix(), c.prefix);
+    EXPECT_EQ(host.beeps, 0);
+  }
+}
+
 TEST_F(InputTest, NoMatchBeepsAndKeepsSelection) {
   list.FocusNode(list.NodeAtIndex(1));
   list.SelectNode(list.NodeAtIndex(1), true);
