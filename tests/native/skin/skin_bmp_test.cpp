@@ -149,6 +149,9 @@ TEST(SkinBmp, RefusesMalformedHeaders) {
       {"one pixel byte missing", [](auto& b) { b.pop_back(); }},
       {"rows promised beyond the data", [](auto& b) { Put32(b, 22, 5); }},
       {"8 bits without the table", [](auto& b) { Put16(b, 28, 8); }},
+      // A table of 256 entries that the header accounts for but the data lacks puts the pixels
+      // past the end: the reader must not compute the room left as a negative size.
+      {"pixel offset beyond the data", [](auto& b) { Put32(b, 46, 256); Put32(b, 10, 54 + 1024); }},
   };
   for (const Case& c : cases) {
     std::vector<std::uint8_t> bytes = good;
