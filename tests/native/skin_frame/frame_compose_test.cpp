@@ -130,6 +130,18 @@ TEST(FrameStrips, ManyRunsMergeIdenticalRowsOrFallBackToTheWholeStrip) {
   ASSERT_EQ(whole.size(), 1u);
   EXPECT_EQ(whole.front(), (Rect{3, 4, 10005, 6}));
 
+  // Identical rows merge only with the row right above: rows 0–4 and 6–9 are the same, row 5 is
+  // white and stays uncovered.
+  Bitmap32 gapped(4002, 10, kWhite);
+  for (int y = 0; y < 10; ++y) {
+    for (int x = 0; x < 4002 && y != 5; x += 2) gapped.SetPixel(x, y, kBlack);
+  }
+  const std::vector<Rect> two_bands = MaskStripRuns(gapped, {3, 4});
+  ASSERT_EQ(two_bands.size(), 2u * 2001u);
+  EXPECT_EQ(two_bands.front(), (Rect{3, 4, 4, 9}));
+  EXPECT_EQ(two_bands[2001], (Rect{3, 10, 4, 14}));
+  for (const Rect& r : two_bands) ASSERT_FALSE(r.top <= 9 && r.bottom > 9) << "covers the white row";
+
   // Exactly 10,000 runs stay one per run.
   Bitmap32 limit(20000, 1, kWhite);
   for (int x = 0; x < 20000; x += 2) limit.SetPixel(x, 0, kBlack);

@@ -129,6 +129,9 @@ TEST_F(MainHitTest, ZonesOfTheFrame) {
       {{300, 2}, kHitTop},
       {{300, 462}, kHitBottom},        // probe (300, 469) is outside
       {{3, 3}, kHitTopLeft},
+      {{6, 7}, kHitTopLeft},           // the corner's hit point belongs to the corner
+      {{5, 8}, kHitLeft},
+      {{7, 2}, kHitTop},
       {{758, 3}, kHitTopRight},
       {{3, 465}, kHitBottomLeft},
       {{758, 465}, kHitBottomRight},
