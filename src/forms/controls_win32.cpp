@@ -31,19 +31,28 @@ void Container::SetBackgroundColor(Color color) {
   Invalidate();
 }
 
-void Container::AddAligned(Window& child, TAlign align) {
-  aligned_.push_back({&child, align});
+void Container::AddAligned(HWND child, TAlign align) {
+  if (!child) return;
+  aligned_.push_back({child, align});
   Realign();
 }
 
 void Container::Realign() {
   if (!Handle() || aligned_.empty()) return;
+  // Children destroyed before their container leave the list.
+  std::erase_if(aligned_, [](const Aligned& a) { return !IsWindow(a.window); });
   std::vector<AlignedBox> boxes;
   boxes.reserve(aligned_.size());
-  for (const Aligned& a : aligned_) boxes.push_back({a.align, a.window->BoundsRect()});
+  for (const Aligned& a : aligned_) {
+    RECT r{};
+    GetWindowRect(a.window, &r);
+    MapWindowPoints(nullptr, Handle(), reinterpret_cast<POINT*>(&r), 2);
+    boxes.push_back({a.align, {r.left, r.top, r.right, r.bottom}});
+  }
   const std::vector<Rect> placed = AlignBoxes(AlignArea(), boxes);
   for (std::size_t i = 0; i < aligned_.size(); ++i) {
-    if (aligned_[i].window->Handle() && placed[i] != boxes[i].bounds) aligned_[i].window->SetBounds(placed[i]);
+    const Rect& p = placed[i];
+    if (p != boxes[i].bounds) MoveWindow(aligned_[i].window, p.left, p.top, p.Width(), p.Height(), TRUE);
   }
 }
 
@@ -299,6 +308,8 @@ HWND Label::Create(Container& parent, const LabelParams& p) {
   cp.style |= p.alignment == TTextAlign::taRightJustify ? SS_RIGHT : p.alignment == TTextAlign::taCenter ? SS_CENTER : SS_LEFT;
   if (p.center_vertically) cp.style |= SS_CENTERIMAGE;
   if (!p.enabled) cp.style |= WS_DISABLED;
+  link_ = p.link;
+  if (link_) cp.style |= SS_NOTIFY;
   cp.bounds = p.bounds;
   cp.parent = parent.Handle();
   HWND hwnd = CreateHandle(cp);
@@ -344,7 +355,26 @@ void Label::SetCaption(const std::string& text) {
   Invalidate();
 }
 
+void Label::SetFontColor(Color color) {
+  color_ = color;
+  Invalidate();
+}
+
+LRESULT Label::WndProc(UINT msg, WPARAM wp, LPARAM lp) {
+  if (msg == WM_SETCURSOR && link_ && LOWORD(lp) == HTCLIENT) {
+    SetCursor(LoadCursor(nullptr, IDC_HAND));
+    return TRUE;
+  }
+  return Window::WndProc(msg, wp, lp);
+}
+
 bool Label::OnReflected(UINT msg, WPARAM wp, LPARAM, LRESULT& result) {
+  if (msg == WM_COMMAND) {
+    if (!link_ || HIWORD(wp) != STN_CLICKED) return false;
+    if (OnClick) OnClick();
+    result = 0;
+    return true;
+  }
   if (msg != WM_CTLCOLORSTATIC) return false;
   HDC dc = reinterpret_cast<HDC>(wp);
   const Color back = ParentColor(*this);

@@ -28,8 +28,10 @@ class Container : public Window {
   const FontDesc& Font() const { return font_; }
   // The rectangle aligned children share (the client area less a panel's bevel).
   virtual Rect AlignArea() const { return ClientRect(); }
-  // Children are aligned in the order they are added (see AlignBoxes).
-  void AddAligned(Window& child, TAlign align);
+  // Children are aligned in the order they are added (see AlignBoxes). A child window that is
+  // not one of ours can be aligned by its handle.
+  void AddAligned(const Window& child, TAlign align) { AddAligned(child.Handle(), align); }
+  void AddAligned(HWND child, TAlign align);
   void Realign();
   // The container of a window of ours, or null.
   static Container* ParentOf(const Window& child);
@@ -44,7 +46,7 @@ class Container : public Window {
 
  private:
   struct Aligned {
-    Window* window;
+    HWND window;
     TAlign align;
   };
   std::vector<Aligned> aligned_;
@@ -139,6 +141,7 @@ struct LabelParams {
   bool center_vertically = false;      // the text in the middle of the label's height
   bool auto_size = true;
   bool enabled = true;                 // a disabled label draws its text greyed
+  bool link = false;                   // reports clicks (OnClick) and shows the hand cursor
 };
 
 class Label : public Window {
@@ -151,12 +154,17 @@ class Label : public Window {
   HFONT FontHandle() const { return font_ ? font_->Handle() : nullptr; }
   // The text's extent in the label's font.
   Size TextExtent() const;
+  void SetFontColor(Color color);
+  // A click on a link label.
+  std::function<void()> OnClick;
 
  protected:
+  LRESULT WndProc(UINT msg, WPARAM wp, LPARAM lp) override;
   bool OnReflected(UINT msg, WPARAM wp, LPARAM lp, LRESULT& result) override;
 
  private:
   void AutoSize();
+  bool link_ = false;
   std::shared_ptr<SharedFont> font_;
   Color color_ = clWindowText;
   TTextAlign alignment_ = TTextAlign::taLeftJustify;

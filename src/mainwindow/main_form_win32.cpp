@@ -1,0 +1,477 @@
+#include "mainwindow/main_form_win32.h"
+
+#include <shellapi.h>
+
+#include <span>
+#include <string>
+
+#include "connlist/columns.h"
+#include "connlist/row_record.h"
+#include "forms/application_win32.h"
+#include "mainwindow/list_binding.h"
+#include "mainwindow/main_buttons_win32.h"
+#include "mainwindow/main_paths.h"
+#include "mainwindow/profile_file_win32.h"
+#include "snapshot/get_tcp_udp_table.h"
+#include "snapshot/process_identity_win32.h"
+
+namespace netscry {
+
+TFormNetscry* FormNetscry = nullptr;
+
+namespace {
+
+using forms::TAlign;
+
+constexpr int kListId = 100;
+
+class PlatformShell : public ShellOpener {
+ public:
+  void Open(HWND parent, const char* verb, const std::string& file) override {
+    ShellExecuteA(parent, verb, file.c_str(), nullptr, nullptr, SW_SHOWNORMAL);
+  }
+};
+
+std::string ExecutablePath() {
+  std::string buf(MAX_PATH, '\0');
+  for (;;) {
+    const DWORD n = GetModuleFileNameA(nullptr, buf.data(), DWORD(buf.size()));
+    if (n == 0) return {};
+    if (n < buf.size()) return buf.substr(0, n);
+    if (buf.size() >= 32768) return {};
+    buf.resize(buf.size() * 2);
+  }
+}
+
+// The resource's bytes, valid for the life of the module; empty when it is missing.
+std::span<const std::uint8_t> ResourceBytes(const char* name) {
+  HMODULE module = GetModuleHandleA(nullptr);
+  HRSRC res = FindResourceA(module, name, MAKEINTRESOURCEA(10));  // RT_RCDATA
+  if (!res) return {};
+  HGLOBAL data = LoadResource(module, res);
+  const DWORD size = SizeofResource(module, res);
+  const void* bytes = data ? LockResource(data) : nullptr;
+  if (!bytes || size == 0) return {};
+  return {static_cast<const std::uint8_t*>(bytes), size};
+}
+
+forms::LabelParams CounterLabel(const CounterLabelSpec& spec) {
+  forms::LabelParams p;
+  p.caption = spec.caption;
+  p.bounds = {0, 0, 0, 0};
+  p.font = {"Arial", 11};
+  p.font.bold = spec.style != CounterStyle::Plain;
+  p.color = spec.style == CounterStyle::BoldRed    ? forms::clRed
+            : spec.style == CounterStyle::BoldBlue ? forms::clBlue
+                                                   : forms::clWindowText;
+  p.center_vertically = true;
+  return p;
+}
+
+forms::CheckBoxParams OptionBox(const OptionBoxSpec& spec) {
+  forms::CheckBoxParams p;
+  p.caption = spec.caption;
+  p.bounds = spec.bounds.ToRect();
+  p.tag = spec.tag;
+  p.checked = spec.checked;
+  p.font = {"Arial", 11};
+  p.font_color = forms::clBlack;
+  return p;
+}
+
+}  // namespace
+
+TFormNetscry::TFormNetscry(const MainWindowDeps& deps) : deps_(deps) {}
+
+TFormNetscry::~TFormNetscry() {
+  // The list first, by its own destructor, then the window and the rest of the components;
+  // the handlers must not run on a half-destroyed object.
+  VTS.reset();
+  OnCloseQuery = nullptr;
+  OnClose = nullptr;
+  Destroy();
+  if (FormNetscry == this) FormNetscry = nullptr;
+}
+
+bool TFormNetscry::Create() {
+  FormNetscry = this;
+  forms::FormParams fp;
+  fp.caption = kMainCaption;
+  fp.client_size = kMainClientSize;
+  fp.stay_on_top = true;
+  // Until the skinned frame draws them, the plain frame keeps the system's caption buttons so the
+  // window can be closed, minimised and maximised.
+  fp.system_menu = fp.minimize_box = fp.maximize_box = true;
+  fp.icon = LoadIconA(GetModuleHandleA(nullptr), "MAINICON");
+  if (!CreateForm(fp)) return false;
+  OnCloseQuery = [this](bool& can_close) { FormCloseQuery(can_close); };
+  OnClose = [this](forms::TCloseAction& action) { FormClose(action); };
+  CreateComponents();
+  // The window's skin: loaded and kept for the frame, which stays plain for now.
+  const auto skin = ResourceBytes(kMainSkinResource);
+  if (!skin.empty() && skCompressedStoredSkin1.ImportSkinFileBytes(skin)) {
+    skCompressedStoredSkin1.SetFileName(kMainSkinFileName);
+    skSkinData1.SetCompressedStoredSkin(&skCompressedStoredSkin1);
+  }
+  FormCreate();
+  return true;
+}
+
+void TFormNetscry::CreateComponents() {
+  const int width = kMainClientSize.cx;
+  const int height = kMainClientSize.cy;
+
+  PTop.Create(*this, {{0, 0, width, kTopPanelHeight}, kPanelColor, forms::TBevel::bvRaised, 1});
+  AddAligned(PTop, TAlign::alTop);
+  forms::Label* counters[] = {&Label1, &LabAppCount, &Label3, &LabNetCount, &Label5};
+  for (std::size_t i = 0; i < kCounterLabels.size(); ++i) {
+    counters[i]->Create(PTop, CounterLabel(kCounterLabels[i]));
+    PTop.AddAligned(*counters[i], TAlign::alLeft);
+  }
+  const int top_button_height = kTopPanelHeight - 2;
+  BTNHelp = MakeMainButton(PTop, {kHelpButton.caption, {0, 1, kHelpButton.width, 1 + top_button_height}, "GLYPH_HELP"});
+  BTNUpdate = MakeMainButton(PTop, {kUpdateButton.caption, {0, 1, kUpdateButton.width, 1 + top_button_height}, "GLYPH_UPDATE"});
+  BTNHomePage = MakeMainButton(
+      PTop, {kHomePageButton.caption, {0, 1, kHomePageButton.width, 1 + top_button_height}, "GLYPH_HOMEPAGE"});
+  // Aligned right: the first one added is the rightmost.
+  PTop.AddAligned(*BTNHomePage, TAlign::alRight);
+  PTop.AddAligned(*BTNUpdate, TAlign::alRight);
+  PTop.AddAligned(*BTNHelp, TAlign::alRight);
+  BTNHelp->OnClick = [this] { BTNHelpClick(); };
+  BTNUpdate->OnClick = [this] { BTNUpdateClick(); };
+  BTNHomePage->OnClick = [this] { BTNHomePageClick(); };
+  forms::SetTabOrder({BTNHelp.get(), BTNHomePage.get(), BTNUpdate.get()});
+
+  VTS = std::make_unique<TreeListWindow>();
+  VTS->Create(Handle(), kListId, {0, kTopPanelHeight, width, height - kBottomPanelHeight});
+  ConfigureColumns();
+  TStringTreeList& list = VTS->List();
+  list.OnGetText = [this](TStringTreeList& s, PTreeNode n, TColumnIndex c, TTreeTextType t, std::string& text) {
+    VTSGetText(s, n, c, t, text);
+  };
+  list.OnGetImageIndex = [this](TStringTreeList& s, PTreeNode n, TTreeImageKind k, TColumnIndex c, bool& g, int& i) {
+    VTSGetImageIndex(s, n, k, c, g, i);
+  };
+  list.OnFreeNode = [this](TStringTreeList& s, PTreeNode n) { VTSFreeNode(s, n); };
+  list.OnAfterCellPaint = [this](TStringTreeList& s, Canvas& cv, PTreeNode n, TColumnIndex c, const Rect& r) {
+    VTSAfterCellPaint(s, cv, n, c, r);
+  };
+  BindConnListSorting(list);  // VTSCompareNodes, VTSHeaderClick
+  list.OnColumnClick = [this](TStringTreeList& s, TColumnIndex c, TShiftState sh) { VTSColumnClick(s, c, sh); };
+  list.OnGetPopupMenu = [this](TStringTreeList& s, PTreeNode n, TColumnIndex c, Point p, bool& ask, TPopupMenu& m) {
+    VTSGetPopupMenu(s, n, c, p, ask, m);
+  };
+  list.OnDblClick = [this](TStringTreeList& s) { VTSDblClick(s); };
+
+  PBottom.Create(*this, {{0, height - kBottomPanelHeight, width, height}, kPanelColor, forms::TBevel::bvRaised, 1});
+  AddAligned(PBottom, TAlign::alBottom);
+  AddAligned(VTS->Handle(), TAlign::alClient);
+
+  forms::CheckBoxParams local = OptionBox(kShowLocalBox);
+  local.own_color = true;
+  local.color = kPanelColor;
+  CBShowLocal.Create(PBottom, local);
+  CBAutoRefresh.Create(PBottom, OptionBox(kAutoRefreshBox));
+  CBAlwaysTop.Create(PBottom, OptionBox(kAlwaysTopBox));
+  BTNRefresh = MakeMainButton(PBottom, {kRefreshButton.caption, kRefreshButton.bounds.ToRect(), "GLYPH_REFRESH"});
+  BTNEndPro = MakeMainButton(PBottom, {kEndProButton.caption, kEndProButton.bounds.ToRect(), "GLYPH_ENDPRO"});
+  CBShowInfo.Create(PBottom, OptionBox(kShowInfoBox));
+  CBShowLocal.OnClick = [this] { CBShowLocalClick(); };
+  CBAutoRefresh.OnClick = [this] { CBAutoRefreshClick(); };
+  CBAlwaysTop.OnClick = [this] { CBAlwaysTopClick(); };
+  CBShowInfo.OnClick = [this] { CBShowInfoClick(); };
+  BTNRefresh->OnClick = [this] { BTNRefreshClick(); };
+  BTNEndPro->OnClick = [this] { BTNEndProClick(); };
+
+  forms::LabelParams email;
+  email.caption = kEmailLabelCaption;
+  email.bounds = kEmailLabelBounds.ToRect();
+  email.alignment = forms::TTextAlign::taRightJustify;
+  Label6.Create(PBottom, email);
+  forms::LabelParams url;
+  url.caption = kAuthorMail;
+  url.bounds = kUrlLabelBounds.ToRect();
+  url.font = {"Verdana", 11};
+  url.font.underline = true;
+  url.color = kUrlUnvisited;
+  url.link = true;
+  URLLabel1.Create(PBottom, url);
+  URLLabel1.OnClick = [this] { URLLabel1Click(); };
+  forms::SetTabOrder({BTNRefresh.get(), BTNEndPro.get(), &CBShowLocal, &CBAutoRefresh, &CBAlwaysTop, &CBShowInfo});
+
+  // The form's own tab order: the list, the top panel, the bottom panel.
+  HWND previous = HWND_TOP;
+  for (HWND h : {VTS->Handle(), PTop.Handle(), PBottom.Handle()}) {
+    SetWindowPos(h, previous, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+    previous = h;
+  }
+
+  std::function<void()> handlers[] = {[this] { NProcInfoClick(); }, nullptr, [this] { NEndProcClick(); }, nullptr,
+                                      [this] { NCopyClick(); },     [this] { NLocateClick(); },
+                                      [this] { NPropertyClick(); }};
+  forms::MenuItem** items[] = {&NProcInfo, &N1, &NEndProc, &N3, &NCopy, &NLocate, &NProperty};
+  for (std::size_t i = 0; i < kRowMenu.size(); ++i) {
+    const std::string caption = kRowMenu[i];
+    *items[i] = caption == "-" ? &PmTree.AddSeparator() : &PmTree.Add(caption, handlers[i]);
+  }
+
+  Timer1.OnTimer = [this] { Timer1Timer(); };
+}
+
+void TFormNetscry::ConfigureColumns() {
+  TTreeHeader& header = VTS->List().Header();
+  for (int c = 0; c < int(kColumns.size()); ++c) {
+    const ColumnSpec& spec = kColumns[std::size_t(c)];
+    TTreeColumn col;
+    col.Text = spec.caption;
+    col.Width = spec.width;
+    TColumnOptions o{coAllowClick, coEnabled, coParentBidiMode, coParentColor, coResizable, coShowDropMark, coAllowFocus};
+    if (spec.visible) o = o.With(coVisible);
+    if (c == kColProcessID) {
+      o = o.Without(coParentColor);
+      col.Color = kColumn0Color;
+    }
+    if (c == kColFilePath) o = o.Without(coParentBidiMode);
+    if (c == kColRemark) o = o.With(coDraggable);
+    if (c == kColManage) {
+      col.MinWidth = col.MaxWidth = spec.width;
+      col.Alignment = TAlignment::taCenter;
+    }
+    col.Options = o;
+    header.AddColumn(col);
+  }
+}
+
+// --- FormCreate and shutdown -----------------------------------------------------------------
+
+void TFormNetscry::FormCreate() {
+  FHomePageURL = kHomePageURL;
+  FUpdateURL = FHomePageURL + kUpdatePath;
+  FCreating = true;
+  FAppPath = deps_.app_path.empty() ? DirectoryOf(ExecutablePath()) : deps_.app_path;
+  char sysdir[256] = {};
+  GetSystemDirectoryA(sysdir, 255);
+  FSysDir = SystemDirText(sysdir);
+  LoadSettings();
+  TStringTreeList& list = VTS->List();
+  list.SetNodeRecordType(NodeRecordTypeOf<TMyRec>());
+  list.SetNodeDataSize(48);
+  FLargeIcons = std::make_unique<TImageListEx>(32);
+  FSmallIcons = std::make_unique<TImageListEx>(16);
+  state_images_ = std::make_unique<ImageListStateImages>(FSmallIcons->Handle());
+  list.SetStateImages(state_images_.get());
+  FMsgSysProcess = kMsgSysProcess;
+  FMsgNotEnabled = kMsgNotEnabled;
+  FMsgConfirmExit = kMsgConfirmExit;
+  FMsgEndFailed = kMsgEndFailed;
+  FMsgSystemDesc = kMsgSystemDesc;
+  FMsgIdleDesc = kMsgIdleDesc;
+  FMsgConfirmEndSys = kMsgConfirmEndSys;
+  EnableDebugPrivilege();
+  FillList();
+  FCreating = false;
+}
+
+void TFormNetscry::FormCloseQuery(bool& CanClose) {
+  CanClose = forms::Application::Instance().ShowMessageBox(FMsgConfirmExit, forms::Application::Instance().Title(),
+                                                           MB_YESNO | MB_ICONQUESTION) == IDYES;
+}
+
+void TFormNetscry::FormClose(forms::TCloseAction& Action) { Action = forms::TCloseAction::caFree; }
+
+// --- Settings --------------------------------------------------------------------------------
+
+NetscryOptions TFormNetscry::Options() const { return {FShowLocal, FAutoRefresh, FAlwaysTop, FShowInfo}; }
+
+void TFormNetscry::LoadSettings() {
+  {
+    PrivateProfileFile file(SettingsPath());
+    const NetscryOptions o = ReadOptions(file);
+    FShowLocal = o.ShowLocal;
+    FAutoRefresh = o.AutoRefresh;
+    FAlwaysTop = o.AlwaysTop;
+    FShowInfo = o.ShowInfo;
+  }
+  // Only values that differ from the boxes' defaults are applied; changing a box runs its
+  // handler, which writes the key again and applies the option. The first error ends this and
+  // is dropped: start-up goes on with the remaining boxes at their defaults.
+  try {
+    if (!FShowLocal) CBShowLocal.SetChecked(false);
+    if (FAutoRefresh) CBAutoRefresh.SetChecked(true);
+    if (!FAlwaysTop) CBAlwaysTop.SetChecked(false);
+    if (FShowInfo) CBShowInfo.SetChecked(true);
+  } catch (const std::exception&) {
+  }
+}
+
+void TFormNetscry::SaveSetting(int Kind) {
+  PrivateProfileFile file(SettingsPath());
+  WriteOption(file, Kind, Options());
+}
+
+// --- Fill and refresh ------------------------------------------------------------------------
+
+void TFormNetscry::ShowCounters(int programs, int connections) {
+  LabNetCount.SetCaption(std::to_string(connections));
+  LabAppCount.SetCaption(std::to_string(programs));
+}
+
+void TFormNetscry::FillList() {
+  deps_.snapshot->TakeSnapshot(TcpRecs, UdpRecs);
+  const ConnListCounts c =
+      FillConnList(VTS->List(), TcpRecs, UdpRecs, {CBShowLocal.Checked(), FMsgSystemDesc, FMsgIdleDesc});
+  ShowCounters(c.Programs, c.Connections);
+}
+
+void TFormNetscry::RefreshList() {
+  TStringTreeList& list = VTS->List();
+  list.SetNodeDataSize(48);
+  deps_.snapshot->TakeSnapshot(TcpRecs, UdpRecs);
+  const ConnListCounts c = RefreshConnList(list, TcpRecs, UdpRecs, {CBShowLocal.Checked(), FMsgSystemDesc, FMsgIdleDesc});
+  ::SetFocus(VTS->Handle());
+  ShowCounters(c.Programs, c.Connections);
+  InvalidateRect(VTS->Handle(), nullptr, FALSE);
+}
+
+// --- Refresh control and options -------------------------------------------------------------
+
+void TFormNetscry::BTNRefreshClick() {
+  BTNRefresh->SetEnabled(false);
+  if (CBAutoRefresh.Checked()) Timer1.SetEnabled(false);
+  // The button and the timer come back whether or not the merge fails; the error then goes on
+  // to the application's handler.
+  struct Restore {
+    TFormNetscry& f;
+    ~Restore() {
+      f.BTNRefresh->SetEnabled(true);
+      if (f.CBAutoRefresh.Checked()) f.Timer1.SetEnabled(true);
+    }
+  } restore{*this};
+  RefreshList();
+}
+
+void TFormNetscry::Timer1Timer() { BTNRefresh->Click(); }
+
+void TFormNetscry::CBShowLocalClick() {
+  FShowLocal = CBShowLocal.Checked();
+  SaveSetting(CBShowLocal.Tag());
+  if (!FCreating) BTNRefresh->Click();
+}
+
+void TFormNetscry::CBAutoRefreshClick() {
+  FAutoRefresh = CBAutoRefresh.Checked();
+  SaveSetting(CBAutoRefresh.Tag());
+  Timer1.SetEnabled(CBAutoRefresh.Checked());
+}
+
+void TFormNetscry::CBAlwaysTopClick() {
+  FAlwaysTop = CBAlwaysTop.Checked();
+  SaveSetting(CBAlwaysTop.Tag());
+  HWND main = FormNetscry ? FormNetscry->Handle() : Handle();
+  RECT r{};
+  GetWindowRect(main, &r);
+  SetWindowPos(main, CBAlwaysTop.Checked() ? HWND_TOPMOST : HWND_NOTOPMOST, r.left, r.top, r.right - r.left,
+               r.bottom - r.top, 0);
+}
+
+void TFormNetscry::CBShowInfoClick() {
+  FShowInfo = CBShowInfo.Checked();
+  SaveSetting(CBShowInfo.Tag());
+  const auto options = TColumnOptions::FromValue(CBShowInfo.Checked() ? kDetailsShownOptions : kDetailsHiddenOptions);
+  TTreeHeader& header = VTS->List().Header();
+  for (int c : {kColFilePath, kColFileDesc, kColCompany}) header.SetColumnOptions(c, options);
+}
+
+void TFormNetscry::ShellOpen(HWND parent, const char* verb, const std::string& file) {
+  if (deps_.shell) {
+    deps_.shell->Open(parent, verb, file);
+  } else {
+    PlatformShell().Open(parent, verb, file);
+  }
+}
+
+void TFormNetscry::BTNHelpClick() {
+  ShellOpen(Handle(), "open", DirectoryOf(ExecutablePath()) + kHelpFileName);
+}
+
+void TFormNetscry::BTNHomePageClick() { ShellOpen(forms::Application::Instance().OwnerWindow(), nullptr, FHomePageURL); }
+
+void TFormNetscry::BTNUpdateClick() { ShellOpen(forms::Application::Instance().OwnerWindow(), nullptr, FUpdateURL); }
+
+void TFormNetscry::URLLabel1Click() {
+  if (deps_.shell) {
+    deps_.shell->Open(nullptr, "Open", std::string("mailto:") + kAuthorMail);
+    return;
+  }
+  SHELLEXECUTEINFOA info{};
+  info.cbSize = sizeof(info);
+  info.fMask = SEE_MASK_FLAG_NO_UI | SEE_MASK_FLAG_DDEWAIT | SEE_MASK_NOCLOSEPROCESS;
+  info.lpVerb = "Open";
+  const std::string target = std::string("mailto:") + kAuthorMail;
+  info.lpFile = target.c_str();
+  info.nShow = SW_SHOWNORMAL;
+  if (ShellExecuteExA(&info)) {
+    if (info.hProcess) CloseHandle(info.hProcess);
+    URLLabel1.SetFontColor(kUrlVisited);
+  }
+}
+
+// --- The list's callbacks --------------------------------------------------------------------
+
+void TFormNetscry::VTSGetText(TStringTreeList& Sender, PTreeNode Node, TColumnIndex Column, TTreeTextType,
+                              std::string& CellText) {
+  CellText = netscry::CellText(Sender.ReadRowRecordAs<TMyRec>(Node), Column, FMsgNotEnabled);
+}
+
+void TFormNetscry::VTSGetImageIndex(TStringTreeList& Sender, PTreeNode Node, TTreeImageKind, TColumnIndex Column,
+                                    bool&, int& ImageIndex) {
+  CellImageIndex(Sender.ReadRowRecordAs<TMyRec>(Node), Column,
+                 [this](const std::string& path) { return FSmallIcons ? FSmallIcons->IndexOfFile(path) : -1; },
+                 ImageIndex);
+}
+
+void TFormNetscry::VTSFreeNode(TStringTreeList& Sender, PTreeNode Node) {
+  // Read access: asking for a writable record would mark the row for the next sort while the
+  // list is already letting go of it.
+  if (const TMyRec* rec = Sender.ReadRowRecordAs<TMyRec>(Node)) ReleaseRowStrings(const_cast<TMyRec&>(*rec));
+}
+
+void TFormNetscry::VTSAfterCellPaint(TStringTreeList&, Canvas& TargetCanvas, PTreeNode Node, TColumnIndex Column,
+                                     const Rect& CellRect) {
+  if (!Node || Column != kColManage || Image1.IsEmpty()) return;
+  TargetCanvas.DrawBitmap(Image1, Image1.Bounds(), CellRect.left + 12, CellRect.top + 3);
+}
+
+void TFormNetscry::PrepareRowMenu(bool row_has_path) {
+  for (forms::MenuItem* item : {NProcInfo, NEndProc, NLocate, NProperty}) item->SetEnabled(row_has_path);
+}
+
+void TFormNetscry::VTSColumnClick(TStringTreeList& Sender, TColumnIndex Column, TShiftState) {
+  const ConnMenuState state = ConnColumnClick(Sender, Column);
+  if (!state.Open) return;
+  PrepareRowMenu(state.RowCommandsEnabled);
+  POINT cursor{};
+  GetCursorPos(&cursor);
+  PmTree.Popup({cursor.x, cursor.y}, *this);
+}
+
+void TFormNetscry::VTSGetPopupMenu(TStringTreeList& Sender, PTreeNode Node, TColumnIndex, Point, bool&,
+                                   TPopupMenu& PopupMenu) {
+  PopupMenu = nullptr;
+  if (!Node) return;
+  const TMyRec* rec = Sender.ReadRowRecordAs<TMyRec>(Node);
+  PrepareRowMenu(rec && !rec->FilePath.empty());
+  PopupMenu = PmTree.Handle();
+}
+
+void TFormNetscry::VTSDblClick(TStringTreeList&) { NProcInfo->Click(); }
+
+void TFormNetscry::BTNEndProClick() { NEndProc->Click(); }
+
+void TFormNetscry::NProcInfoClick() {}
+void TFormNetscry::NEndProcClick() {}
+void TFormNetscry::NCopyClick() {}
+void TFormNetscry::NLocateClick() {}
+void TFormNetscry::NPropertyClick() {}
+
+}  // namespace netscry

@@ -1,0 +1,130 @@
+#pragma once
+// What the main window looks like when it is made: sizes, positions, captions, fonts, colours,
+// the list's columns, the row menu, and the program's fixed texts and addresses.
+#include <array>
+#include <cstdint>
+
+#include "base/color.h"
+#include "base/geometry.h"
+
+namespace netscry {
+
+inline constexpr const char* kAppTitle = "Netscry";
+inline constexpr const char* kMutexName = "Netscry";
+inline constexpr const char* kAlreadyRunning = "The program already start";
+inline constexpr const char* kMainCaption = "Netscry V2.5(网络连接查看器)";
+inline constexpr Size kMainClientSize{746, 433};
+inline constexpr unsigned kRefreshInterval = 10000;
+
+// The product's own addresses.
+inline constexpr const char* kHomePageURL = "https://netscry.org";
+inline constexpr const char* kUpdatePath = "/netscry.html";
+inline constexpr const char* kAuthorMail = "netscry@netscry.org";
+inline constexpr const char* kHelpFileName = "NetscryHelp.chm";
+
+inline constexpr Color kPanelColor = 16315884;      // RGB (236, 245, 248)
+inline constexpr Color kColumn0Color = 15532031;    // RGB (255, 255, 236)
+inline constexpr Color kUrlUnvisited = 7879740;     // RGB (60, 60, 120)
+inline constexpr Color kUrlVisited = 4611970;       // RGB (130, 95, 70)
+inline constexpr Color kButtonFace = 15791348;      // RGB (244, 244, 240)
+inline constexpr Color kButtonHighlight = 16026986; // RGB (106, 141, 244)
+inline constexpr Color kButtonHotTrack = 3983359;   // RGB (255, 199, 60)
+
+inline constexpr int kTopPanelHeight = 34;
+inline constexpr int kBottomPanelHeight = 28;
+
+// The counters line: five self-sizing labels aligned left in the top panel.
+enum class CounterStyle { Plain, BoldRed, BoldBlue };
+struct CounterLabelSpec {
+  const char* caption;
+  CounterStyle style;
+};
+inline constexpr std::array<CounterLabelSpec, 5> kCounterLabels{{
+    {"当前有", CounterStyle::Plain},
+    {"0", CounterStyle::BoldRed},
+    {"个程序已连接或尝试连接网络，共建立", CounterStyle::Plain},
+    {"0", CounterStyle::BoldBlue},
+    {"个连接。", CounterStyle::Plain},
+}};
+
+// The top panel's buttons, from left to right (aligned right, 32 high).
+struct TopButtonSpec {
+  const char* caption;
+  int width;
+};
+inline constexpr TopButtonSpec kHelpButton{"帮助", 74};
+inline constexpr TopButtonSpec kUpdateButton{"更新", 86};
+inline constexpr TopButtonSpec kHomePageButton{"主页", 86};
+
+// The bottom panel's children (left, top, width, height; anchored to the panel's top left).
+struct BoundsSpec {
+  int left, top, width, height;
+  constexpr Rect ToRect() const { return {left, top, left + width, top + height}; }
+};
+struct OptionBoxSpec {
+  const char* caption;
+  BoundsSpec bounds;
+  int tag;
+  bool checked;
+};
+inline constexpr OptionBoxSpec kShowLocalBox{"显示本地连接", {8, 6, 145, 17}, 1, true};
+inline constexpr OptionBoxSpec kAutoRefreshBox{"自动刷新", {157, 6, 124, 17}, 2, false};
+inline constexpr OptionBoxSpec kAlwaysTopBox{"始终保持在其他窗口前端", {282, 6, 182, 17}, 3, true};
+inline constexpr OptionBoxSpec kShowInfoBox{"显示文件详细信息", {755, 6, 166, 17}, 4, false};
+struct BottomButtonSpec {
+  const char* caption;
+  BoundsSpec bounds;
+};
+inline constexpr BottomButtonSpec kRefreshButton{"刷新", {553, 1, 80, 26}};
+inline constexpr BottomButtonSpec kEndProButton{"结束进程", {633, 1, 110, 26}};
+inline constexpr BoundsSpec kEmailLabelBounds{950, 8, 27, 14};
+inline constexpr const char* kEmailLabelCaption = "Email:";
+inline constexpr BoundsSpec kUrlLabelBounds{984, 7, 119, 13};
+
+// The list's fourteen columns.
+struct ColumnSpec {
+  const char* caption;
+  int width;
+  bool visible;
+};
+inline constexpr std::array<ColumnSpec, 14> kColumns{{
+    {"进程ID", 24, false},
+    {"进程", 120, true},
+    {"安全等级", 80, false},
+    {"协议", 60, true},
+    {"本地IP", 100, true},
+    {"本地端口", 80, true},
+    {"目标IP", 130, true},
+    {"目标端口", 110, true},
+    {"状态", 80, true},
+    {"管理", 40, true},
+    {"文件路径", 260, false},
+    {"文件说明", 150, false},
+    {"公司", 80, false},
+    {"备注", 50, false},
+}};
+// Options of the file detail columns 10 to 12 when shown and hidden (bits of TColumnOption).
+inline constexpr std::uint16_t kDetailsShownOptions = 2293;
+inline constexpr std::uint16_t kDetailsHiddenOptions = 2165;
+
+// The row menu: captions in order; "-" is a separator.
+inline constexpr std::array<const char*, 7> kRowMenu{
+    {"进程信息", "-", "结束进程(&E)", "-", "拷贝到剪贴板", "定位文件", "属性(&R)"}};
+
+// The program's message texts.
+inline constexpr const char* kMsgSysProcess = "系统进程，不能结束。";
+inline constexpr const char* kMsgNotEnabled = "未启用";
+inline constexpr const char* kMsgConfirmExit = "您确认要退出网络连接查看器?";
+inline constexpr const char* kMsgEndFailed = "无法结束进程!";
+inline constexpr const char* kMsgSystemDesc = "系统核心内存管理进程，拥有最高优先权，没有它系统无法启动。";
+inline constexpr const char* kMsgIdleDesc =
+    "系统核心虚拟进程，用来表示系统的空闲状态，这个数值越大CPU的空闲率就越高，反之就是CPU的占用率越高。";
+inline constexpr const char* kMsgConfirmEndSys = "这是系统进程，结束该进程可能引起系统无法运行，仍要结束?";
+
+// The skins each window carries, by resource name, with the package's file names.
+inline constexpr const char* kMainSkinResource = "MAINSKIN";
+inline constexpr const char* kMainSkinFileName = "默认win7.skn";
+inline constexpr const char* kDialogSkinResource = "DIALOGSKIN";
+inline constexpr const char* kDialogSkinFileName = "Vista世界.skn";
+
+}  // namespace netscry

@@ -1,0 +1,32 @@
+// The program's entry: one instance, the application's title, the main window, the message loop.
+#include <windows.h>
+
+#include "forms/application_win32.h"
+#include "mainwindow/main_form_win32.h"
+#include "mainwindow/main_layout.h"
+#include "mainwindow/system_snapshot_win32.h"
+
+int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int show) {
+  using namespace netscry;
+  forms::Application& app = forms::Application::Instance();
+  app.SetTitle(kAppTitle);
+  // Held until the process ends; only its prior existence is tested.
+  CreateMutexA(nullptr, FALSE, kMutexName);
+  if (GetLastError() == ERROR_ALREADY_EXISTS) {
+    app.ShowMessage(kAlreadyRunning);
+    return 0;
+  }
+  SystemSnapshotSource snapshot;
+  MainWindowDeps deps;
+  deps.snapshot = &snapshot;
+  auto* form = new TFormNetscry(deps);
+  app.SetMainForm(form);
+  if (!form->Create()) {
+    delete form;
+    return 1;
+  }
+  // The main form frees itself on close (FormClose sets caFree).
+  form->SetDeleteWhenDestroyed(true);
+  form->Show(show == SW_SHOWMAXIMIZED || show == SW_SHOWMINIMIZED || show == SW_MINIMIZE ? show : SW_SHOWNORMAL);
+  return app.Run();
+}
