@@ -1,0 +1,43 @@
+#pragma once
+// How two connection rows compare, and what the list's header and manage column do when clicked.
+// The main window binds these to its list:
+//   VTS.OnCompareNodes = VTSCompareNodes;   (by pointer: FillList recognises it, see list_merge.h)
+//   VTS.OnHeaderClick  = VTSHeaderClick;
+// and asks ManageColumnClick from its column-click handler before showing the row menu.
+#include "connlist/columns.h"
+#include "connlist/row_record.h"
+#include "controls/tree_list.h"
+
+namespace netscry {
+
+// The field a column sorts by: ProcessName, Protocol, LocalIP, LocalPort, RemoteIP, RemotePort,
+// StateText, FilePath, FileDesc, Company for columns 1, 3-8, 10-12; nullptr for 0, 2, 9, 13 and
+// every other number (such columns compare nothing, so sorting by them keeps the order).
+RecField SortField(int column);
+
+// Negative: a before b in ascending order; 0 when the column compares nothing or the texts are
+// equal ignoring the case of ASCII letters (CompareAnsiTextNoCase).
+int CompareConnRows(const TMyRec& a, const TMyRec& b, int column);
+
+// The list's comparison callback. Result arrives preset to 0 and stays so for a node without a
+// record (none, or the root) and for columns that compare nothing.
+void VTSCompareNodes(TStringTreeList& Sender, PTreeNode Node1, PTreeNode Node2, TColumnIndex Column,
+                     int& Result);
+
+// The header's click callback: the header's ClickedColumn c decides, the hit information is not
+// looked at. Column 9 (manage) does nothing. Otherwise the sort column becomes c (-1: unsorted from
+// then on) and then the sort direction is reversed; the list sorts after each change itself.
+void VTSHeaderClick(TTreeHeader& Sender, const TTreeHeaderHitInfo& HitInfo);
+
+// What a click in a cell of the list means for the row menu PmTree.
+struct ManageMenuState {
+  bool Open = false;                // show PmTree at the mouse cursor
+  bool RowCommandsEnabled = false;  // NProcInfo, NEndProc, NLocate, NProperty
+  friend bool operator==(const ManageMenuState&, const ManageMenuState&) = default;
+};
+
+// Only column 9 opens the menu, and only with a focused row (the list focuses the clicked row
+// before it reports the click); the four row commands need the row's FilePath.
+ManageMenuState ManageColumnClick(const TStringTreeList& VTS, TColumnIndex Column);
+
+}  // namespace netscry
