@@ -34,7 +34,8 @@ class StateImageSource {
 };
 
 // Where painted rows go: each row is painted into a strip that is then put on the window in one
-// piece. BeginStrip gives a canvas whose origin is the strip's top-left corner.
+// piece. BeginStrip gives a canvas whose origin is the strip's top-left corner. dest may reach
+// above the rows area (a row scrolled partly out); only its part inside the rows area is shown.
 class RowStripSink {
  public:
   virtual ~RowStripSink() = default;

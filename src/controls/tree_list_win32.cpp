@@ -244,20 +244,25 @@ namespace {
 // Rows go through one off-screen strip, reused for every row of a paint.
 class StripBuffer : public RowStripSink {
  public:
-  // Strips land on target in its own (origin-shifted) coordinates.
-  StripBuffer(GdiCanvas& target, int width, int height)
-      : target_(target.Dc()), strip_(width, height), canvas_(strip_.Dc()) {}
+  // Strips land on target in its own (origin-shifted) coordinates, inside rows_area only: a row
+  // scrolled partly out at the top must not reach the header above it.
+  StripBuffer(GdiCanvas& target, const Rect& rows_area, int width, int height)
+      : target_(target.Dc()), rows_area_(rows_area), strip_(width, height), canvas_(strip_.Dc()) {}
   Canvas& BeginStrip(const Rect& dest) override {
     dest_ = dest;
     return canvas_;
   }
   void EndStrip() override {
-    BitBlt(target_, dest_.left, dest_.top, std::min(strip_.Width(), dest_.Width()), dest_.Height(), strip_.Dc(), 0, 0,
-           SRCCOPY);
+    const Rect strip_on_target{dest_.left, dest_.top, dest_.left + strip_.Width(), dest_.top + strip_.Height()};
+    const Rect shown = dest_.Intersect(strip_on_target).Intersect(rows_area_);
+    if (shown.IsEmpty()) return;
+    BitBlt(target_, shown.left, shown.top, shown.Width(), shown.Height(), strip_.Dc(), shown.left - dest_.left,
+           shown.top - dest_.top, SRCCOPY);
   }
 
  private:
   HDC target_;
+  Rect rows_area_;
   Dib32 strip_;
   GdiCanvas canvas_;  // destroyed before strip_: restores the DC it draws on
   Rect dest_;
@@ -279,7 +284,8 @@ void TreeListWindow::PaintTo(HDC dc, const RECT& update) {
   }
   if (update.bottom > kHeaderHeight) {
     GdiCanvas below(dc, 0, kHeaderHeight);
-    StripBuffer strips(below, width, TStringTreeList::DefaultNodeHeight);
+    StripBuffer strips(below, {0, 0, width, std::max(0, int(rc.bottom) - kHeaderHeight)}, width,
+                       TStringTreeList::DefaultNodeHeight);
     Rect rows_update{int(update.left), std::max(0, int(update.top) - kHeaderHeight), int(update.right),
                      int(update.bottom) - kHeaderHeight};
     list_.PaintRows(strips, below, rows_update);

@@ -207,6 +207,33 @@ TEST_F(TreeListWindowTest, ClickSelectsRowAndPaintShowsBandGridHeaderAndGlyph) {
   std::printf("screenshot: %s\n", path);
 }
 
+TEST_F(TreeListWindowTest, RowsScrolledByPartOfARowStayOutOfTheHeader) {
+  TStringTreeList& l = win.List();
+  const Bitmap32 unscrolled = Snapshot();
+  const Color grid = GetSysColor(COLOR_ACTIVECAPTION);
+  for (int offset : {5, 21, 3 * 22 + 11}) {
+    l.SetOffsets(0, offset);
+    ASSERT_EQ(l.OffsetY(), offset);
+    const Bitmap32 shot = Snapshot();
+    int changed = 0;
+    Point first{-1, -1};
+    for (int y = 0; y < kHeader; ++y) {
+      for (int x = 0; x < shot.Width(); ++x) {
+        if (shot.Pixel(x, y) == unscrolled.Pixel(x, y)) continue;
+        if (changed++ == 0) first = {x, y};
+      }
+    }
+    EXPECT_EQ(changed, 0) << "offset " << offset << ": header pixels painted over, first at " << first.x << ","
+                          << first.y;
+    // The rows area starts inside a row: the grid line of the row cut at the top (content y
+    // 21 of that row) lies where the offset puts it, dotted in the content's checkerboard.
+    const int line_y = kHeader + (offset / 22) * 22 + 21 - offset;
+    for (int x = 0; x < 100; ++x)
+      EXPECT_EQ(shot.Pixel(x, line_y), ((x + (offset / 22) * 22 + 21) % 2 == 0) ? grid : kWhite)
+          << "offset " << offset << " x " << x;
+  }
+}
+
 TEST_F(TreeListWindowTest, KeyboardMovesScrollsAndSearches) {
   TStringTreeList& l = win.List();
   Click(60, kHeader + 5);
