@@ -163,6 +163,8 @@ class TStringTreeList {
   void SearchTimerFired();
   const std::string& SearchPrefix() const { return search_prefix_; }
   PTreeNode LastHitRow() const { return last_hit_; }
+  // The button whose release reports a column click (valid inside OnColumnClick).
+  TMouseButton ClickButton() const { return click_button_; }
 
   // --- Painting and tooltips -----------------------------------------------------------------
   // Paints every visible row meeting update (rows-area coordinates) through strips, and the
@@ -259,6 +261,7 @@ class TStringTreeList {
 
   // Column of the last press on a row; NoColumn after a press beside the rows.
   TColumnIndex press_column_ = NoColumn;
+  TMouseButton click_button_ = TMouseButton::mbLeft;
 
   // Incremental search.
   std::string search_prefix_;

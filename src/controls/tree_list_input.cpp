@@ -40,8 +40,10 @@ void TStringTreeList::MouseDown(TMouseButton button, Point p, TShiftState /*shif
 void TStringTreeList::MouseUp(TMouseButton button, Point p, TShiftState shift) {
   if (button == TMouseButton::mbMiddle) return;
   TColumnIndex column = header_.ColumnAtX(p.x);
-  if (press_column_ != NoColumn && column == press_column_ && OnColumnClick)
+  if (press_column_ != NoColumn && column == press_column_ && OnColumnClick) {
+    click_button_ = button;
     OnColumnClick(*this, press_column_, shift);
+  }
   if (button == TMouseButton::mbRight) {
     PTreeNode node = NodeAtY(p.y);
     ShowPopupFor(node, node ? column : NoColumn, p);
