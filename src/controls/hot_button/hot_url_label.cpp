@@ -1,6 +1,5 @@
 #include "controls/hot_button/hot_url_label.h"
 
-#include <vector>
 
 #include "base/ansi_text.h"
 
