@@ -31,6 +31,11 @@ void VTSHeaderClick(TTreeHeader& Sender, const TTreeHeaderHitInfo& /*HitInfo*/) 
   Sender.SetSortDirection(Sender.SortDirection() == sdAscending ? sdDescending : sdAscending);
 }
 
+void BindRowSorting(TStringTreeList& VTS) {
+  VTS.OnCompareNodes = VTSCompareNodes;
+  VTS.OnHeaderClick = VTSHeaderClick;
+}
+
 ManageMenuState ManageColumnClick(const TStringTreeList& VTS, TColumnIndex Column) {
   if (Column != kColManage || !VTS.FocusedRow()) return {};
   const TMyRec* rec = VTS.ReadRowRecordAs<TMyRec>(VTS.FocusedRow());

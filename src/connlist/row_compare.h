@@ -1,9 +1,7 @@
 #pragma once
 // How two connection rows compare, and what the list's header and manage column do when clicked.
-// The main window binds these to its list:
-//   VTS.OnCompareNodes = VTSCompareNodes;   (by pointer: FillList recognises it, see list_merge.h)
-//   VTS.OnHeaderClick  = VTSHeaderClick;
-// and asks ManageColumnClick from its column-click handler before showing the row menu.
+// The main window binds the first two to its list with BindRowSorting and asks ManageColumnClick
+// from its column-click handler before it shows the row menu.
 #include "connlist/columns.h"
 #include "connlist/row_record.h"
 #include "controls/tree_list.h"
@@ -28,6 +26,10 @@ void VTSCompareNodes(TStringTreeList& Sender, PTreeNode Node1, PTreeNode Node2, 
 // looked at. Column 9 (manage) does nothing. Otherwise the sort column becomes c (-1: unsorted from
 // then on) and then the sort direction is reversed; the list sorts after each change itself.
 void VTSHeaderClick(TTreeHeader& Sender, const TTreeHeaderHitInfo& HitInfo);
+
+// VTS.OnCompareNodes := VTSCompareNodes and VTS.OnHeaderClick := VTSHeaderClick, bound as plain
+// functions: FillList recognises this comparison and then fills in one sort (list_merge.h).
+void BindRowSorting(TStringTreeList& VTS);
 
 // What a click in a cell of the list means for the row menu PmTree.
 struct ManageMenuState {

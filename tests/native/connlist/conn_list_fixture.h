@@ -38,8 +38,7 @@ inline void SetUpConnList(TStringTreeList& list) {
   list.SetClientSize(400, 22 * 8);
   list.SetNodeRecordType(NodeRecordTypeOf<TMyRec>());
   list.SetNodeDataSize(48);
-  list.OnCompareNodes = VTSCompareNodes;
-  list.OnHeaderClick = VTSHeaderClick;
+  BindRowSorting(list);
 }
 
 inline const std::string kSystemDesc = "system-desc";
