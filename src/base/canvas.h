@@ -29,6 +29,17 @@ class Canvas {
   virtual void SetPixel(int x, int y, Color c) = 0;
   // A one-pixel line from (x0,y0) up to but excluding (x1,y1); horizontal or vertical.
   virtual void Line(int x0, int y0, int x1, int y1, Color c) = 0;
+  // A dotted one-pixel line from (x0,y0) up to but excluding (x1,y1), horizontal or vertical:
+  // pixel (x, y) takes dot where x + y + phase is even and gap where it is odd, so lines drawn
+  // with one phase make one checkerboard. Pixel by pixel here; a platform canvas does it in one
+  // pattern operation.
+  virtual void DottedLine(int x0, int y0, int x1, int y1, Color dot, Color gap, int phase) {
+    if (x0 != x1 && y0 != y1) return;
+    const int dx = x1 > x0 ? 1 : x1 < x0 ? -1 : 0;
+    const int dy = y1 > y0 ? 1 : y1 < y0 ? -1 : 0;
+    for (int x = x0, y = y0; x != x1 || y != y1; x += dx, y += dy)
+      SetPixel(x, y, ((unsigned(x) + unsigned(y) + unsigned(phase)) & 1u) == 0 ? dot : gap);
+  }
   // The platform's dotted focus rectangle (drawn by inverting, so drawing it twice removes it).
   virtual void DrawFocusRect(const Rect& r) = 0;
   // Copies src_rect of bmp to (x, y); pixels equal to transparent are skipped.

@@ -1,5 +1,7 @@
 #include "base/gdi_canvas_win32.h"
 
+#include <algorithm>
+#include <cstdint>
 #include <vector>
 
 #include "base/dib_win32.h"
@@ -33,11 +35,54 @@ std::vector<std::uint32_t> DibPixels(const Bitmap32& bmp, const Rect& src) {
 GdiCanvas::GdiCanvas(HDC dc, int origin_x, int origin_y)
     : dc_(dc), saved_state_(SaveDC(dc)), origin_x_(origin_x), origin_y_(origin_y) {
   if (origin_x || origin_y) OffsetViewportOrgEx(dc_, origin_x, origin_y, nullptr);
+  // Patterns are laid on device pixels from the brush origin: keep that at the device's corner.
+  SetBrushOrgEx(dc_, 0, 0, nullptr);
+  LPtoDP(dc_, &device_origin_, 1);
 }
 
 GdiCanvas::~GdiCanvas() {
-  if (saved_state_) RestoreDC(dc_, saved_state_);
+  if (saved_state_) {
+    RestoreDC(dc_, saved_state_);
+  } else {
+    // Our fonts and brushes cannot be deleted while selected.
+    SelectObject(dc_, GetStockObject(SYSTEM_FONT));
+    SelectObject(dc_, GetStockObject(WHITE_BRUSH));
+  }
   for (auto& [key, font] : fonts_) DeleteObject(font);
+  for (auto& [key, brush] : checker_brushes_) DeleteObject(brush);
+}
+
+HBRUSH GdiCanvas::CheckerBrush(Color even_color, Color odd_color) {
+  HBRUSH& brush = checker_brushes_[{even_color, odd_color}];
+  if (brush) return brush;
+  // A packed top-down DIB of 8 × 8 pixels, the size every platform takes for a pattern.
+  struct {
+    BITMAPINFOHEADER header;
+    std::uint32_t pixels[8 * 8];
+  } packed{};
+  packed.header = TopDown32BitInfo(8, 8).bmiHeader;
+  for (int y = 0; y < 8; ++y) {
+    for (int x = 0; x < 8; ++x) packed.pixels[y * 8 + x] = DibPixelOf(((x + y) & 1) == 0 ? even_color : odd_color);
+  }
+  brush = CreateDIBPatternBrushPt(&packed, DIB_RGB_COLORS);
+  return brush;
+}
+
+void GdiCanvas::DottedLine(int x0, int y0, int x1, int y1, Color dot, Color gap, int phase) {
+  if ((x0 != x1 && y0 != y1) || (x0 == x1 && y0 == y1)) return;
+  // The pixels from the first point up to but excluding the last, either way, as a rectangle.
+  const Rect r = x0 == x1 ? Rect{x0, std::min(y0, y1 + 1), x0 + 1, std::max(y0 + 1, y1)}
+                          : Rect{std::min(x0, x1 + 1), y0, std::max(x0 + 1, x1), y0 + 1};
+  // Logical x + y + phase is even where device x + y − (origin x + origin y) + phase is.
+  const unsigned shift = unsigned(device_origin_.x) + unsigned(device_origin_.y) - unsigned(phase);
+  const bool dot_on_even = (shift & 1u) == 0;
+  HBRUSH brush = dot_on_even ? CheckerBrush(dot, gap) : CheckerBrush(gap, dot);
+  if (!brush) {
+    Canvas::DottedLine(x0, y0, x1, y1, dot, gap, phase);
+    return;
+  }
+  SelectObject(dc_, brush);
+  PatBlt(dc_, r.left, r.top, r.Width(), r.Height(), PATCOPY);
 }
 
 void GdiCanvas::FillRect(const Rect& r, Color c) {

@@ -1,6 +1,7 @@
 #pragma once
 // The Canvas over a GDI device context. Text arrives as ANSI (code page 936) bytes and is drawn
-// as wide text; fonts are created on first use and kept until the canvas goes. An origin lets
+// as wide text; fonts and the dotted lines' pattern brushes are created on first use and kept
+// until the canvas goes, so a canvas kept over a kept surface makes them once. An origin lets
 // portable code paint in its own coordinates into part of a window or off-screen bitmap: the
 // point (x, y) lands at device point (x + origin_x, y + origin_y). The DC's state is restored
 // when the canvas goes.
@@ -9,6 +10,7 @@
 #include <map>
 #include <string>
 #include <tuple>
+#include <utility>
 
 #include "base/canvas.h"
 
@@ -24,6 +26,7 @@ class GdiCanvas : public Canvas {
   void FillRect(const Rect& r, Color c) override;
   void SetPixel(int x, int y, Color c) override;
   void Line(int x0, int y0, int x1, int y1, Color c) override;
+  void DottedLine(int x0, int y0, int x1, int y1, Color dot, Color gap, int phase) override;
   void DrawFocusRect(const Rect& r) override;
   void DrawBitmap(const Bitmap32& bmp, const Rect& src_rect, int x, int y,
                   std::optional<Color> transparent = std::nullopt) override;
@@ -38,12 +41,16 @@ class GdiCanvas : public Canvas {
 
  private:
   using FontKey = std::tuple<std::string, int, bool, bool, bool, bool>;
+  // A checkerboard brush: even_color where device x + device y is even, odd_color elsewhere.
+  HBRUSH CheckerBrush(Color even_color, Color odd_color);
 
   HDC dc_;
   int saved_state_;
   int origin_x_;
   int origin_y_;
+  POINT device_origin_{};  // where logical (0, 0) lies on the device
   std::map<FontKey, HFONT> fonts_;
+  std::map<std::pair<Color, Color>, HBRUSH> checker_brushes_;
 };
 
 // ANSI (system code page) text as UTF-16.

@@ -69,6 +69,27 @@ void TreeListWindow::SetThemeAware(bool on) {
 
 // --- The window ------------------------------------------------------------------------------------
 
+struct TreeListWindow::PaintSurface {
+  PaintSurface(int width, int height) : dib(width, height), canvas(dib.Dc()) {}
+  Dib32 dib;
+  GdiCanvas canvas;  // destroyed before dib: restores the DC it draws on
+};
+
+TreeListWindow::PaintSurface& TreeListWindow::Surface(std::unique_ptr<PaintSurface>& surface, int width,
+                                                      int height) {
+  if (!surface || !surface->dib.Valid() || surface->dib.Width() != width || surface->dib.Height() != height) {
+    surface.reset();  // the old one goes first: never two at a time
+    surface = std::make_unique<PaintSurface>(width, height);
+    ++paint_surfaces_made_;
+  }
+  return *surface;
+}
+
+void TreeListWindow::ReleasePaintSurfaces() {
+  header_surface_.reset();
+  strip_surface_.reset();
+}
+
 TreeListWindow::TreeListWindow() {
   list_.SetHost(this);
   // Text is measured exactly the way the painting canvas measures it.
@@ -86,6 +107,7 @@ TreeListWindow::~TreeListWindow() {
     SetWindowLongPtrA(hwnd_, GWLP_USERDATA, 0);
     DestroyWindow(hwnd_);
   }
+  ReleasePaintSurfaces();
   measure_canvas_.reset();
   DeleteDC(measure_dc_);
 }
@@ -143,6 +165,13 @@ void TreeListWindow::OnSize() {
   if (!hwnd_) return;
   RECT rc;
   GetClientRect(hwnd_, &rc);
+  // The paint surfaces are as wide as the window; another width makes new ones at the next paint.
+  for (const auto* surface : {header_surface_.get(), strip_surface_.get()}) {
+    if (surface && surface->dib.Width() != rc.right) {
+      ReleasePaintSurfaces();
+      break;
+    }
+  }
   list_.SetClientSize(rc.right, std::max(0, int(rc.bottom) - kHeaderHeight));
 }
 
@@ -246,8 +275,8 @@ class StripBuffer : public RowStripSink {
  public:
   // Strips land on target in its own (origin-shifted) coordinates, inside rows_area only: a row
   // scrolled partly out at the top must not reach the header above it.
-  StripBuffer(GdiCanvas& target, const Rect& rows_area, int width, int height)
-      : target_(target.Dc()), rows_area_(rows_area), strip_(width, height), canvas_(strip_.Dc()) {}
+  StripBuffer(GdiCanvas& target, const Rect& rows_area, const Dib32& strip, Canvas& strip_canvas)
+      : target_(target.Dc()), rows_area_(rows_area), strip_(strip), canvas_(strip_canvas) {}
   Canvas& BeginStrip(const Rect& dest) override {
     dest_ = dest;
     return canvas_;
@@ -263,8 +292,8 @@ class StripBuffer : public RowStripSink {
  private:
   HDC target_;
   Rect rows_area_;
-  Dib32 strip_;
-  GdiCanvas canvas_;  // destroyed before strip_: restores the DC it draws on
+  const Dib32& strip_;
+  Canvas& canvas_;
   Rect dest_;
 };
 
@@ -274,18 +303,18 @@ void TreeListWindow::PaintTo(HDC dc, const RECT& update) {
   RECT rc;
   GetClientRect(hwnd_, &rc);
   const int width = rc.right;
+  if (width <= 0) return;
   if (update.top < kHeaderHeight) {
-    Dib32 header(width, kHeaderHeight);
-    {
-      GdiCanvas canvas(header.Dc());
-      list_.Header().Paint(canvas, width, theme_.get());
-    }
-    BitBlt(dc, 0, 0, width, kHeaderHeight, header.Dc(), 0, 0, SRCCOPY);
+    PaintSurface& header = Surface(header_surface_, width, kHeaderHeight);
+    if (!header.dib.Valid()) return;
+    list_.Header().Paint(header.canvas, width, theme_.get());
+    BitBlt(dc, 0, 0, width, kHeaderHeight, header.dib.Dc(), 0, 0, SRCCOPY);
   }
   if (update.bottom > kHeaderHeight) {
+    PaintSurface& strip = Surface(strip_surface_, width, TStringTreeList::DefaultNodeHeight);
+    if (!strip.dib.Valid()) return;
     GdiCanvas below(dc, 0, kHeaderHeight);
-    StripBuffer strips(below, {0, 0, width, std::max(0, int(rc.bottom) - kHeaderHeight)}, width,
-                       TStringTreeList::DefaultNodeHeight);
+    StripBuffer strips(below, {0, 0, width, std::max(0, int(rc.bottom) - kHeaderHeight)}, strip.dib, strip.canvas);
     Rect rows_update{int(update.left), std::max(0, int(update.top) - kHeaderHeight), int(update.right),
                      int(update.bottom) - kHeaderHeight};
     list_.PaintRows(strips, below, rows_update);

@@ -49,6 +49,8 @@ class TreeListWindow : public TreeListHost {
   bool HeaderThemed() const { return theme_ != nullptr; }
   // toThemeAware: use the platform's theme when one is active (on by default).
   void SetThemeAware(bool on);
+  // How many off-screen paint surfaces the window has made so far (they are kept between paints).
+  int PaintSurfacesMade() const { return paint_surfaces_made_; }
 
   // TreeListHost
   void InvalidateRows() override;
@@ -74,6 +76,11 @@ class TreeListWindow : public TreeListHost {
   void UpdateTimers();
   void ReadSystemColors();
   static TShiftState CurrentShift();
+  // An off-screen surface and the canvas over it, kept from paint to paint (with the canvas's
+  // fonts and brushes) while the window keeps its width.
+  struct PaintSurface;
+  PaintSurface& Surface(std::unique_ptr<PaintSurface>& surface, int width, int height);
+  void ReleasePaintSurfaces();
 
   TStringTreeList list_;
   HWND hwnd_ = nullptr;
@@ -83,6 +90,9 @@ class TreeListWindow : public TreeListHost {
   RECT tip_rows_rect_{};
   HDC measure_dc_ = nullptr;
   std::unique_ptr<GdiCanvas> measure_canvas_;
+  std::unique_ptr<PaintSurface> header_surface_;
+  std::unique_ptr<PaintSurface> strip_surface_;
+  int paint_surfaces_made_ = 0;
   std::unique_ptr<HeaderTheme> theme_;
   bool theme_aware_ = true;  // while the platform's visual theme is active
   bool updating_scroll_ = false;

@@ -8,15 +8,6 @@ namespace netscry {
 
 namespace {
 
-// Dotted lines keep a checkerboard fixed to the content, so dots line up across cells and rows.
-void DottedHorizontal(Canvas& c, int x0, int x1, int y, int content_dx, int content_dy, Color dot, Color gap) {
-  for (int x = x0; x < x1; ++x) c.SetPixel(x, y, ((x + content_dx + y + content_dy) & 1) == 0 ? dot : gap);
-}
-
-void DottedVertical(Canvas& c, int x, int y0, int y1, int content_dx, int content_dy, Color dot, Color gap) {
-  for (int y = y0; y < y1; ++y) c.SetPixel(x, y, ((x + content_dx + y + content_dy) & 1) == 0 ? dot : gap);
-}
-
 void Frame(Canvas& c, const Rect& r, Color color) {
   if (r.IsEmpty()) return;
   c.Line(r.left, r.top, r.right, r.top, color);
@@ -93,18 +84,21 @@ void TStringTreeList::PaintRow(Canvas& strip, PTreeNode node) {
   const Color sel_frame = focused_window_ ? Colors.FocusedSelectionBorderColor : Colors.UnfocusedSelectionBorderColor;
   // Every text of the row has the font's height: measured once, at the first text drawn.
   int text_height = -1;
+  // Grid dots keep a checkerboard fixed to the content, so they line up across cells and rows.
+  const int dot_phase = offset_x_ + content_top;
   for (TColumnIndex c : header_.VisibleColumns()) {
     const TTreeColumn& col = header_.Column(c);
     int left = header_.ColumnLeft(c);
     int right = left + col.Width;
     if (right <= 0 || left >= client_width_) continue;
     Rect cell{left, 0, right, h};
-    DottedHorizontal(strip, cell.left, cell.right, cell.bottom - 1, offset_x_, content_top, Colors.GridLineColor,
-                     Colors.Background);
+    if (cell.right > cell.left)
+      strip.DottedLine(cell.left, cell.bottom - 1, cell.right, cell.bottom - 1, Colors.GridLineColor,
+                       Colors.Background, dot_phase);
     cell.bottom -= 1;
     if (c != header_.LastPositionColumn()) {
-      DottedVertical(strip, cell.right - 1, cell.top, cell.bottom, offset_x_, content_top, Colors.GridLineColor,
-                     Colors.Background);
+      strip.DottedLine(cell.right - 1, cell.top, cell.right - 1, cell.bottom, Colors.GridLineColor, Colors.Background,
+                       dot_phase);
       cell.right -= 1;
     }
     if (!col.Options.Has(coParentColor)) strip.FillRect(cell, col.Color);

@@ -22,6 +22,31 @@ TEST(BitmapCanvas, FillClipsToTargetAndBitmapSkipsTransparent) {
   EXPECT_EQ(target.Pixel(3, 0), Rgb(9, 9, 9));
 }
 
+TEST(BitmapCanvas, DottedLinesFollowOneCheckerboardEitherWay) {
+  constexpr Color kDot = Rgb(10, 20, 30), kGap = kWhite, kBack = Rgb(1, 1, 1);
+  struct Case {
+    int x0, y0, x1, y1, phase;
+    std::vector<Point> dots, gaps;  // every pixel drawn; the rest keeps the background
+  } cases[] = {
+      {1, 2, 4, 2, 0, {{2, 2}}, {{1, 2}, {3, 2}}},
+      {1, 2, 4, 2, 1, {{1, 2}, {3, 2}}, {{2, 2}}},
+      {4, 2, 1, 2, 0, {{2, 2}, {4, 2}}, {{3, 2}}},  // leftwards: from 4 down to 2
+      {3, 0, 3, 3, -3, {{3, 0}, {3, 2}}, {{3, 1}}},
+      {3, 3, 3, 0, 7, {{3, 2}}, {{3, 1}, {3, 3}}},   // upwards: from 3 up to 1
+      {2, 2, 2, 2, 0, {}, {}},                       // no length
+      {0, 0, 3, 3, 0, {}, {}},                       // neither horizontal nor vertical
+  };
+  for (const Case& c : cases) {
+    Bitmap32 target(6, 5, kBack);
+    BitmapCanvas canvas(target);
+    canvas.DottedLine(c.x0, c.y0, c.x1, c.y1, kDot, kGap, c.phase);
+    Bitmap32 expected(6, 5, kBack);
+    for (Point p : c.dots) expected.SetPixel(p.x, p.y, kDot);
+    for (Point p : c.gaps) expected.SetPixel(p.x, p.y, kGap);
+    EXPECT_EQ(target, expected) << c.x0 << "," << c.y0 << " to " << c.x1 << "," << c.y1 << " phase " << c.phase;
+  }
+}
+
 TEST(BitmapCanvas, FocusRectangleDrawnTwiceRestoresPixels) {
   Bitmap32 target(9, 7, Rgb(10, 20, 30));
   const Bitmap32 before = target;

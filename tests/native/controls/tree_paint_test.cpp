@@ -1,6 +1,8 @@
 // What the rows and the header paint where, and when a tooltip shows.
 #include <gtest/gtest.h>
 
+#include <cstdio>
+#include <map>
 #include <memory>
 
 #include "list_fixture.h"
@@ -227,6 +229,81 @@ TEST_F(PaintTest, AfterCellPaintGetsEachCellWithoutGridLines) {
   EXPECT_EQ(cells.front(), (std::pair<TColumnIndex, Rect>{1, {0, 0, 119, 21}}));
   EXPECT_EQ(cells.back(), (std::pair<TColumnIndex, Rect>{9, {530, 0, 569, 21}}));
   for (std::size_t i = 1; i < cells.size(); ++i) EXPECT_LT(cells[i - 1].first, cells[i].first);
+}
+
+// Counts every canvas operation by kind on its way to the canvas below.
+class CountingCanvas : public Canvas {
+ public:
+  explicit CountingCanvas(Canvas& inner) : inner_(inner) {}
+  void FillRect(const Rect& r, Color c) override { Count("FillRect"); inner_.FillRect(r, c); }
+  void SetPixel(int x, int y, Color c) override { Count("SetPixel"); inner_.SetPixel(x, y, c); }
+  void Line(int x0, int y0, int x1, int y1, Color c) override { Count("Line"); inner_.Line(x0, y0, x1, y1, c); }
+  void DottedLine(int x0, int y0, int x1, int y1, Color dot, Color gap, int phase) override {
+    Count("DottedLine");
+    inner_.DottedLine(x0, y0, x1, y1, dot, gap, phase);
+  }
+  void DrawFocusRect(const Rect& r) override { Count("DrawFocusRect"); inner_.DrawFocusRect(r); }
+  void DrawBitmap(const Bitmap32& bmp, const Rect& src, int x, int y, std::optional<Color> transparent) override {
+    Count("DrawBitmap");
+    inner_.DrawBitmap(bmp, src, x, y, transparent);
+  }
+  void StretchBitmap(const Bitmap32& bmp, const Rect& src, const Rect& dest) override {
+    Count("StretchBitmap");
+    inner_.StretchBitmap(bmp, src, dest);
+  }
+  void SetFont(const FontSpec& font) override { Count("SetFont"); inner_.SetFont(font); }
+  Size TextExtent(std::string_view text) override { Count("TextExtent"); return inner_.TextExtent(text); }
+  void TextOut(int x, int y, std::string_view text, Color c, const Rect& clip) override {
+    Count("TextOut");
+    inner_.TextOut(x, y, text, c, clip);
+  }
+
+  int Total() const {
+    int total = 0;
+    for (const auto& [kind, n] : calls) total += n;
+    return total;
+  }
+  std::map<std::string, int> calls;
+
+ private:
+  void Count(const char* kind) { ++calls[kind]; }
+  Canvas& inner_;
+};
+
+// Every strip and the area below go through one counting canvas.
+struct CountingStrips : RowStripSink {
+  Bitmap32 strip{746, 22};
+  BitmapCanvas drawn{strip};
+  CountingCanvas counting{drawn};
+  int strips = 0;
+  Canvas& BeginStrip(const Rect&) override {
+    ++strips;
+    return counting;
+  }
+  void EndStrip() override {}
+};
+
+TEST_F(PaintTest, APageTakesAFewCanvasCallsPerCellNotOnePerGridPixel) {
+  // The page of the Wine test window: 746 × 371, eight visible columns, one row selected and
+  // focused while the list has the focus.
+  for (int i = 3; i < 40; ++i) Add("row" + std::to_string(i), i, std::to_string(i), "80");
+  list.SetClientSize(746, 371);
+  list.SelectNode(list.NodeAtIndex(2), true);
+  list.FocusNode(list.NodeAtIndex(2));
+  list.SetFocused(true);
+  CountingStrips counted;
+  Bitmap32 below_bitmap(746, 371);
+  BitmapCanvas below_drawn(below_bitmap);
+  CountingCanvas below(below_drawn);
+  list.PaintRows(counted, below, {0, 0, 746, 371});
+  ASSERT_EQ(counted.strips, 17);
+  const int cells = counted.strips * int(list.Header().VisibleColumns().size());
+  const int total = counted.counting.Total() + below.Total();
+  std::string kinds;
+  for (const auto& [kind, n] : counted.counting.calls) kinds += " " + kind + " " + std::to_string(n);
+  std::printf("canvas calls for a page of %d rows (%d cells): %d;%s\n", counted.strips, cells, total, kinds.c_str());
+  // Background, two grid lines, text and the selection's band and frame: a handful per cell.
+  EXPECT_LE(total, 8 * cells);
 }
 
 // --- Tooltips --------------------------------------------------------------------------------

@@ -83,6 +83,44 @@ TEST_F(GdiCanvasTest, BitmapsKeepColourOrderAndSkipTheTransparentColour) {
   EXPECT_EQ(dib.Pixel(54, 32), kBack);
 }
 
+// The pattern-brush dotted line gives exactly the pixels of the pixel-by-pixel one, at every
+// canvas origin, phase, direction and length, also where it runs off the surface.
+TEST(GdiCanvasDottedLine, PatternGivesThePixelsOfThePixelByPixelLine) {
+  constexpr Color kDot = Rgb(0, 84, 227), kGap = kWhite, kGrey = Rgb(90, 90, 90);
+  struct Line {
+    int x0, y0, x1, y1;
+  } const lines[] = {{0, 0, 40, 0},  {3, 5, 4, 5},    {17, 9, 2, 9},  {-5, 12, 30, 12}, {5, 0, 5, 21},
+                     {8, 20, 8, 1},  {11, -4, 11, 60}, {30, 30, 30, 31}, {39, 7, 50, 7},  {1, 2, 3, 4}};
+  const Point origins[] = {{0, 0}, {1, 0}, {0, 3}, {5, 2}, {-3, 7}};
+  const int phases[] = {0, 1, 2, -1, 1100021};
+  for (Point origin : origins) {
+    for (int phase : phases) {
+      Dib32 pattern(44, 34), pixels(44, 34);
+      ASSERT_TRUE(pattern.Valid() && pixels.Valid());
+      {
+        GdiCanvas by_pattern(pattern.Dc(), origin.x, origin.y);
+        GdiCanvas by_pixel(pixels.Dc(), origin.x, origin.y);
+        by_pattern.FillRect({-10, -10, 60, 50}, kGrey);
+        by_pixel.FillRect({-10, -10, 60, 50}, kGrey);
+        for (const Line& l : lines) {
+          by_pattern.DottedLine(l.x0, l.y0, l.x1, l.y1, kDot, kGap, phase);
+          by_pixel.Canvas::DottedLine(l.x0, l.y0, l.x1, l.y1, kDot, kGap, phase);
+        }
+      }
+      const Bitmap32 a = pattern.ToBitmap32(), b = pixels.ToBitmap32();
+      int differing = 0, dots = 0;
+      for (int y = 0; y < a.Height(); ++y) {
+        for (int x = 0; x < a.Width(); ++x) {
+          differing += a.Pixel(x, y) != b.Pixel(x, y);
+          dots += b.Pixel(x, y) == kDot;
+        }
+      }
+      EXPECT_EQ(differing, 0) << "origin " << origin.x << "," << origin.y << " phase " << phase;
+      EXPECT_GT(dots, 60) << "the lines are drawn";
+    }
+  }
+}
+
 TEST_F(GdiCanvasTest, FocusRectangleInvertsAndDrawnTwiceRestores) {
   const Bitmap32 before = dib.ToBitmap32();
   canvas.DrawFocusRect({4, 4, 20, 12});

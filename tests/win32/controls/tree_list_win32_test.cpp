@@ -234,6 +234,63 @@ TEST_F(TreeListWindowTest, RowsScrolledByPartOfARowStayOutOfTheHeader) {
   }
 }
 
+// Draws dotted lines one pixel at a time, the way the list painted its grid before pattern lines.
+class DotByDotCanvas : public GdiCanvas {
+ public:
+  using GdiCanvas::GdiCanvas;
+  void DottedLine(int x0, int y0, int x1, int y1, Color dot, Color gap, int phase) override {
+    Canvas::DottedLine(x0, y0, x1, y1, dot, gap, phase);
+  }
+};
+
+TEST_F(TreeListWindowTest, PatternGridIsPixelForPixelTheDotByDotGrid) {
+  TStringTreeList& l = win.List();
+  l.SetOffsets(3, 22 * 7 + 5);  // odd in both directions
+  l.SelectNode(l.NodeAtIndex(8), true);
+  l.FocusNode(l.NodeAtIndex(8));
+  l.SetFocused(true);
+  for (int index : {7, 8, 9, 10}) {
+    Dib32 by_pattern(746, 22), dot_by_dot(746, 22);
+    ASSERT_TRUE(by_pattern.Valid() && dot_by_dot.Valid());
+    {
+      GdiCanvas canvas(by_pattern.Dc());
+      l.PaintRow(canvas, l.NodeAtIndex(index));
+    }
+    {
+      DotByDotCanvas canvas(dot_by_dot.Dc());
+      l.PaintRow(canvas, l.NodeAtIndex(index));
+    }
+    const Bitmap32 a = by_pattern.ToBitmap32(), b = dot_by_dot.ToBitmap32();
+    int differing = 0;
+    for (int y = 0; y < 22; ++y)
+      for (int x = 0; x < 746; ++x) differing += a.Pixel(x, y) != b.Pixel(x, y);
+    EXPECT_EQ(differing, 0) << "row " << index;
+  }
+}
+
+TEST_F(TreeListWindowTest, PaintSurfacesAreKeptWhileTheWidthStays) {
+  win.SetThemeAware(false);  // the flat header's face colour is known
+  Snapshot();
+  const int made = win.PaintSurfacesMade();
+  EXPECT_EQ(made, 2) << "header and row strip";
+  for (int i = 0; i < 5; ++i) {
+    win.List().ScrollBy(0, 22);
+    Snapshot();
+  }
+  EXPECT_EQ(win.PaintSurfacesMade(), made);
+  // Another height keeps them; another width makes new ones, and the paint is whole at once.
+  SetWindowPos(win.Handle(), nullptr, 0, 0, 748, 300, SWP_NOMOVE | SWP_NOZORDER);
+  Snapshot();
+  EXPECT_EQ(win.PaintSurfacesMade(), made);
+  SetWindowPos(win.Handle(), nullptr, 0, 0, 600, 300, SWP_NOMOVE | SWP_NOZORDER);
+  const Bitmap32 narrow = Snapshot();
+  EXPECT_EQ(win.PaintSurfacesMade(), made + 2);
+  RECT rc;
+  GetClientRect(win.Handle(), &rc);
+  ASSERT_LT(rc.right, 600);
+  EXPECT_EQ(narrow.Pixel(rc.right - 5, 3), Rgb(235, 234, 219)) << "the header reaches the new right edge";
+}
+
 TEST_F(TreeListWindowTest, KeyboardMovesScrollsAndSearches) {
   TStringTreeList& l = win.List();
   Click(60, kHeader + 5);
