@@ -1,0 +1,63 @@
+#pragma once
+// The row commands on the main window: the platform side of RowCommandHost (message boxes, the
+// clipboard, ending processes, the shell, the details dialog) and the bodies of the window's
+// row-menu handlers.
+#include <windows.h>
+
+#include <optional>
+#include <string>
+
+#include "connlist/row_record.h"
+#include "controls/tree_list.h"
+#include "mainwindow/row_commands.h"
+#include "procinfo/process_actions.h"
+
+namespace netscry {
+
+class TFormNetscry;
+
+class MainRowCommandHost : public RowCommandHost {
+ public:
+  // processes: null for the platform's.
+  MainRowCommandHost(TFormNetscry& form, ProcessActions* processes);
+
+  void ShowMessage(const std::string& text) override;
+  bool ConfirmEndSystemProcess(const std::string& text) override;
+  bool EndProcess(std::uint32_t pid) override;
+  void Refresh() override;
+  void SetClipboardText(const std::string& text) override;
+  bool FileExists(const std::string& path) override;
+  void RevealFile(const std::string& path) override;
+  void ShowFileProperties(const std::string& path) override;
+  void ShowProcessDetails(const TMyRec& row) override;
+
+ private:
+  TFormNetscry& form_;
+  ProcessActions& processes_;
+};
+
+// The focused row's record, copied; nothing when no row is focused.
+std::optional<TMyRec> FocusedRowCopy(const TStringTreeList& list);
+
+// The 32-bit system directory of 64-bit Windows (GetSystemWow64DirectoryA, bound at run time),
+// upper-cased like FSysDir; empty where the system has none.
+std::string SystemWow64DirText();
+
+// Replaces the clipboard's contents with the text as CF_TEXT (the system offers it as Unicode
+// text as well). Throws std::runtime_error when the clipboard cannot be opened or the text
+// cannot be placed.
+void PutClipboardText(HWND owner, const std::string& text);
+
+enum class RowCommand { kProcInfo, kEndProc, kCopy, kLocate, kProperty };
+
+// Runs a row command on the form's focused row (a copy taken now).
+void RunRowCommand(TFormNetscry& form, RowCommand command, ProcessActions* processes = nullptr);
+
+// VTSGetPopupMenu: prepares the row menu for the row under the position and returns it; no menu
+// (and the items' states unchanged) when there is no row there.
+TPopupMenu RowMenuForPopupRequest(TFormNetscry& form, const TStringTreeList& list, PTreeNode node);
+// VTSColumnClick: a left or middle click in the manage column pops the menu up at the cursor,
+// prepared for the focused row.
+void RowMenuForColumnClick(TFormNetscry& form, const TStringTreeList& list, TColumnIndex column);
+
+}  // namespace netscry

@@ -1,0 +1,152 @@
+#include "procinfo/procinfo_components_win32.h"
+
+#include "base/dib_win32.h"
+#include "base/gdi_canvas_win32.h"
+#include "forms/gdi_objects_win32.h"
+#include "procinfo/procinfo_layout.h"
+
+namespace netscry {
+namespace {
+
+Color ParentBackground(const forms::Window& w) {
+  const forms::Container* parent = forms::Container::ParentOf(w);
+  return parent ? parent->BackgroundColor() : forms::clBtnFace;
+}
+
+void FillClient(HWND hwnd, HDC dc, Color color) {
+  RECT r{};
+  GetClientRect(hwnd, &r);
+  HBRUSH brush = CreateSolidBrush(forms::ResolveColor(color));
+  if (!brush) return;
+  FillRect(dc, &r, brush);
+  DeleteObject(brush);
+}
+
+// Paints through WM_PAINT, and into a caller's DC through WM_PRINTCLIENT.
+template <class Paint>
+bool HandlePaintMessage(HWND hwnd, UINT msg, WPARAM wp, Paint paint) {
+  switch (msg) {
+    case WM_ERASEBKGND:
+      return true;
+    case WM_PAINT: {
+      PAINTSTRUCT ps;
+      if (HDC dc = BeginPaint(hwnd, &ps)) {
+        paint(dc);
+        EndPaint(hwnd, &ps);
+      }
+      return true;
+    }
+    case WM_PRINTCLIENT:
+      paint(reinterpret_cast<HDC>(wp));
+      return true;
+    default:
+      return false;
+  }
+}
+
+// The system's push button, with Enter as a second key that clicks it. Outside a dialog box the
+// dialog manager would otherwise turn Enter into a command of its own.
+class DialogButton : public forms::PushButton {
+ protected:
+  LRESULT WndProc(UINT msg, WPARAM wp, LPARAM lp) override {
+    switch (msg) {
+      case WM_GETDLGCODE: {
+        LRESULT code = PushButton::WndProc(msg, wp, lp);
+        const auto* m = reinterpret_cast<const MSG*>(lp);
+        if (m && m->message == WM_KEYDOWN && m->wParam == VK_RETURN) code |= DLGC_WANTMESSAGE;
+        return code;
+      }
+      case WM_KEYDOWN:
+        if (wp == VK_RETURN) {
+          Click();  // may end the dialog's modal loop; nothing of this object is used afterwards
+          return 0;
+        }
+        break;
+      case WM_CHAR:
+        if (wp == '\r') return 0;
+        break;
+      default:
+        break;
+    }
+    return PushButton::WndProc(msg, wp, lp);
+  }
+};
+
+}  // namespace
+
+// --- ImageBox --------------------------------------------------------------------------------
+
+HWND ImageBox::Create(forms::Container& parent, const Rect& bounds) {
+  forms::CreateParams cp;
+  cp.class_name = "NetscryImage";
+  cp.style = WS_CHILD | WS_VISIBLE;
+  cp.bounds = bounds;
+  cp.parent = parent.Handle();
+  return CreateHandle(cp);
+}
+
+bool ImageBox::DrawIcon(HICON icon, Point at) {
+  if (!icon) return false;
+  Bitmap32 picture = picture_;
+  if (picture.IsEmpty()) {
+    const Rect client = ClientRect();
+    const Size size = client.IsEmpty() ? kPictureSize : Size{client.Width(), client.Height()};
+    picture = Bitmap32(size.cx, size.cy, kPictureFill);
+  }
+  Dib32 surface(picture.Width(), picture.Height());
+  if (!surface.Valid()) return false;
+  {
+    GdiCanvas canvas(surface.Dc());
+    canvas.DrawBitmap(picture, picture.Bounds(), 0, 0);
+  }
+  if (!DrawIconEx(surface.Dc(), at.x, at.y, icon, 0, 0, 0, nullptr, DI_NORMAL)) return false;
+  picture_ = surface.ToBitmap32();
+  Invalidate();
+  return true;
+}
+
+void ImageBox::PaintTo(HDC dc) {
+  FillClient(Handle(), dc, ParentBackground(*this));
+  if (picture_.IsEmpty()) return;
+  GdiCanvas canvas(dc);
+  canvas.DrawBitmap(picture_, picture_.Bounds(), 0, 0, picture_.Pixel(0, picture_.Height() - 1));
+}
+
+LRESULT ImageBox::WndProc(UINT msg, WPARAM wp, LPARAM lp) {
+  if (HandlePaintMessage(Handle(), msg, wp, [this](HDC dc) { PaintTo(dc); })) return 0;
+  return Window::WndProc(msg, wp, lp);
+}
+
+// --- ShapeLine -------------------------------------------------------------------------------
+
+HWND ShapeLine::Create(forms::Container& parent, const Rect& bounds, Color pen_color) {
+  pen_color_ = pen_color;
+  forms::CreateParams cp;
+  cp.class_name = "NetscryShape";
+  cp.style = WS_CHILD | WS_VISIBLE;
+  cp.bounds = bounds;
+  cp.parent = parent.Handle();
+  return CreateHandle(cp);
+}
+
+void ShapeLine::PaintTo(HDC dc) { FillClient(Handle(), dc, pen_color_); }
+
+LRESULT ShapeLine::WndProc(UINT msg, WPARAM wp, LPARAM lp) {
+  if (HandlePaintMessage(Handle(), msg, wp, [this](HDC dc) { PaintTo(dc); })) return 0;
+  return Window::WndProc(msg, wp, lp);
+}
+
+// --- Buttons ---------------------------------------------------------------------------------
+
+std::unique_ptr<forms::ButtonBase> MakeDialogButton(forms::Container& parent, const DialogButtonSpec& spec) {
+  // Plain push buttons stand in until the hot-track buttons are in.
+  auto button = std::make_unique<DialogButton>();
+  forms::ButtonParams p;
+  p.caption = spec.caption;
+  p.bounds = spec.bounds;
+  button->Create(parent, p);
+  if (!spec.visible) button->SetVisible(false);
+  return button;
+}
+
+}  // namespace netscry
