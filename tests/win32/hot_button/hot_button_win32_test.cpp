@@ -317,6 +317,37 @@ TEST(HotButtonGlyphs, ResourcesLoadAsTheirFiles) {
   EXPECT_TRUE(HotButtonGlyphFromBitmap(nullptr).Empty());
 }
 
+TEST(HotButtonGlyphs, ManageGlyphAndProgramIconLoadThroughThePlatform) {
+  const HotButtonGlyph manage = LoadHotButtonGlyphFile(std::string(NETSCRY_RESOURCES_DIR) + "/glyphs/manage.bmp", 1);
+  ASSERT_EQ(manage.bitmap.Width(), 19);
+  ASSERT_EQ(manage.bitmap.Height(), 18);
+  const Color plus = manage.bitmap.Pixel(13, 12);
+  EXPECT_GT(GreenOf(plus), RedOf(plus) + 60);
+  EXPECT_EQ(manage.bitmap.Pixel(5, 11), Rgb(255, 255, 255));
+
+  const std::string ico = std::string(NETSCRY_RESOURCES_DIR) + "/netscry.ico";
+  for (int size : {16, 32, 48}) {
+    HICON icon = static_cast<HICON>(LoadImageA(nullptr, ico.c_str(), IMAGE_ICON, size, size, LR_LOADFROMFILE));
+    ASSERT_NE(icon, nullptr) << size;
+    ICONINFO info{};
+    ASSERT_TRUE(GetIconInfo(icon, &info));
+    BITMAP colour{};
+    GetObjectA(info.hbmColor, sizeof colour, &colour);
+    EXPECT_EQ(colour.bmWidth, size);
+    EXPECT_EQ(colour.bmHeight, size);
+    if (info.hbmColor) DeleteObject(info.hbmColor);
+    if (info.hbmMask) DeleteObject(info.hbmMask);
+    Dib32 dib(size, size);
+    const RECT all{0, 0, size, size};
+    FillRect(dib.Dc(), &all, static_cast<HBRUSH>(GetStockObject(WHITE_BRUSH)));
+    ASSERT_TRUE(DrawIconEx(dib.Dc(), 0, 0, icon, size, size, 0, nullptr, DI_NORMAL));
+    DestroyIcon(icon);
+    EXPECT_EQ(dib.Pixel(0, 0), Rgb(255, 255, 255)) << size;  // transparent corner
+    const Color sea = dib.Pixel(size * 12 / 48, size * 30 / 48);  // the globe's sea, clear of land and glass
+    EXPECT_GT(BlueOf(sea), RedOf(sea) + 40) << size;
+  }
+}
+
 TEST_F(PanelFixture, ThemedFaceFollowsTheState) {
   THotBitBtn b;
   ASSERT_NE(b.Create(panel, MainButton("刷新", {100, 40, 180, 66}, "BTNREFRESH", /*theme_aware=*/true)), nullptr);
