@@ -12,6 +12,7 @@
 #include "mainwindow/main_buttons_win32.h"
 #include "mainwindow/main_paths.h"
 #include "mainwindow/profile_file_win32.h"
+#include "mainwindow/row_commands_win32.h"
 #include "snapshot/get_tcp_udp_table.h"
 #include "snapshot/process_identity_win32.h"
 
@@ -442,36 +443,24 @@ void TFormNetscry::VTSAfterCellPaint(TStringTreeList&, Canvas& TargetCanvas, PTr
   TargetCanvas.DrawBitmap(Image1, Image1.Bounds(), CellRect.left + 12, CellRect.top + 3);
 }
 
-void TFormNetscry::PrepareRowMenu(bool row_has_path) {
-  for (forms::MenuItem* item : {NProcInfo, NEndProc, NLocate, NProperty}) item->SetEnabled(row_has_path);
-}
-
 void TFormNetscry::VTSColumnClick(TStringTreeList& Sender, TColumnIndex Column, TShiftState) {
-  const ConnMenuState state = ConnColumnClick(Sender, Column);
-  if (!state.Open) return;
-  PrepareRowMenu(state.RowCommandsEnabled);
-  POINT cursor{};
-  GetCursorPos(&cursor);
-  PmTree.Popup({cursor.x, cursor.y}, *this);
+  RowMenuForColumnClick(*this, Sender, Column);
 }
 
 void TFormNetscry::VTSGetPopupMenu(TStringTreeList& Sender, PTreeNode Node, TColumnIndex, Point, bool&,
                                    TPopupMenu& PopupMenu) {
-  PopupMenu = nullptr;
-  if (!Node) return;
-  const TMyRec* rec = Sender.ReadRowRecordAs<TMyRec>(Node);
-  PrepareRowMenu(rec && !rec->FilePath.empty());
-  PopupMenu = PmTree.Handle();
+  PopupMenu = RowMenuForPopupRequest(*this, Sender, Node);
 }
 
-void TFormNetscry::VTSDblClick(TStringTreeList&) { NProcInfo->Click(); }
+// Both act on the focused row itself, whatever row the menu was last prepared for.
+void TFormNetscry::VTSDblClick(TStringTreeList&) { NProcInfoClick(); }
 
-void TFormNetscry::BTNEndProClick() { NEndProc->Click(); }
+void TFormNetscry::BTNEndProClick() { NEndProcClick(); }
 
-void TFormNetscry::NProcInfoClick() {}
-void TFormNetscry::NEndProcClick() {}
-void TFormNetscry::NCopyClick() {}
-void TFormNetscry::NLocateClick() {}
-void TFormNetscry::NPropertyClick() {}
+void TFormNetscry::NProcInfoClick() { RunRowCommand(*this, RowCommand::kProcInfo, deps_.processes); }
+void TFormNetscry::NEndProcClick() { RunRowCommand(*this, RowCommand::kEndProc, deps_.processes); }
+void TFormNetscry::NCopyClick() { RunRowCommand(*this, RowCommand::kCopy, deps_.processes); }
+void TFormNetscry::NLocateClick() { RunRowCommand(*this, RowCommand::kLocate, deps_.processes); }
+void TFormNetscry::NPropertyClick() { RunRowCommand(*this, RowCommand::kProperty, deps_.processes); }
 
 }  // namespace netscry

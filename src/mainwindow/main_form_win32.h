@@ -18,6 +18,7 @@
 #include "mainwindow/main_layout.h"
 #include "mainwindow/settings.h"
 #include "mainwindow/snapshot_source.h"
+#include "procinfo/process_actions.h"
 #include "skin/skin_data.h"
 #include "snapshot/file_rec.h"
 
@@ -37,6 +38,8 @@ struct MainWindowDeps {
   // The executable's directory with its trailing backslash; empty: taken from the executable's
   // path (tests point it at a folder of their own for the settings file).
   std::string app_path;
+  // Ending processes, revealing files and property sheets for the row commands; null: the platform's.
+  ProcessActions* processes = nullptr;
 };
 
 class TFormNetscry : public forms::Form {
@@ -111,8 +114,7 @@ class TFormNetscry : public forms::Form {
                        TPopupMenu& PopupMenu);
   void VTSDblClick(TStringTreeList& Sender);
   void BTNEndProClick();
-  // The row commands (process details, end process, copy, locate, properties) act on the focused
-  // row; they come with the row commands and the details dialog and do nothing yet.
+  // The row commands (process details, end process, copy, locate, properties) act on the focused row.
   void NProcInfoClick();
   void NEndProcClick();
   void NCopyClick();
@@ -125,7 +127,6 @@ class TFormNetscry : public forms::Form {
  private:
   void CreateComponents();
   void ConfigureColumns();
-  void PrepareRowMenu(bool row_has_path);
   void ShellOpen(HWND parent, const char* verb, const std::string& file);
   void ShowCounters(int programs, int connections);
   NetscryOptions Options() const;
