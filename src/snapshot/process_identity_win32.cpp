@@ -162,6 +162,16 @@ std::string GetProcessName(HANDLE process_snapshot, DWORD pid) {
   return {};
 }
 
+std::unordered_map<std::uint32_t, std::string> GetProcessImageNames(HANDLE process_snapshot) {
+  std::unordered_map<std::uint32_t, std::string> names;
+  if (process_snapshot == nullptr || process_snapshot == INVALID_HANDLE_VALUE) return names;
+  PROCESSENTRY32 entry{};
+  entry.dwSize = sizeof entry;
+  for (BOOL ok = WrapProcess32First(process_snapshot, &entry); ok; ok = WrapProcess32Next(process_snapshot, &entry))
+    names.emplace(std::uint32_t(entry.th32ProcessID), TextOfField(entry.szExeFile, MAX_PATH));
+  return names;
+}
+
 std::string GetProcessPath(DWORD pid) {
   std::string result;
   if (HANDLE process = OpenProcess(PROCESS_QUERY_INFORMATION | PROCESS_VM_READ, FALSE, pid)) {

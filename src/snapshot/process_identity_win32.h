@@ -3,7 +3,9 @@
 // description and company of that module's version resource. Every failure yields empty text.
 #include <windows.h>
 
+#include <cstdint>
 #include <string>
+#include <unordered_map>
 
 namespace netscry {
 
@@ -16,6 +18,9 @@ bool InitToolHelp();
 HANDLE CreateProcessSnapshot();
 
 std::string GetProcessName(HANDLE process_snapshot, DWORD pid);
+// One walk of the snapshot: the image name of every process ID in it (the first entry of an ID,
+// as GetProcessName finds it). Empty without a snapshot.
+std::unordered_map<std::uint32_t, std::string> GetProcessImageNames(HANDLE process_snapshot);
 // The main module's path; where the module list cannot be read, the image path queried with
 // limited rights.
 std::string GetProcessPath(DWORD pid);

@@ -6,17 +6,16 @@
 
 namespace netscry {
 
-void Win32ProcessLookups::BeginSnapshot() {
-  EndSnapshot();
-  process_snapshot_ = CreateProcessSnapshot();
+std::unordered_map<std::uint32_t, std::string> Win32ProcessLookups::ProcessImageNames() {
+  // The process snapshot lives for this one walk and is closed on every way out.
+  struct Snapshot {
+    HANDLE handle = CreateProcessSnapshot();
+    ~Snapshot() {
+      if (handle && handle != INVALID_HANDLE_VALUE) CloseHandle(handle);
+    }
+  } snapshot;
+  return GetProcessImageNames(snapshot.handle);
 }
-
-void Win32ProcessLookups::EndSnapshot() {
-  if (process_snapshot_ && process_snapshot_ != INVALID_HANDLE_VALUE) CloseHandle(process_snapshot_);
-  process_snapshot_ = nullptr;
-}
-
-std::string Win32ProcessLookups::ProcessName(std::uint32_t pid) { return GetProcessName(process_snapshot_, pid); }
 
 std::string Win32ProcessLookups::ProcessPath(std::uint32_t pid) { return GetProcessPath(pid); }
 

@@ -8,15 +8,9 @@ namespace netscry {
 
 class Win32ProcessLookups : public ProcessLookups {
  public:
-  ~Win32ProcessLookups() override { EndSnapshot(); }
-  void BeginSnapshot() override;
-  void EndSnapshot() override;
-  std::string ProcessName(std::uint32_t pid) override;
+  std::unordered_map<std::uint32_t, std::string> ProcessImageNames() override;
   std::string ProcessPath(std::uint32_t pid) override;
   VersionText FileVersionText(const std::string& path) override;
-
- private:
-  HANDLE process_snapshot_ = nullptr;
 };
 
 }  // namespace netscry

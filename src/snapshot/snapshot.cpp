@@ -10,33 +10,35 @@ struct Identity {
   VersionText version;
 };
 
+// What the lookups found within one snapshot: the process list taken and walked once, before
+// the tables are read, each process ID's identity and each file's version text looked up once.
 class IdentityCache {
  public:
-  explicit IdentityCache(ProcessLookups& lookups) : lookups_(lookups) {}
+  explicit IdentityCache(ProcessLookups& lookups) : lookups_(lookups), names_(lookups.ProcessImageNames()) {}
 
   const Identity& Get(std::uint32_t pid) {
-    auto it = cache_.find(pid);
-    if (it != cache_.end()) return it->second;
-    Identity id{lookups_.ProcessName(pid), lookups_.ProcessPath(pid), {}};
-    id.version = lookups_.FileVersionText(id.path);
-    return cache_.emplace(pid, std::move(id)).first->second;
+    auto it = by_pid_.find(pid);
+    if (it != by_pid_.end()) return it->second;
+    Identity id;
+    if (auto name = names_.find(pid); name != names_.end()) id.name = name->second;
+    id.path = lookups_.ProcessPath(pid);
+    id.version = Version(id.path);
+    return by_pid_.emplace(pid, std::move(id)).first->second;
   }
 
  private:
-  ProcessLookups& lookups_;
-  std::unordered_map<std::uint32_t, Identity> cache_;
-};
+  // An empty path has no version resource: nothing to read.
+  VersionText Version(const std::string& path) {
+    if (path.empty()) return {};
+    auto it = by_path_.find(path);
+    if (it == by_path_.end()) it = by_path_.emplace(path, lookups_.FileVersionText(path)).first;
+    return it->second;
+  }
 
-// Ends the process list on every way out, errors included.
-class SnapshotScope {
- public:
-  explicit SnapshotScope(ProcessLookups& lookups) : lookups_(lookups) { lookups_.BeginSnapshot(); }
-  ~SnapshotScope() { lookups_.EndSnapshot(); }
-  SnapshotScope(const SnapshotScope&) = delete;
-  SnapshotScope& operator=(const SnapshotScope&) = delete;
-
- private:
   ProcessLookups& lookups_;
+  const std::unordered_map<std::uint32_t, std::string> names_;
+  std::unordered_map<std::uint32_t, Identity> by_pid_;
+  std::unordered_map<std::string, VersionText> by_path_;
 };
 
 void ReadInto(TableKind kind, EndpointTableSource& tables, IdentityCache& identities, FileRecArray& out) {
@@ -70,7 +72,6 @@ void ReadInto(TableKind kind, EndpointTableSource& tables, IdentityCache& identi
 }  // namespace
 
 void TakeSnapshot(EndpointTableSource& tables, ProcessLookups& lookups, FileRecArray& tcp, FileRecArray& udp) {
-  SnapshotScope scope(lookups);
   IdentityCache identities(lookups);
   ReadInto(TableKind::Tcp, tables, identities, tcp);
   ReadInto(TableKind::Udp, tables, identities, udp);

@@ -5,6 +5,7 @@
 #include <cstdint>
 #include <optional>
 #include <string>
+#include <unordered_map>
 #include <vector>
 
 #include "snapshot/file_rec.h"
@@ -27,16 +28,17 @@ struct VersionText {
 class ProcessLookups {
  public:
   virtual ~ProcessLookups() = default;
-  // Takes the process list that every image-name lookup of one snapshot walks.
-  virtual void BeginSnapshot() = 0;
-  virtual void EndSnapshot() = 0;
-  virtual std::string ProcessName(std::uint32_t pid) = 0;
+  // Takes the process list and walks it once: the image name of every process ID in it (the
+  // first entry of an ID wins). Empty when the list cannot be taken.
+  virtual std::unordered_map<std::uint32_t, std::string> ProcessImageNames() = 0;
   virtual std::string ProcessPath(std::uint32_t pid) = 0;
   virtual VersionText FileVersionText(const std::string& path) = 0;
 };
 
-// Replaces tcp and udp with a new snapshot, TCP first. Each process ID is looked up once per
-// snapshot and its four strings reused for its other entries; nothing is kept across snapshots.
+// Replaces tcp and udp with a new snapshot, TCP first. The process list is taken and walked
+// once per snapshot, each process ID's path looked up once and each distinct file's version
+// text read once, and the strings reused for every entry they belong to; nothing is kept across
+// snapshots.
 // A table that cannot be read keeps its previous entries (marks cleared) so that a passing
 // failure does not make every row vanish and reappear as new; the other table is read anyway.
 void TakeSnapshot(EndpointTableSource& tables, ProcessLookups& lookups, FileRecArray& tcp, FileRecArray& udp);

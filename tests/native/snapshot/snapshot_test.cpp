@@ -4,6 +4,9 @@
 
 #include <map>
 #include <stdexcept>
+#include <unordered_map>
+#include <utility>
+#include <vector>
 
 namespace netscry {
 namespace {
@@ -22,18 +25,12 @@ class FakeLookups : public ProcessLookups {
  public:
   std::map<std::uint32_t, std::string> names, paths;
   std::map<std::string, VersionText> versions;
-  std::map<std::uint32_t, int> name_calls;
-  int begins = 0, ends = 0;
-  bool open = false;
+  int walks = 0;
   bool throw_on_path = false;
 
-  void BeginSnapshot() override { ++begins; open = true; }
-  void EndSnapshot() override { ++ends; open = false; }
-  std::string ProcessName(std::uint32_t pid) override {
-    EXPECT_TRUE(open) << "name lookups need the process list";
-    ++name_calls[pid];
-    auto it = names.find(pid);
-    return it == names.end() ? "" : it->second;
+  std::unordered_map<std::uint32_t, std::string> ProcessImageNames() override {
+    ++walks;
+    return {names.begin(), names.end()};
   }
   std::string ProcessPath(std::uint32_t pid) override {
     if (throw_on_path) throw std::runtime_error("lookup failed");
@@ -76,8 +73,7 @@ TEST_F(SnapshotTest, FillsEntriesInSortedOrderWithIdentities) {
                               "应用程序", "Acme", ""}));
   ASSERT_EQ(udp.size(), 1u);
   EXPECT_EQ(udp[0], (File_Rec{0, "127.0.0.1", "53", "", "", "200", "app.exe", "C:\\app.exe", "应用程序", "Acme", ""}));
-  EXPECT_EQ(lookups.begins, 1);
-  EXPECT_EQ(lookups.ends, 1);
+  EXPECT_EQ(lookups.walks, 1);
 }
 
 TEST_F(SnapshotTest, LooksEachProcessUpOncePerSnapshotAndAnewInTheNext) {
@@ -85,13 +81,92 @@ TEST_F(SnapshotTest, LooksEachProcessUpOncePerSnapshotAndAnewInTheNext) {
   tables.udp = std::vector{Udp(0, 4, 200)};
   TakeSnapshot(tables, lookups, tcp, udp);
   for (const File_Rec& r : tcp) EXPECT_EQ(r.ProcessName, "app.exe");
-  EXPECT_EQ(lookups.name_calls[200], 1);
+  EXPECT_EQ(lookups.walks, 1);
 
   lookups.names[200] = "renamed.exe";  // a new process under a reused ID
   TakeSnapshot(tables, lookups, tcp, udp);
-  EXPECT_EQ(lookups.name_calls[200], 2);
+  EXPECT_EQ(lookups.walks, 2);
   EXPECT_EQ(tcp[2].ProcessName, "renamed.exe");
   EXPECT_EQ(udp[0].ProcessName, "renamed.exe");
+}
+
+// Counts the platform work the way the glue does it: one walk of the process list for the names
+// (the first entry of an ID wins), one read of a file for every version text.
+class CountingLookups : public ProcessLookups {
+ public:
+  std::vector<std::pair<std::uint32_t, std::string>> process_list;
+  std::map<std::uint32_t, std::string> paths;
+  std::map<std::string, VersionText> versions;
+  int walks = 0;
+  std::map<std::uint32_t, int> path_lookups;
+  std::map<std::string, int> version_reads;
+
+  std::unordered_map<std::uint32_t, std::string> ProcessImageNames() override {
+    ++walks;
+    std::unordered_map<std::uint32_t, std::string> names;
+    for (const auto& [id, name] : process_list) names.emplace(id, name);
+    return names;
+  }
+  std::string ProcessPath(std::uint32_t pid) override {
+    ++path_lookups[pid];
+    auto it = paths.find(pid);
+    return it == paths.end() ? "" : it->second;
+  }
+  VersionText FileVersionText(const std::string& path) override {
+    ++version_reads[path];
+    auto it = versions.find(path);
+    return it == versions.end() ? VersionText{} : it->second;
+  }
+};
+
+TEST(SnapshotLookups, OneProcessWalkAndOneVersionReadPerFileInASnapshot) {
+  // Dozens of processes from one file, a service, a process without a readable path and one
+  // that is not in the process list at all.
+  CountingLookups lookups;
+  lookups.process_list = {{100, "svc.exe"}, {7, "other.exe"}, {100, "stale.exe"}};
+  lookups.paths = {{100, "C:\\svc.exe"}};
+  lookups.versions = {{"C:\\svc.exe", {"服务", "Acme"}}, {"C:\\app.exe", {"应用程序", "Acme"}}};
+  FakeTables tables;
+  tables.tcp.emplace();
+  for (std::uint32_t pid = 200; pid < 240; ++pid) {
+    lookups.process_list.push_back({pid, "app.exe"});
+    lookups.paths[pid] = "C:\\app.exe";
+    tables.tcp->push_back(Tcp(5, 0x7F000001, std::uint16_t(pid), 0x7F000001, 80, pid));
+    tables.tcp->push_back(Tcp(2, 0, std::uint16_t(pid), 0, 0, pid));
+  }
+  lookups.process_list.push_back({300, "nopath.exe"});
+  tables.tcp->push_back(Tcp(2, 0, 135, 0, 0, 100));
+  tables.udp = std::vector{Udp(0, 53, 100), Udp(0, 54, 300), Udp(0, 55, 999), Udp(0, 56, 201)};
+  FileRecArray tcp, udp;
+  TakeSnapshot(tables, lookups, tcp, udp);
+
+  EXPECT_EQ(lookups.walks, 1);
+  EXPECT_EQ(lookups.version_reads, (std::map<std::string, int>{{"C:\\app.exe", 1}, {"C:\\svc.exe", 1}}));
+  for (const auto& [pid, n] : lookups.path_lookups) EXPECT_EQ(n, 1) << pid;
+  // The results are those of one lookup per entry.
+  ASSERT_EQ(tcp.size(), 81u);
+  for (const File_Rec& r : tcp) {
+    if (r.ProcessID == "100") {
+      EXPECT_EQ(r.ProcessName, "svc.exe");  // the first entry of the ID
+      EXPECT_EQ(r.FileDesc, "服务");
+      continue;
+    }
+    EXPECT_EQ(r.ProcessName, "app.exe");
+    EXPECT_EQ(r.FilePath, "C:\\app.exe");
+    EXPECT_EQ(r.FileDesc, "应用程序");
+    EXPECT_EQ(r.Company, "Acme");
+  }
+  ASSERT_EQ(udp.size(), 4u);
+  EXPECT_EQ(udp[0], (File_Rec{0, "0.0.0.0", "53", "", "", "100", "svc.exe", "C:\\svc.exe", "服务", "Acme", ""}));
+  EXPECT_EQ(udp[1], (File_Rec{0, "0.0.0.0", "54", "", "", "300", "nopath.exe", "", "", "", ""}));
+  EXPECT_EQ(udp[2], (File_Rec{0, "0.0.0.0", "55", "", "", "999", "", "", "", "", ""}));
+  EXPECT_EQ(udp[3].ProcessName, "app.exe");
+  EXPECT_EQ(udp[3].FileDesc, "应用程序");
+
+  // The next snapshot walks and reads anew.
+  TakeSnapshot(tables, lookups, tcp, udp);
+  EXPECT_EQ(lookups.walks, 2);
+  EXPECT_EQ(lookups.version_reads["C:\\app.exe"], 2);
 }
 
 TEST_F(SnapshotTest, UnknownProcessKeepsEntryWithEmptyIdentity) {
@@ -135,13 +210,15 @@ TEST_F(SnapshotTest, EmptyTablesEmptyBothArrays) {
   EXPECT_TRUE(udp.empty());
 }
 
-TEST_F(SnapshotTest, ProcessListIsClosedWhenALookupThrows) {
+TEST_F(SnapshotTest, ALookupThatThrowsLeavesTheArrayBeingBuiltAsItWas) {
   tables.tcp = std::vector{Tcp(5, 1, 1, 2, 2, 100)};
   tables.udp = std::vector<EndpointRow>{};
+  TakeSnapshot(tables, lookups, tcp, udp);
+  const FileRecArray before = tcp;
+  tables.tcp = std::vector{Tcp(5, 1, 1, 2, 2, 100), Tcp(2, 0, 7, 0, 0, 200)};
   lookups.throw_on_path = true;
   EXPECT_THROW(TakeSnapshot(tables, lookups, tcp, udp), std::runtime_error);
-  EXPECT_EQ(lookups.begins, 1);
-  EXPECT_EQ(lookups.ends, 1);
+  EXPECT_EQ(tcp, before);
 }
 
 }  // namespace

@@ -136,6 +136,20 @@ TEST_F(SnapshotWithHelper, IdentityLookupsOnTheHelperProcess) {
   EXPECT_EQ(company, kHelperCompany);
 }
 
+TEST_F(SnapshotWithHelper, OneWalkNamesEveryProcessAsTheWalkPerProcessDoes) {
+  HANDLE snapshot = CreateProcessSnapshot();
+  ASSERT_NE(snapshot, nullptr);
+  const std::unordered_map<std::uint32_t, std::string> names = GetProcessImageNames(snapshot);
+  EXPECT_GE(names.size(), 3u);
+  ASSERT_TRUE(names.count(helper_->Pid()));
+  EXPECT_TRUE(SamePath(names.at(helper_->Pid()), "socket_helper.exe"));
+  ASSERT_TRUE(names.count(GetCurrentProcessId()));
+  for (const auto& [pid, name] : names) EXPECT_EQ(name, GetProcessName(snapshot, pid)) << pid;
+  CloseHandle(snapshot);
+  EXPECT_TRUE(GetProcessImageNames(nullptr).empty());
+  EXPECT_TRUE(GetProcessImageNames(INVALID_HANDLE_VALUE).empty());
+}
+
 TEST(IdentityLookups, MissingProcessAndFilesGiveEmptyText) {
   constexpr DWORD kNoSuchPid = 0x7FFFFFF0;
   HANDLE snapshot = CreateProcessSnapshot();
