@@ -1,13 +1,19 @@
 #include "mainwindow/main_buttons_win32.h"
 
+#include "controls/hot_button/hot_button_win32.h"
+
 namespace netscry {
 
 std::unique_ptr<forms::ButtonBase> MakeMainButton(forms::Container& parent, const MainButtonSpec& spec) {
-  // Plain push buttons stand in until the hot-track buttons are in.
-  auto button = std::make_unique<forms::PushButton>();
-  forms::ButtonParams p;
+  auto button = std::make_unique<THotBitBtn>();
+  HotBitBtnParams p;
   p.caption = spec.caption;
   p.bounds = spec.bounds;
+  p.color = kButtonFace;
+  p.highlight_color = kButtonHighlight;
+  p.hot_track_color = kButtonHotTrack;
+  p.font = {"Arial", 11};
+  p.glyph = LoadHotButtonGlyphResource(GetModuleHandleA(nullptr), spec.glyph_resource);
   button->Create(parent, p);
   return button;
 }

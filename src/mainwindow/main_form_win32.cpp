@@ -6,13 +6,15 @@
 #include <string>
 
 #include "connlist/columns.h"
+#include "connlist/list_merge.h"
+#include "connlist/row_compare.h"
 #include "connlist/row_record.h"
 #include "forms/application_win32.h"
-#include "mainwindow/list_binding.h"
 #include "mainwindow/main_buttons_win32.h"
 #include "mainwindow/main_paths.h"
 #include "mainwindow/profile_file_win32.h"
 #include "mainwindow/row_commands_win32.h"
+#include "skin/skin_bmp.h"
 #include "snapshot/get_tcp_udp_table.h"
 #include "snapshot/process_identity_win32.h"
 
@@ -108,6 +110,16 @@ bool TFormNetscry::Create() {
   OnCloseQuery = [this](bool& can_close) { FormCloseQuery(can_close); };
   OnClose = [this](forms::TCloseAction& action) { FormClose(action); };
   CreateComponents();
+  // The manage column's glyph (the hidden image Image1).
+  const auto glyph = ResourceBytes(kManageGlyphResource);
+  if (!glyph.empty()) {
+    try {
+      std::size_t consumed = 0;
+      Image1 = DecodeBmp(glyph, consumed);
+    } catch (const SkinError&) {
+      Image1 = Bitmap32();
+    }
+  }
   // The window's skin: loaded and kept for the frame, which stays plain for now.
   const auto skin = ResourceBytes(kMainSkinResource);
   if (!skin.empty() && skCompressedStoredSkin1.ImportSkinFileBytes(skin)) {
@@ -130,10 +142,10 @@ void TFormNetscry::CreateComponents() {
     PTop.AddAligned(*counters[i], TAlign::alLeft);
   }
   const int top_button_height = kTopPanelHeight - 2;
-  BTNHelp = MakeMainButton(PTop, {kHelpButton.caption, {0, 1, kHelpButton.width, 1 + top_button_height}, "GLYPH_HELP"});
-  BTNUpdate = MakeMainButton(PTop, {kUpdateButton.caption, {0, 1, kUpdateButton.width, 1 + top_button_height}, "GLYPH_UPDATE"});
+  BTNHelp = MakeMainButton(PTop, {kHelpButton.caption, {0, 1, kHelpButton.width, 1 + top_button_height}, "BTNHELP"});
+  BTNUpdate = MakeMainButton(PTop, {kUpdateButton.caption, {0, 1, kUpdateButton.width, 1 + top_button_height}, "BTNUPDATE"});
   BTNHomePage = MakeMainButton(
-      PTop, {kHomePageButton.caption, {0, 1, kHomePageButton.width, 1 + top_button_height}, "GLYPH_HOMEPAGE"});
+      PTop, {kHomePageButton.caption, {0, 1, kHomePageButton.width, 1 + top_button_height}, "BTNHOMEPAGE"});
   // Aligned right: the first one added is the rightmost.
   PTop.AddAligned(*BTNHomePage, TAlign::alRight);
   PTop.AddAligned(*BTNUpdate, TAlign::alRight);
@@ -157,7 +169,7 @@ void TFormNetscry::CreateComponents() {
   list.OnAfterCellPaint = [this](TStringTreeList& s, Canvas& cv, PTreeNode n, TColumnIndex c, const Rect& r) {
     VTSAfterCellPaint(s, cv, n, c, r);
   };
-  BindConnListSorting(list);  // VTSCompareNodes, VTSHeaderClick
+  BindRowSorting(list);  // VTSCompareNodes, VTSHeaderClick
   list.OnColumnClick = [this](TStringTreeList& s, TColumnIndex c, TShiftState sh) { VTSColumnClick(s, c, sh); };
   list.OnGetPopupMenu = [this](TStringTreeList& s, PTreeNode n, TColumnIndex c, Point p, bool& ask, TPopupMenu& m) {
     VTSGetPopupMenu(s, n, c, p, ask, m);
@@ -174,8 +186,8 @@ void TFormNetscry::CreateComponents() {
   CBShowLocal.Create(PBottom, local);
   CBAutoRefresh.Create(PBottom, OptionBox(kAutoRefreshBox));
   CBAlwaysTop.Create(PBottom, OptionBox(kAlwaysTopBox));
-  BTNRefresh = MakeMainButton(PBottom, {kRefreshButton.caption, kRefreshButton.bounds.ToRect(), "GLYPH_REFRESH"});
-  BTNEndPro = MakeMainButton(PBottom, {kEndProButton.caption, kEndProButton.bounds.ToRect(), "GLYPH_ENDPRO"});
+  BTNRefresh = MakeMainButton(PBottom, {kRefreshButton.caption, kRefreshButton.bounds.ToRect(), "BTNREFRESH"});
+  BTNEndPro = MakeMainButton(PBottom, {kEndProButton.caption, kEndProButton.bounds.ToRect(), "BTNENDPRO"});
   CBShowInfo.Create(PBottom, OptionBox(kShowInfoBox));
   CBShowLocal.OnClick = [this] { CBShowLocalClick(); };
   CBAutoRefresh.OnClick = [this] { CBAutoRefreshClick(); };
@@ -189,15 +201,11 @@ void TFormNetscry::CreateComponents() {
   email.bounds = kEmailLabelBounds.ToRect();
   email.alignment = forms::TTextAlign::taRightJustify;
   Label6.Create(PBottom, email);
-  forms::LabelParams url;
+  HotURLLabelParams url;
   url.caption = kAuthorMail;
+  url.url = std::string("mailto:") + kAuthorMail;
   url.bounds = kUrlLabelBounds.ToRect();
-  url.font = {"Verdana", 11};
-  url.font.underline = true;
-  url.color = kUrlUnvisited;
-  url.link = true;
   URLLabel1.Create(PBottom, url);
-  URLLabel1.OnClick = [this] { URLLabel1Click(); };
   forms::SetTabOrder({BTNRefresh.get(), BTNEndPro.get(), &CBShowLocal, &CBAutoRefresh, &CBAlwaysTop, &CBShowInfo});
 
   // The form's own tab order: the list, the top panel, the bottom panel.
@@ -319,8 +327,8 @@ void TFormNetscry::ShowCounters(int programs, int connections) {
 
 void TFormNetscry::FillList() {
   deps_.snapshot->TakeSnapshot(TcpRecs, UdpRecs);
-  const ConnListCounts c =
-      FillConnList(VTS->List(), TcpRecs, UdpRecs, {CBShowLocal.Checked(), FMsgSystemDesc, FMsgIdleDesc});
+  const ListCounters c =
+      netscry::FillList(VTS->List(), TcpRecs, UdpRecs, {CBShowLocal.Checked(), FMsgSystemDesc, FMsgIdleDesc});
   ShowCounters(c.Programs, c.Connections);
 }
 
@@ -328,7 +336,8 @@ void TFormNetscry::RefreshList() {
   TStringTreeList& list = VTS->List();
   list.SetNodeDataSize(48);
   deps_.snapshot->TakeSnapshot(TcpRecs, UdpRecs);
-  const ConnListCounts c = RefreshConnList(list, TcpRecs, UdpRecs, {CBShowLocal.Checked(), FMsgSystemDesc, FMsgIdleDesc});
+  const ListCounters c =
+      netscry::RefreshList(list, TcpRecs, UdpRecs, {CBShowLocal.Checked(), FMsgSystemDesc, FMsgIdleDesc});
   ::SetFocus(VTS->Handle());
   ShowCounters(c.Programs, c.Connections);
   InvalidateRect(VTS->Handle(), nullptr, FALSE);
@@ -398,24 +407,6 @@ void TFormNetscry::BTNHelpClick() {
 void TFormNetscry::BTNHomePageClick() { ShellOpen(forms::Application::Instance().OwnerWindow(), nullptr, FHomePageURL); }
 
 void TFormNetscry::BTNUpdateClick() { ShellOpen(forms::Application::Instance().OwnerWindow(), nullptr, FUpdateURL); }
-
-void TFormNetscry::URLLabel1Click() {
-  if (deps_.shell) {
-    deps_.shell->Open(nullptr, "Open", std::string("mailto:") + kAuthorMail);
-    return;
-  }
-  SHELLEXECUTEINFOA info{};
-  info.cbSize = sizeof(info);
-  info.fMask = SEE_MASK_FLAG_NO_UI | SEE_MASK_FLAG_DDEWAIT | SEE_MASK_NOCLOSEPROCESS;
-  info.lpVerb = "Open";
-  const std::string target = std::string("mailto:") + kAuthorMail;
-  info.lpFile = target.c_str();
-  info.nShow = SW_SHOWNORMAL;
-  if (ShellExecuteExA(&info)) {
-    if (info.hProcess) CloseHandle(info.hProcess);
-    URLLabel1.SetFontColor(kUrlVisited);
-  }
-}
 
 // --- The list's callbacks --------------------------------------------------------------------
 

@@ -11,6 +11,7 @@
 
 #include "base/bitmap32.h"
 #include "controls/file_icons/image_list_ex_win32.h"
+#include "controls/hot_button/hot_url_label_win32.h"
 #include "controls/tree_list_win32.h"
 #include "forms/controls_win32.h"
 #include "forms/menu_win32.h"
@@ -60,7 +61,8 @@ class TFormNetscry : public forms::Form {
   forms::Panel PBottom;
   forms::CheckBox CBShowLocal, CBAutoRefresh, CBAlwaysTop, CBShowInfo;
   std::unique_ptr<forms::ButtonBase> BTNRefresh, BTNEndPro;
-  forms::Label Label6, URLLabel1;
+  forms::Label Label6;
+  THotURLLabel URLLabel1;
   forms::PopupMenu PmTree;
   forms::MenuItem *NProcInfo = nullptr, *N1 = nullptr, *NEndProc = nullptr, *N3 = nullptr, *NCopy = nullptr,
                   *NLocate = nullptr, *NProperty = nullptr;
@@ -101,7 +103,6 @@ class TFormNetscry : public forms::Form {
   void BTNHelpClick();
   void BTNHomePageClick();
   void BTNUpdateClick();
-  void URLLabel1Click();
   void VTSGetText(TStringTreeList& Sender, PTreeNode Node, TColumnIndex Column, TTreeTextType TextType,
                   std::string& CellText);
   void VTSGetImageIndex(TStringTreeList& Sender, PTreeNode Node, TTreeImageKind Kind, TColumnIndex Column,

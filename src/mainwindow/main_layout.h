@@ -122,6 +122,7 @@ inline constexpr const char* kMsgIdleDesc =
 inline constexpr const char* kMsgConfirmEndSys = "这是系统进程，结束该进程可能引起系统无法运行，仍要结束?";
 
 // The skins each window carries, by resource name, with the package's file names.
+inline constexpr const char* kManageGlyphResource = "MANAGEGLYPH";
 inline constexpr const char* kMainSkinResource = "MAINSKIN";
 inline constexpr const char* kMainSkinFileName = "默认win7.skn";
 inline constexpr const char* kDialogSkinResource = "DIALOGSKIN";

@@ -14,6 +14,7 @@
 #include <vector>
 
 #include "../forms/message_box_catcher.h"
+#include "base/dib_win32.h"
 #include "connlist/columns.h"
 #include "forms/application_win32.h"
 
@@ -101,8 +102,21 @@ void Pump() {
 }
 
 // A user's click on a check box or button: the control's own mouse handling, then its
-// notification to the parent.
-void ClickControl(HWND h) { SendMessageA(h, BM_CLICK, 0, 0); }
+// notification to the parent (a system button), or its click event (a hot-track button).
+void ClickControl(HWND h) {
+  char cls[64] = {};
+  GetClassNameA(h, cls, sizeof(cls));
+  if (lstrcmpiA(cls, "Button") == 0) {
+    SendMessageA(h, BM_CLICK, 0, 0);
+    return;
+  }
+  RECT r{};
+  GetClientRect(h, &r);
+  const LPARAM at = MAKELPARAM(r.right / 2, r.bottom / 2);
+  SendMessageA(h, WM_MOUSEMOVE, 0, at);
+  SendMessageA(h, WM_LBUTTONDOWN, MK_LBUTTON, at);
+  SendMessageA(h, WM_LBUTTONUP, 0, at);
+}
 
 class MainFormTest : public ::testing::Test {
  protected:
@@ -214,6 +228,33 @@ TEST_F(MainFormTest, LayoutOfTheWindowAndItsComponents) {
   EXPECT_FALSE(f.Timer1.Enabled());
   EXPECT_EQ(f.Timer1.Interval(), 10000u);
   EXPECT_FALSE(f.skSkinData1.Empty) << "the carried skin did not load";
+}
+
+TEST_F(MainFormTest, ManageColumnShowsTheGlyphOnEveryRow) {
+  TFormNetscry& f = Make();
+  ASSERT_EQ(f.Image1.Width(), 19);
+  ASSERT_EQ(f.Image1.Height(), 18);
+  TStringTreeList& list = f.VTS->List();
+  const RECT client = [&] {
+    RECT r{};
+    GetClientRect(f.VTS->Handle(), &r);
+    return r;
+  }();
+  Dib32 dib(client.right, client.bottom);
+  ASSERT_TRUE(dib.Valid());
+  f.VTS->PaintTo(dib.Dc(), client);
+  const Bitmap32 shot = dib.ToBitmap32();
+  int rows = 0;
+  for (PTreeNode n = list.FirstNode(); n; n = list.NextNode(n), ++rows) {
+    const Rect cell = list.LayoutCell(n, kColManage, list.RowRect(n).top).cell;
+    const int x0 = cell.left + 12, y0 = TTreeHeader::kHeight + cell.top + 3;
+    int same = 0;
+    for (int y = 0; y < 18; ++y) {
+      for (int x = 0; x < 19; ++x) same += shot.Pixel(x0 + x, y0 + y) == f.Image1.Pixel(x, y);
+    }
+    EXPECT_EQ(same, 19 * 18) << "row " << rows;
+  }
+  EXPECT_EQ(rows, 5);
 }
 
 TEST_F(MainFormTest, TabOrderRunsThroughListTopPanelAndBottomPanel) {
