@@ -1,0 +1,131 @@
+# Shared steps of the end-to-end tests: the real Netscry.exe under Wine on the project's Xvfb
+# display, driven with xdotool as a user would, and read back through what a user sees and gets
+# (window texts through window_probe, screenshots, the clipboard, the settings file).
+# A case script sources this with: NETSCRY_EXE PROBE_EXE HELPER_EXE [CASE_NAME]
+set -uo pipefail
+
+E2E_DIR=$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)
+ROOT=$(cd "$E2E_DIR/../.." && pwd)
+NETSCRY_EXE=$1 PROBE_EXE=$2 HELPER_EXE=$3
+CASE=${4:-$(basename "$0" .sh)}
+eval "$("$ROOT/scripts/wine-run" --env "$NETSCRY_EXE")" || { echo "e2e: no Wine environment"; exit 1; }
+
+MAIN_TITLE='Netscry V2.5(网络连接查看器)'
+APP_TITLE='Netscry'
+# Each case runs its own copy of the program in its own folder on drive C, so that the settings
+# file beside it starts as the case wants and paths look like a Windows user's.
+WORK=$WINEPREFIX/drive_c/netscry-e2e/$CASE
+OUT=${NETSCRY_E2E_OUT:-$PWD}/e2e-$CASE
+rm -rf "$WORK" "$OUT"
+mkdir -p "$WORK" "$OUT"
+cp "$NETSCRY_EXE" "$WORK/Netscry.exe"
+cp "$PROBE_EXE" "$WORK/window_probe.exe"
+cp "$HELPER_EXE" "$WORK/socket_helper.exe"
+APP_PIDS=()
+
+fail() { echo "FAIL: $*"; exit 1; }
+note() { echo "-- $*"; }
+
+cleanup() {
+  local pid
+  for pid in "${APP_PIDS[@]}"; do kill "$pid" 2>/dev/null; done
+  for pid in "${APP_PIDS[@]}"; do wait "$pid" 2>/dev/null; done
+}
+trap cleanup EXIT
+
+# start_app [copy-name]: starts the program; its Linux PID goes to APP_PID (and APP_PIDS).
+start_app() {
+  local exe=$WORK/${1:-Netscry.exe}
+  timeout -k 5 240 "$NETSCRY_WINE" "$exe" </dev/null >>"$OUT/app.log" 2>&1 &
+  APP_PID=$!
+  APP_PIDS+=("$APP_PID")
+}
+
+# The probe's console output ends its lines with CR LF; the scripts read LF lines.
+probe() {
+  local rc
+  timeout -k 5 60 "$NETSCRY_WINE" "$WORK/window_probe.exe" "$@" </dev/null 2>>"$OUT/probe.log" >"$OUT/probe.out"
+  rc=$?
+  tr -d '\r' <"$OUT/probe.out"
+  return $rc
+}
+
+# dump_window TITLE [SECONDS]: the probe's view of that window, saved to $OUT/<n>.txt and printed.
+DUMPS=0
+dump_window() {
+  DUMPS=$((DUMPS + 1))
+  probe dump "$@" >"$OUT/dump$DUMPS.txt" || return 1
+  cat "$OUT/dump$DUMPS.txt"
+}
+
+# The screen origin of the main window's client area from the last dump.
+client_origin() { awk '$1 == "client" { print $2, $3 }' "$OUT/dump$DUMPS.txt"; }
+
+# The text of the control whose probe line matches a pattern (class or id), from the last dump.
+control_line() { grep -a -m1 -- "$1" "$OUT/dump$DUMPS.txt"; }
+
+# click_client X Y [button]: a real mouse click at client coordinates of the main window.
+click_client() {
+  local ox oy
+  read -r ox oy < <(client_origin)
+  xdotool mousemove --sync $((ox + $1)) $((oy + $2)) click "${3:-1}"
+}
+
+screenshot() { import -window root "$OUT/$1.png" && echo "screenshot: $OUT/$1.png"; }
+
+# wait_exit PID SECONDS: waits for a process of ours to end; fails the case if it does not.
+wait_exit() {
+  local i
+  for ((i = 0; i < $2 * 10; i++)); do
+    kill -0 "$1" 2>/dev/null || { wait "$1" 2>/dev/null; return 0; }
+    sleep 0.1
+  done
+  return 1
+}
+
+# click_control TEXT [button]: a real click in the middle of the control showing TEXT (last dump).
+click_control() {
+  local line l t r b
+  line=$(awk -v want="$1" '$1 == "control" { text = $0; for (i = 1; i <= 10; i++) sub(/^[^ ]* /, "", text); if (text == want) { print; exit } }' "$OUT/dump$DUMPS.txt")
+  [[ -n $line ]] || fail "no control shows \"$1\""
+  read -r _ _ _ _ _ _ l t r b _ <<<"$line"
+  click_client $(((l + r) / 2)) $(((t + b) / 2)) "${2:-1}"
+}
+
+# control_field TEXT N: field N (1-based, as printed) of the control line showing TEXT.
+control_field() {
+  awk -v want="$1" -v n="$2" '$1 == "control" { text = $0; for (i = 1; i <= 10; i++) sub(/^[^ ]* /, "", text); if (text == want) { print $n; exit } }' "$OUT/dump$DUMPS.txt"
+}
+
+# The counters line as "programs connections": the labels right after "当前有" and after the
+# sentence's middle part, as the window shows them.
+counters() {
+  dump_window "$MAIN_TITLE" >/dev/null || fail "main window not found"
+  awk '$1 == "control" { text = $0; for (i = 1; i <= 10; i++) sub(/^[^ ]* /, "", text)
+         if (want == 1) { programs = text; want = 0 } else if (want == 2) { connections = text; want = 0 }
+         if (text == "当前有") want = 1; else if (text == "个程序已连接或尝试连接网络，共建立") want = 2 }
+       END { print programs, connections }' "$OUT/dump$DUMPS.txt"
+}
+
+# start_helper: a process owning a loopback listener, a loopback connection and a UDP socket;
+# it runs until stop_helper. HELPER_PORTS holds "listen client udp".
+start_helper() {
+  rm -f "$OUT/helper.fifo"
+  mkfifo "$OUT/helper.fifo"
+  timeout -k 5 240 "$NETSCRY_WINE" "$WORK/socket_helper.exe" <"$OUT/helper.fifo" >"$OUT/helper.out" 2>&1 &
+  HELPER_PID=$!
+  APP_PIDS+=("$HELPER_PID")
+  exec 7>"$OUT/helper.fifo"
+  local i
+  for ((i = 0; i < 300; i++)); do
+    grep -q '^PORTS' "$OUT/helper.out" 2>/dev/null && break
+    sleep 0.1
+  done
+  HELPER_PORTS=$(awk '/^PORTS/ { print $2, $3, $4 }' "$OUT/helper.out")
+  [[ -n $HELPER_PORTS ]] || fail "socket helper did not start: $(cat "$OUT/helper.out")"
+}
+
+stop_helper() {
+  exec 7>&-
+  wait_exit "$HELPER_PID" 20 || fail "socket helper did not end"
+}
