@@ -3,7 +3,9 @@
 #include <algorithm>
 #include <array>
 #include <cstddef>
-#include <functional>
+#include <cstdint>
+#include <map>
+#include <unordered_map>
 #include <unordered_set>
 #include <vector>
 
@@ -19,21 +21,32 @@ constexpr std::string_view kAddedRemark = "add";
 constexpr std::string_view kChangedRemark = "md";
 constexpr std::string_view kLoopbackAddress = "127.0.0.1";
 
+// A row (or TCP entry) between 127.0.0.1 and 127.0.0.1, exactly that text on both sides.
+bool IsLoopbackRow(std::string_view local_ip, std::string_view remote_ip) {
+  return local_ip == kLoopbackAddress && remote_ip == kLoopbackAddress;
+}
+
 // Image names of the programs counted in one fill or refresh. The names are views into the
 // snapshot entries or into rows that stay for the whole call.
 class ProgramSet {
  public:
   explicit ProgramSet(std::size_t expected) { names_.reserve(std::min<std::size_t>(expected, 4096)); }
   void Count(const std::string& name, const std::string& path) {
-    if (!path.empty()) names_.insert(name);
+    if (path.empty()) return;
+    // Rows come in runs of one program (sorted by image name, or one process's endpoints).
+    if (last_ && *last_ == name) return;
+    names_.insert(name);
+    last_ = &name;
   }
   int Size() const { return int(names_.size()); }
 
  private:
   std::unordered_set<std::string_view> names_;
+  const std::string* last_ = nullptr;
 };
 
-// State names by code, formatted once per call instead of once per row.
+// State names by code, formatted once per call instead of once per row. References stay valid
+// for the object's life.
 class StateNames {
  public:
   StateNames() {
@@ -41,26 +54,82 @@ class StateNames {
   }
   const std::string& Of(std::uint32_t code) {
     if (code < known_.size()) return known_[code];
-    other_ = TcpStateName(code);
-    return other_;
+    auto it = others_.find(code);
+    if (it == others_.end()) it = others_.emplace(code, TcpStateName(code)).first;
+    return it->second;
   }
 
  private:
   std::array<std::string, 13> known_;
-  std::string other_;
+  std::map<std::uint32_t, std::string> others_;
 };
 
-std::size_t Mix(std::size_t h, const std::string& field) {
-  const std::size_t f = std::hash<std::string_view>{}(field);
-  return h ^ (f + std::size_t(0x9E3779B97F4A7C15ull) + (h << 6) + (h >> 2));
+// The text of a row made from a snapshot entry: TCP rows carry the state name and the remote end,
+// UDP rows leave them empty; a process without FilePath gets one of the two fixed descriptions.
+class RowSource {
+ public:
+  explicit RowSource(const ListMergeOptions& options) : options_(options) {}
+
+  void Describe(TMyRec& row, const File_Rec& e, bool tcp, std::string_view remark) {
+    row.Protocol = Protocol(tcp);
+    row.StateText = StateText(e, tcp);
+    row.LocalIP = e.LocalIP;
+    row.LocalPort = e.LocalPort;
+    row.RemoteIP = tcp ? std::string_view(e.RemoteIP) : std::string_view();
+    row.RemotePort = tcp ? std::string_view(e.RemotePort) : std::string_view();
+    row.ProcessID = e.ProcessID;
+    row.ProcessName = e.ProcessName;
+    row.FilePath = e.FilePath;
+    row.FileDesc = FileDesc(e);
+    row.Company = e.Company;
+    row.Remark = remark;
+  }
+
+  // What row.*field will hold, without making the row.
+  std::string_view Field(const File_Rec& e, bool tcp, RecField field) {
+    if (field == &TMyRec::Protocol) return Protocol(tcp);
+    if (field == &TMyRec::StateText) return StateText(e, tcp);
+    if (field == &TMyRec::LocalIP) return e.LocalIP;
+    if (field == &TMyRec::LocalPort) return e.LocalPort;
+    if (field == &TMyRec::RemoteIP) return tcp ? std::string_view(e.RemoteIP) : std::string_view();
+    if (field == &TMyRec::RemotePort) return tcp ? std::string_view(e.RemotePort) : std::string_view();
+    if (field == &TMyRec::ProcessID) return e.ProcessID;
+    if (field == &TMyRec::ProcessName) return e.ProcessName;
+    if (field == &TMyRec::FilePath) return e.FilePath;
+    if (field == &TMyRec::FileDesc) return FileDesc(e);
+    if (field == &TMyRec::Company) return e.Company;
+    return {};
+  }
+
+  const std::string& StateName(std::uint32_t code) { return states_.Of(code); }
+
+ private:
+  static std::string_view Protocol(bool tcp) { return tcp ? "TCP" : "UDP"; }
+  std::string_view StateText(const File_Rec& e, bool tcp) { return tcp ? std::string_view(states_.Of(e.State)) : std::string_view(); }
+  std::string_view FileDesc(const File_Rec& e) const {
+    if (!e.FilePath.empty()) return e.FileDesc;
+    return e.ProcessName == "System" ? options_.MsgSystemDesc : options_.MsgIdleDesc;
+  }
+
+  const ListMergeOptions& options_;
+  StateNames states_;
+};
+
+// FNV-1a over a field's bytes, its length closing it so that fields cannot run into each other.
+// The key fields are short texts (digits and dots), hashed for every entry and every row.
+std::uint64_t Mix(std::uint64_t h, const std::string& field) {
+  constexpr std::uint64_t kPrime = 0x100000001B3ull;
+  for (unsigned char c : field) h = (h ^ c) * kPrime;
+  return (h ^ field.size()) * kPrime;
 }
 
 // The matching key: TCP rows and entries match on process ID and both ends, UDP on process ID
 // and the local end. File_Rec and TMyRec name these fields alike.
 template <class R>
 std::size_t KeyHash(const R& r, bool tcp) {
-  std::size_t h = Mix(Mix(Mix(0, r.ProcessID), r.LocalIP), r.LocalPort);
-  return tcp ? Mix(Mix(h, r.RemoteIP), r.RemotePort) : h;
+  std::uint64_t h = Mix(Mix(Mix(0xCBF29CE484222325ull, r.ProcessID), r.LocalIP), r.LocalPort);
+  if (tcp) h = Mix(Mix(h, r.RemoteIP), r.RemotePort);
+  return std::size_t(h ^ (h >> 32));
 }
 
 template <class A, class B>
@@ -147,35 +216,68 @@ bool SortsWithVTSCompareNodes(const TStringTreeList& VTS) {
   return fn && *fn == &VTSCompareNodes;
 }
 
-// The order in which an empty list holds the appended rows (indices into rows, in append order;
-// the rows left out already taken away) after the last append, when every append sorted the list
-// while the new row was still empty. An empty row is placed after the rows whose key is empty
-// (ascending; empty is the smallest key) or at the end (descending), and moves to its key at the
-// next sort, where it is the earlier of equal keys in its present position: in front of them
-// ascending, behind them descending. So equal keys end up in reverse append order ascending and in
-// append order descending, and empty keys in append order either way. Only the row appended last
-// has not moved yet; the final sort puts it in place.
-std::vector<std::size_t> OrderBeforeFinalSort(const std::vector<TMyRec>& rows, std::vector<std::size_t> kept,
-                                              TColumnIndex column, TSortDirection direction) {
-  const RecField field = SortField(column);
-  if (!field || kept.size() < 2) return kept;  // nothing compares: append order throughout
-  const bool descending = direction == sdDescending;
-  std::vector<char> empty_key(rows.size(), 0);
-  if (!descending)
-    for (std::size_t k : kept) empty_key[k] = CompareAnsiTextNoCase(rows[k].*field, {}) == 0;
-  std::sort(kept.begin(), kept.end(), [&](std::size_t a, std::size_t b) {
-    const int r = CompareAnsiTextNoCase(rows[a].*field, rows[b].*field);
-    if (r != 0) return descending ? r > 0 : r < 0;
-    return (descending || empty_key[a]) ? a < b : a > b;
-  });
-  const std::size_t last = rows.size() - 1;
-  auto it = std::find(kept.begin(), kept.end(), last);
-  if (it == kept.end()) return kept;
-  kept.erase(it);
-  const std::size_t at =
-      descending ? kept.size() : std::size_t(std::count_if(kept.begin(), kept.end(), [&](std::size_t k) { return empty_key[k] != 0; }));
-  kept.insert(kept.begin() + std::ptrdiff_t(at), last);
-  return kept;
+// The order in which an empty list holds the appended rows after the last append, when every
+// append sorted the list while the new row was still empty. keys[i] is the sort key of the row
+// appended i-th; kept lists the rows not left out, in append order; the result lists them in list
+// order. An empty row is placed after the rows whose key is empty (ascending; empty is the smallest
+// key) or at the end (descending), and moves to its key at the next sort, where it is the earlier
+// of equal keys in its present position: in front of them ascending, behind them descending. So
+// equal keys end up in reverse append order ascending and in append order descending, and empty
+// keys in append order either way. Only the row appended last has not moved yet; the final sort
+// puts it in place.
+std::vector<std::size_t> OrderBeforeFinalSort(const std::vector<std::string_view>& keys, const std::vector<std::size_t>& kept,
+                                              bool descending) {
+  // Classes of keys that compare equal, numbered in ascending order; rows share few keys (image
+  // names) or many (ports), so the texts are compared once per distinct key, not per row.
+  std::unordered_map<std::string_view, std::size_t> distinct_of;
+  std::vector<std::string_view> distinct;
+  std::vector<std::size_t> distinct_index(keys.size());
+  for (std::size_t i : kept) {
+    auto [it, added] = distinct_of.try_emplace(keys[i], distinct.size());
+    if (added) distinct.push_back(keys[i]);
+    distinct_index[i] = it->second;
+  }
+  std::vector<std::size_t> by_key(distinct.size());
+  for (std::size_t d = 0; d < by_key.size(); ++d) by_key[d] = d;
+  std::sort(by_key.begin(), by_key.end(),
+            [&](std::size_t a, std::size_t b) { return CompareAnsiTextNoCase(distinct[a], distinct[b]) < 0; });
+  std::vector<std::size_t> class_of(distinct.size());
+  std::size_t classes = 0;
+  for (std::size_t k = 0; k < by_key.size(); ++k) {
+    if (k > 0 && CompareAnsiTextNoCase(distinct[by_key[k - 1]], distinct[by_key[k]]) != 0) ++classes;
+    class_of[by_key[k]] = classes;
+  }
+  if (!by_key.empty()) ++classes;
+  const bool empty_class = !by_key.empty() && CompareAnsiTextNoCase(distinct[by_key[0]], {}) == 0;
+  auto class_of_row = [&](std::size_t i) { return class_of[distinct_index[i]]; };
+  auto empty_key = [&](std::size_t i) { return empty_class && class_of_row(i) == 0; };
+
+  // The rows in the order their ties keep, then a stable counting sort by class.
+  std::vector<std::size_t> arranged;
+  arranged.reserve(kept.size());
+  std::size_t empty_keys = 0;
+  if (descending) {
+    arranged = kept;
+  } else {
+    for (std::size_t i : kept)
+      if (empty_key(i)) arranged.push_back(i);
+    empty_keys = arranged.size();
+    for (auto it = kept.rbegin(); it != kept.rend(); ++it)
+      if (!empty_key(*it)) arranged.push_back(*it);
+  }
+  auto place_of = [&](std::size_t i) { return descending ? classes - 1 - class_of_row(i) : class_of_row(i); };
+  std::vector<std::size_t> start(classes + 1, 0);
+  for (std::size_t i : arranged) ++start[place_of(i) + 1];
+  for (std::size_t c = 1; c <= classes; ++c) start[c] += start[c - 1];
+  std::vector<std::size_t> order(arranged.size());
+  for (std::size_t i : arranged) order[start[place_of(i)]++] = i;
+
+  const std::size_t last = keys.size() - 1;
+  if (kept.empty() || kept.back() != last) return order;
+  order.erase(std::find(order.begin(), order.end(), last));
+  const std::size_t at = descending ? order.size() : empty_keys - (empty_key(last) ? 1 : 0);
+  order.insert(order.begin() + std::ptrdiff_t(at), last);
+  return order;
 }
 
 // The fill of an empty list that sorts on append with VTSCompareNodes: the rows go in, in the
@@ -185,28 +287,34 @@ ListCounters FillInOneSort(TStringTreeList& VTS, const FileRecArray& tcp, const 
                            const ListMergeOptions& options) {
   const TColumnIndex column = VTS.Header().SortColumn();
   const TSortDirection direction = VTS.Header().SortDirection();
-  std::vector<TMyRec> rows(tcp.size() + udp.size());
+  const RecField field = SortField(column);
+  RowSource source(options);
+  ProgramSet programs(tcp.size() + udp.size());
+  auto entry = [&](std::size_t i) -> const File_Rec& { return i < tcp.size() ? tcp[i] : udp[i - tcp.size()]; };
+
+  // Rows by append index: TCP entries, then UDP entries.
   std::vector<std::size_t> kept;
-  kept.reserve(rows.size());
-  ProgramSet programs(rows.size());
-  std::size_t i = 0;
-  for (const File_Rec& e : tcp) {
-    DescribeRow(rows[i], e, true, {}, options);
-    programs.Count(e.ProcessName, e.FilePath);
-    if (options.ShowLocal || !IsLoopbackRow(e.LocalIP, e.RemoteIP)) kept.push_back(i);
-    ++i;
+  kept.reserve(tcp.size() + udp.size());
+  for (std::size_t i = 0; i < tcp.size(); ++i) {
+    programs.Count(tcp[i].ProcessName, tcp[i].FilePath);
+    if (options.ShowLocal || !IsLoopbackRow(tcp[i].LocalIP, tcp[i].RemoteIP)) kept.push_back(i);
   }
-  for (const File_Rec& e : udp) {
-    DescribeRow(rows[i], e, false, {}, options);
-    programs.Count(e.ProcessName, e.FilePath);
-    kept.push_back(i);
-    ++i;
+  for (std::size_t i = 0; i < udp.size(); ++i) {
+    programs.Count(udp[i].ProcessName, udp[i].FilePath);
+    kept.push_back(tcp.size() + i);
   }
-  const std::vector<std::size_t> order = OrderBeforeFinalSort(rows, std::move(kept), column, direction);
+  std::vector<std::size_t> order;
+  if (field && kept.size() > 1) {
+    std::vector<std::string_view> keys(tcp.size() + udp.size());
+    for (std::size_t i : kept) keys[i] = source.Field(entry(i), i < tcp.size(), field);
+    order = OrderBeforeFinalSort(keys, kept, direction == sdDescending);
+  } else {
+    order = std::move(kept);  // nothing compares: append order throughout
+  }
 
   ListCounters counters;
   UpdateBatch batch(VTS);
-  for (std::size_t k : order) *VTS.RowRecordAs<TMyRec>(VTS.AppendNode()) = std::move(rows[k]);
+  for (std::size_t i : order) source.Describe(*VTS.RowRecordAs<TMyRec>(VTS.AppendNode()), entry(i), i < tcp.size(), {});
   counters.Connections = VTS.TotalNodeCount();
   if (PTreeNode first = VTS.FirstNode()) {
     VTS.SelectNode(first, true);
@@ -221,16 +329,17 @@ ListCounters FillInOneSort(TStringTreeList& VTS, const FileRecArray& tcp, const 
 // The fill one row at a time, the list sorting after each append.
 ListCounters FillRowByRow(TStringTreeList& VTS, const FileRecArray& tcp, const FileRecArray& udp,
                           const ListMergeOptions& options) {
+  RowSource source(options);
   ProgramSet programs(tcp.size() + udp.size());
   for (const File_Rec& e : tcp) {
     PTreeNode n = VTS.AppendNode();
-    DescribeRow(*VTS.RowRecordAs<TMyRec>(n), e, true, {}, options);
+    source.Describe(*VTS.RowRecordAs<TMyRec>(n), e, true, {});
     programs.Count(e.ProcessName, e.FilePath);
     if (!options.ShowLocal && IsLoopbackRow(e.LocalIP, e.RemoteIP)) VTS.RemoveNode(n);
   }
   for (const File_Rec& e : udp) {
     PTreeNode n = VTS.AppendNode();
-    DescribeRow(*VTS.RowRecordAs<TMyRec>(n), e, false, {}, options);
+    source.Describe(*VTS.RowRecordAs<TMyRec>(n), e, false, {});
     programs.Count(e.ProcessName, e.FilePath);
   }
   ListCounters counters;
@@ -245,35 +354,6 @@ ListCounters FillRowByRow(TStringTreeList& VTS, const FileRecArray& tcp, const F
 }
 
 }  // namespace
-
-bool IsLoopbackRow(std::string_view local_ip, std::string_view remote_ip) {
-  return local_ip == kLoopbackAddress && remote_ip == kLoopbackAddress;
-}
-
-void DescribeRow(TMyRec& row, const File_Rec& entry, bool tcp, std::string_view remark,
-                 const ListMergeOptions& options) {
-  row.Protocol = tcp ? "TCP" : "UDP";
-  if (tcp) {
-    row.StateText = TcpStateName(entry.State);
-    row.RemoteIP = entry.RemoteIP;
-    row.RemotePort = entry.RemotePort;
-  } else {
-    row.StateText.clear();
-    row.RemoteIP.clear();
-    row.RemotePort.clear();
-  }
-  row.LocalIP = entry.LocalIP;
-  row.LocalPort = entry.LocalPort;
-  row.ProcessID = entry.ProcessID;
-  row.ProcessName = entry.ProcessName;
-  row.FilePath = entry.FilePath;
-  if (!entry.FilePath.empty())
-    row.FileDesc = entry.FileDesc;
-  else
-    row.FileDesc = entry.ProcessName == "System" ? options.MsgSystemDesc : options.MsgIdleDesc;
-  row.Company = entry.Company;
-  row.Remark = remark;
-}
 
 ListCounters FillList(TStringTreeList& VTS, const FileRecArray& tcp, const FileRecArray& udp,
                       const ListMergeOptions& options) {
@@ -290,7 +370,7 @@ ListCounters RefreshList(TStringTreeList& VTS, FileRecArray& tcp, FileRecArray& 
   for (File_Rec& e : udp) e.Mark.clear();
   EntryIndex tcp_index(tcp, true);
   EntryIndex udp_index(udp, false);
-  StateNames state_names;
+  RowSource source(options);
   ProgramSet programs(tcp.size() + udp.size());
 
   // The rows shown claim their entries; the next row is taken before a row may go.
@@ -301,7 +381,7 @@ ListCounters RefreshList(TStringTreeList& VTS, FileRecArray& tcp, FileRecArray& 
     if (row.Protocol == "TCP") {
       if (options.ShowLocal || !IsLoopbackRow(row.LocalIP, row.RemoteIP)) entry = tcp_index.Claim(row);
       if (entry) {
-        const std::string& state = state_names.Of(entry->State);
+        const std::string& state = source.StateName(entry->State);
         // Writing through RowRecord tells the list that the row may have to move.
         if (row.StateText != state) {
           TMyRec& changed = *VTS.RowRecordAs<TMyRec>(n);
@@ -329,12 +409,12 @@ ListCounters RefreshList(TStringTreeList& VTS, FileRecArray& tcp, FileRecArray& 
     if (e.Mark == kClaimedMark) continue;
     programs.Count(e.ProcessName, e.FilePath);
     if (!options.ShowLocal && IsLoopbackRow(e.LocalIP, e.RemoteIP)) continue;
-    DescribeRow(*VTS.RowRecordAs<TMyRec>(VTS.AppendNode()), e, true, kAddedRemark, options);
+    source.Describe(*VTS.RowRecordAs<TMyRec>(VTS.AppendNode()), e, true, kAddedRemark);
   }
   for (const File_Rec& e : udp) {
     if (e.Mark == kClaimedMark) continue;
     programs.Count(e.ProcessName, e.FilePath);
-    DescribeRow(*VTS.RowRecordAs<TMyRec>(VTS.AppendNode()), e, false, kAddedRemark, options);
+    source.Describe(*VTS.RowRecordAs<TMyRec>(VTS.AppendNode()), e, false, kAddedRemark);
   }
 
   VTS.SortList(VTS.Header().SortColumn(), VTS.Header().SortDirection());

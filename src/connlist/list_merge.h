@@ -32,14 +32,6 @@ struct ListCounters {
   friend bool operator==(const ListCounters&, const ListCounters&) = default;
 };
 
-// A row (or TCP entry) between 127.0.0.1 and 127.0.0.1, exactly that text on both sides.
-bool IsLoopbackRow(std::string_view local_ip, std::string_view remote_ip);
-
-// The row for a snapshot entry: TCP rows carry the state name and the remote end, UDP rows leave
-// them empty; a process without FilePath gets one of the two fixed descriptions.
-void DescribeRow(TMyRec& row, const File_Rec& entry, bool tcp, std::string_view remark,
-                 const ListMergeOptions& options);
-
 // Appends a row for every entry, TCP first (loopback connections left out unless ShowLocal), with
 // an empty Remark; selects and focuses the row that is first before the final sort (after start-up
 // by image name ascending: the row appended last, unless a row with an empty image name exists or

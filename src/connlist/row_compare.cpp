@@ -9,9 +9,16 @@ RecField SortField(int column) {
   return info ? info->sort_by : nullptr;
 }
 
+namespace {
+
+// Rows share many keys (image names, states); equal texts need no walk byte by byte.
+int CompareField(const std::string& a, const std::string& b) { return a == b ? 0 : CompareAnsiTextNoCase(a, b); }
+
+}  // namespace
+
 int CompareConnRows(const TMyRec& a, const TMyRec& b, int column) {
   RecField field = SortField(column);
-  return field ? CompareAnsiTextNoCase(a.*field, b.*field) : 0;
+  return field ? CompareField(a.*field, b.*field) : 0;
 }
 
 void VTSCompareNodes(TStringTreeList& Sender, PTreeNode Node1, PTreeNode Node2, TColumnIndex Column,
@@ -21,7 +28,7 @@ void VTSCompareNodes(TStringTreeList& Sender, PTreeNode Node1, PTreeNode Node2, 
   const TMyRec* a = Sender.ReadRowRecordAs<TMyRec>(Node1);
   const TMyRec* b = Sender.ReadRowRecordAs<TMyRec>(Node2);
   if (!a || !b) return;
-  Result = CompareAnsiTextNoCase(a->*field, b->*field);
+  Result = CompareField(a->*field, b->*field);
 }
 
 void VTSHeaderClick(TTreeHeader& Sender, const TTreeHeaderHitInfo& /*HitInfo*/) {

@@ -247,6 +247,8 @@ class LiteralConnList {
     cache_valid_ = false;
   }
   bool Descending() const { return order_.descending; }
+  // Off: appends do not sort (for setting up a large list quickly before measuring).
+  void SetAutoSort(bool on) { order_.auto_sort = on; }
   int RowsMade() const { return int(rows_.size()); }
   int SortColumn() const { return order_.sort_column; }
 

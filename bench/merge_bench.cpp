@@ -1,0 +1,336 @@
+// The connection list's fill and refresh merge. Snapshots come from a simulated machine (a few
+// hundred processes, 80 % TCP, the rest UDP) through the real snapshot code: table blocks are
+// encoded, decoded, sorted and resolved through in-memory lookups. Each refresh sees 1 % of the
+// endpoints gone, 1 % new and 1 % of the TCP connections in another state.
+//   BM_MergeOurs / BM_MergeLiteral   merging a snapshot into the rows shown (RefreshList without
+//                                    taking the snapshot): ours against the literal algorithms
+//                                    (linear matching, a full sort after every append)
+//   BM_WholeRefresh                  taking the snapshot (decode, resolve) and merging it
+//   BM_Fill / BM_FillRowByRow        FillList into an empty list: in one sort, and row by row as
+//                                    when another comparison is bound
+// Prints the literal/ours ratios and the figures against their targets at the end.
+#include <benchmark/benchmark.h>
+
+#include <cstdio>
+#include <cstdlib>
+#include <map>
+#include <memory>
+#include <optional>
+#include <random>
+#include <string>
+#include <unordered_map>
+#include <vector>
+
+#include "connlist/list_merge.h"
+#include "connlist/row_compare.h"
+#include "literal_list_merge.h"
+#include "snapshot/snapshot.h"
+#include "snapshot/table_decode.h"
+
+namespace {
+
+using namespace netscry;
+
+struct Process {
+  std::string name, path, desc, company;
+};
+
+class Machine {
+ public:
+  explicit Machine(int endpoints) : rng_(4242) {
+    for (std::uint32_t i = 0; i < 300; ++i) {
+      const std::string n = "proc" + std::to_string(i);
+      processes_[1000 + 4 * i] = {n + ".exe", "C:\\Program Files\\Vendor " + std::to_string(i % 40) + "\\" + n + ".exe",
+                                  "Description of " + n, "Vendor " + std::to_string(i % 40)};
+    }
+    processes_[4] = {"System", "", "", ""};
+    processes_[0] = {"System Idle Process", "", "", ""};
+    for (const auto& [pid, p] : processes_)
+      if (!p.path.empty()) by_path_[p.path] = &p;
+    for (int i = 0; i < endpoints; ++i) {
+      if (i % 5 == 4)
+        udp_.push_back(NewEndpoint(false));
+      else
+        tcp_.push_back(NewEndpoint(true));
+    }
+  }
+
+  // 1 % gone, 1 % new, 1 % of the TCP connections in another state.
+  void Evolve() {
+    auto thin = [&](std::vector<EndpointRow>& rows) {
+      std::vector<EndpointRow> kept;
+      for (const EndpointRow& r : rows)
+        if (Next() % 100 != 0) kept.push_back(r);
+      rows = std::move(kept);
+    };
+    const std::size_t tcp_new = tcp_.size() / 100, udp_new = udp_.size() / 100;
+    thin(tcp_);
+    thin(udp_);
+    for (EndpointRow& r : tcp_)
+      if (Next() % 100 == 0) r.state = r.state == 5 ? 8 : 5;
+    for (std::size_t i = 0; i < tcp_new; ++i) tcp_.push_back(NewEndpoint(true));
+    for (std::size_t i = 0; i < udp_new; ++i) udp_.push_back(NewEndpoint(false));
+  }
+
+  const std::vector<EndpointRow>& Rows(TableKind kind) const { return kind == TableKind::Tcp ? tcp_ : udp_; }
+  std::unordered_map<std::uint32_t, std::string> Names() const {
+    std::unordered_map<std::uint32_t, std::string> names;
+    for (const auto& [pid, p] : processes_) names.emplace(pid, p.name);
+    return names;
+  }
+  const Process* Find(std::uint32_t pid) const {
+    auto it = processes_.find(pid);
+    return it == processes_.end() ? nullptr : &it->second;
+  }
+  std::unordered_map<std::uint32_t, std::string> ImageNames() const {
+    std::unordered_map<std::uint32_t, std::string> names;
+    for (const auto& [pid, p] : processes_) names.emplace(pid, p.name);
+    return names;
+  }
+  const Process* FindPath(const std::string& path) const {
+    auto it = by_path_.find(path);
+    return it == by_path_.end() ? nullptr : it->second;
+  }
+
+ private:
+  std::uint32_t Next() { return std::uint32_t(rng_()); }
+
+  EndpointRow NewEndpoint(bool tcp) {
+    static const std::uint32_t states[] = {5, 5, 5, 5, 2, 11, 8};
+    EndpointRow r;
+    const std::uint32_t kind = Next() % 10;
+    r.local_addr = kind == 0 ? 0x7F000001u : kind < 4 ? 0u : 0xC0A80105u;
+    r.local_port = std::uint16_t(1024 + Next() % 60000);
+    r.pid = Next() % 50 == 0 ? 4 : 1000 + 4 * (Next() % 300);
+    if (tcp) {
+      r.state = states[Next() % 7];
+      r.remote_addr = r.state == 2 ? 0u : Next();
+      r.remote_port = r.state == 2 ? 0 : std::uint16_t(Next() % 2 ? 443 : 1 + Next() % 65535);
+    }
+    return r;
+  }
+
+  std::mt19937 rng_;
+  std::map<std::uint32_t, Process> processes_;
+  std::map<std::string, const Process*> by_path_;
+  std::vector<EndpointRow> tcp_, udp_;
+};
+
+void Put32(std::vector<std::uint8_t>& b, std::uint32_t v) {
+  for (int i = 0; i < 4; ++i) b.push_back(std::uint8_t(v >> (8 * i)));
+}
+void PutAddress(std::vector<std::uint8_t>& b, std::uint32_t a) {
+  for (int i = 3; i >= 0; --i) b.push_back(std::uint8_t(a >> (8 * i)));
+}
+void PutPort(std::vector<std::uint8_t>& b, std::uint16_t p) {
+  b.push_back(std::uint8_t(p >> 8));
+  b.push_back(std::uint8_t(p));
+  b.push_back(0);
+  b.push_back(0);
+}
+
+// The tables as the platform hands them over: encoded in memory, decoded by the snapshot code.
+class MachineTables : public EndpointTableSource {
+ public:
+  explicit MachineTables(const Machine& m) : machine_(m) {}
+  std::optional<std::vector<EndpointRow>> ReadTable(TableKind kind) override {
+    const std::vector<EndpointRow>& rows = machine_.Rows(kind);
+    std::vector<std::uint8_t> block;
+    block.reserve(4 + rows.size() * kTcpRowBytes);
+    Put32(block, std::uint32_t(rows.size()));
+    for (const EndpointRow& r : rows) {
+      if (kind == TableKind::Tcp) Put32(block, r.state);
+      PutAddress(block, r.local_addr);
+      PutPort(block, r.local_port);
+      if (kind == TableKind::Tcp) {
+        PutAddress(block, r.remote_addr);
+        PutPort(block, r.remote_port);
+      }
+      Put32(block, r.pid);
+    }
+    return DecodeEndpointTable(block, kind);
+  }
+
+ private:
+  const Machine& machine_;
+};
+
+class MachineLookups : public ProcessLookups {
+ public:
+  explicit MachineLookups(const Machine& m) : machine_(m) {}
+  std::unordered_map<std::uint32_t, std::string> ProcessImageNames() override { return machine_.ImageNames(); }
+  std::string ProcessPath(std::uint32_t pid) override {
+    const Process* p = machine_.Find(pid);
+    return p ? p->path : std::string();
+  }
+  VersionText FileVersionText(const std::string& path) override {
+    const Process* p = machine_.FindPath(path);
+    return p ? VersionText{p->desc, p->company} : VersionText{};
+  }
+
+ private:
+  const Machine& machine_;
+};
+
+struct Snapshot {
+  FileRecArray tcp, udp;
+};
+
+Snapshot Take(const Machine& m) {
+  MachineTables tables(m);
+  MachineLookups lookups(m);
+  Snapshot s;
+  TakeSnapshot(tables, lookups, s.tcp, s.udp);
+  return s;
+}
+
+// The snapshot the rows were filled from, and the one the refresh merges.
+struct MergeCase {
+  Snapshot before, after;
+};
+
+const MergeCase& CaseFor(int n) {
+  static std::map<int, MergeCase> cases;
+  auto it = cases.find(n);
+  if (it != cases.end()) return it->second;
+  Machine m(n);
+  MergeCase c;
+  c.before = Take(m);
+  m.Evolve();
+  c.after = Take(m);
+  return cases.emplace(n, std::move(c)).first->second;
+}
+
+const ListMergeOptions& Options() {
+  static const ListMergeOptions o{true, "system", "idle"};
+  return o;
+}
+
+std::unique_ptr<TStringTreeList> NewList() {
+  auto list = std::make_unique<TStringTreeList>();
+  for (int c = 0; c < 14; ++c) list->Header().AddColumn(TTreeColumn{});
+  list->SetClientSize(746, 371);
+  list->SetNodeRecordType(NodeRecordTypeOf<TMyRec>());
+  list->SetNodeDataSize(48);
+  BindRowSorting(*list);
+  return list;
+}
+
+void BM_MergeOurs(benchmark::State& state) {
+  const MergeCase& c = CaseFor(int(state.range(0)));
+  for (auto _ : state) {
+    state.PauseTiming();
+    std::unique_ptr<TStringTreeList> list = NewList();
+    FillList(*list, c.before.tcp, c.before.udp, Options());
+    Snapshot after = c.after;
+    state.ResumeTiming();
+    benchmark::DoNotOptimize(RefreshList(*list, after.tcp, after.udp, Options()));
+    state.PauseTiming();
+    list.reset();
+    state.ResumeTiming();
+  }
+}
+
+void BM_MergeLiteral(benchmark::State& state) {
+  const MergeCase& c = CaseFor(int(state.range(0)));
+  for (auto _ : state) {
+    state.PauseTiming();
+    auto list = std::make_unique<test::LiteralConnList>();
+    // The rows shown, set up without a sort per row.
+    list->SetAutoSort(false);
+    test::LiteralFillList(*list, c.before.tcp, c.before.udp, Options());
+    list->SetAutoSort(true);
+    Snapshot after = c.after;
+    state.ResumeTiming();
+    benchmark::DoNotOptimize(test::LiteralRefreshList(*list, after.tcp, after.udp, Options()));
+    state.PauseTiming();
+    list.reset();
+    state.ResumeTiming();
+  }
+}
+
+void BM_WholeRefresh(benchmark::State& state) {
+  const int n = int(state.range(0));
+  Machine m(n);
+  const Snapshot before = Take(m);
+  m.Evolve();
+  for (auto _ : state) {
+    state.PauseTiming();
+    std::unique_ptr<TStringTreeList> list = NewList();
+    Snapshot shown = before;
+    FillList(*list, shown.tcp, shown.udp, Options());
+    state.ResumeTiming();
+    MachineTables tables(m);
+    MachineLookups lookups(m);
+    TakeSnapshot(tables, lookups, shown.tcp, shown.udp);
+    benchmark::DoNotOptimize(RefreshList(*list, shown.tcp, shown.udp, Options()));
+    state.PauseTiming();
+    list.reset();
+    state.ResumeTiming();
+  }
+}
+
+void FillBench(benchmark::State& state, bool one_sort) {
+  const MergeCase& c = CaseFor(int(state.range(0)));
+  for (auto _ : state) {
+    state.PauseTiming();
+    std::unique_ptr<TStringTreeList> list = NewList();
+    if (!one_sort)
+      list->OnCompareNodes = [](TStringTreeList& s, PTreeNode a, PTreeNode b, TColumnIndex col, int& r) {
+        VTSCompareNodes(s, a, b, col, r);
+      };
+    state.ResumeTiming();
+    benchmark::DoNotOptimize(FillList(*list, c.before.tcp, c.before.udp, Options()));
+    state.PauseTiming();
+    list.reset();
+    state.ResumeTiming();
+  }
+}
+void BM_Fill(benchmark::State& state) { FillBench(state, true); }
+void BM_FillRowByRow(benchmark::State& state) { FillBench(state, false); }
+
+BENCHMARK(BM_MergeOurs)->Arg(10000)->Arg(50000)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_MergeLiteral)->Arg(10000)->Arg(50000)->Unit(benchmark::kMillisecond)->Iterations(1);
+BENCHMARK(BM_WholeRefresh)->Arg(50000)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_Fill)->Arg(10000)->Arg(50000)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_FillRowByRow)->Arg(10000)->Arg(50000)->Unit(benchmark::kMillisecond);
+
+// Collects CPU times so that the ratios can be printed after the usual table.
+class RatioReporter : public benchmark::ConsoleReporter {
+ public:
+  void ReportRuns(const std::vector<Run>& runs) override {
+    ConsoleReporter::ReportRuns(runs);
+    for (const Run& r : runs) cpu_ms[r.benchmark_name()] = r.GetAdjustedCPUTime();
+  }
+  const double* Find(const std::string& name) const {
+    auto it = cpu_ms.find(name);
+    return it == cpu_ms.end() ? nullptr : &it->second;
+  }
+  std::map<std::string, double> cpu_ms;
+};
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  benchmark::Initialize(&argc, argv);
+  RatioReporter reporter;
+  benchmark::RunSpecifiedBenchmarks(&reporter);
+  std::printf("\nmerging a snapshot into the rows shown (1 %% new, 1 %% gone, 1 %% changed), CPU ms:\n");
+  for (const char* n : {"10000", "50000"}) {
+    const double* lit = reporter.Find(std::string("BM_MergeLiteral/") + n + "/iterations:1");
+    const double* ours = reporter.Find(std::string("BM_MergeOurs/") + n);
+    if (lit && ours)
+      std::printf("  %6s rows: literal %10.1f, ours %7.2f, ratio %8.0f  (target at 10000: >= 100)\n", n, *lit, *ours,
+                  *lit / *ours);
+  }
+  if (const double* whole = reporter.Find("BM_WholeRefresh/50000"))
+    std::printf("whole refresh of 50000 rows (decode, resolve, merge, sort, counters): %.2f ms (target < 50)\n", *whole);
+  if (const double* fill = reporter.Find("BM_Fill/50000")) {
+    std::printf("fill of 50000 rows in one sort: %.2f ms (target < 50)", *fill);
+    if (const double* rows = reporter.Find("BM_FillRowByRow/50000"))
+      std::printf("; row by row %.2f ms", *rows);
+    std::printf("\n");
+  }
+  benchmark::Shutdown();
+  return 0;
+}
