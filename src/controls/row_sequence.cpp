@@ -106,7 +106,31 @@ std::uint32_t RowSequence::NextPriority() {
   return rng_;
 }
 
-void RowSequence::PushBack(TreeNode* n) { InsertAt(Size(), n); }
+void RowSequence::PushBack(TreeNode* n) {
+  // The same tree as InsertAt(Size(), n), without splitting and merging: n goes down the right
+  // spine past the nodes of higher priority, takes the rest of the spine as its left subtree, and
+  // every node it passes gains one descendant.
+  n->left = n->right = n->parent = nullptr;
+  n->size = 1;
+  n->priority = NextPriority();
+  TreeNode* parent = nullptr;
+  TreeNode* t = root_;
+  while (t && t->priority > n->priority) {
+    ++t->size;
+    parent = t;
+    t = t->right;
+  }
+  n->left = t;
+  if (t) {
+    t->parent = n;
+    n->size += t->size;
+  }
+  n->parent = parent;
+  if (parent)
+    parent->right = n;
+  else
+    root_ = n;
+}
 
 void RowSequence::InsertAt(std::size_t i, TreeNode* n) {
   n->left = n->right = n->parent = nullptr;

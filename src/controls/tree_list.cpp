@@ -307,6 +307,10 @@ void MergeSortRange(std::vector<T>& v, std::vector<T>& tmp, std::size_t lo, std:
   std::size_t half = n / 2;
   MergeSortRange(v, tmp, lo, half, descending, cmp);
   MergeSortRange(v, tmp, lo + half, n - half, descending, cmp);
+  // Halves already in order, as when the rows were sorted before: the merge would take the whole
+  // first half first (the comparison is an ordering), so there is nothing to move.
+  const int boundary = cmp(v[lo + half - 1], v[lo + half]);
+  if (descending ? boundary >= 0 : boundary <= 0) return;
   std::size_t a = lo, a_end = lo + half, b = lo + half, b_end = lo + n, out = lo;
   while (a < a_end && b < b_end) {
     int r = cmp(v[a], v[b]);
