@@ -129,3 +129,17 @@ stop_helper() {
   exec 7>&-
   wait_exit "$HELPER_PID" 20 || fail "socket helper did not end"
 }
+
+# The full text of the first control whose text contains a pattern (last dump).
+control_field_matching() {
+  awk -v want="$1" '$1 == "control" { text = $0; for (i = 1; i <= 10; i++) sub(/^[^ ]* /, "", text); if (index(text, want)) { print text; exit } }' "$OUT/dump$DUMPS.txt"
+}
+
+# The ticked state (1 or 0) of the check box showing TEXT, from a new dump of the main window.
+ticked() {
+  dump_window "$MAIN_TITLE" 30 >/dev/null || fail "main window not found"
+  control_field "$1" 6
+}
+
+# The settings file beside the program, as LF text in UTF-8 ("" when there is none).
+settings_text() { [[ -f $WORK/Netscry.ini ]] && iconv -f GBK -t UTF-8 "$WORK/Netscry.ini" | tr -d '\r'; }
