@@ -421,8 +421,7 @@ void CheckBox::Clicked() {
 
 bool CheckBox::OnReflected(UINT msg, WPARAM wp, LPARAM, LRESULT& result) {
   if (msg == WM_COMMAND) {
-    const UINT code = HIWORD(wp);
-    if (code == BN_CLICKED || code == BN_DBLCLK) {
+    if (HIWORD(wp) == BN_CLICKED) {
       Clicked();
       result = 0;
       return true;

@@ -27,6 +27,8 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int show) {
   }
   // The main form frees itself on close (FormClose sets caFree).
   form->SetDeleteWhenDestroyed(true);
-  form->Show(show == SW_SHOWMAXIMIZED || show == SW_SHOWMINIMIZED || show == SW_MINIMIZE ? show : SW_SHOWNORMAL);
+  // Maximised or minimised when started so; otherwise normal.
+  const bool minimized = show == SW_SHOWMINIMIZED || show == SW_MINIMIZE || show == SW_SHOWMINNOACTIVE;
+  form->Show(show == SW_SHOWMAXIMIZED ? SW_SHOWMAXIMIZED : minimized ? SW_SHOWMINIMIZED : SW_SHOWNORMAL);
   return app.Run();
 }

@@ -306,6 +306,22 @@ TEST(Components, ColoursComeFromTheControlsOwnObject) {
   EXPECT_EQ(BrushColor(b3), Rgb(236, 245, 248));
   EXPECT_EQ(GetTextColor(dc), Rgb(255, 0, 0));
   ReleaseDC(panel.Handle(), dc);
+
+  // The read-only edit: its own background, text the user cannot change but can select.
+  ReadOnlyEdit edit;
+  edit.Create(form, {"C:\\windows\\system32\\services.exe", {8, 40, 417, 60}, Rgb(235, 235, 235)});
+  EXPECT_NE(GetWindowLongPtrA(edit.Handle(), GWL_STYLE) & ES_READONLY, 0);
+  HDC edc = GetDC(edit.Handle());
+  const LRESULT b4 = SendMessageA(form.Handle(), WM_CTLCOLORSTATIC, reinterpret_cast<WPARAM>(edc),
+                                  reinterpret_cast<LPARAM>(edit.Handle()));
+  EXPECT_EQ(BrushColor(b4), Rgb(235, 235, 235));
+  ReleaseDC(edit.Handle(), edc);
+  SendMessageA(edit.Handle(), WM_CHAR, 'x', 0);
+  EXPECT_EQ(edit.Text(), "C:\\windows\\system32\\services.exe");
+  SendMessageA(edit.Handle(), EM_SETSEL, 0, -1);
+  DWORD from = 0, to = 0;
+  SendMessageA(edit.Handle(), EM_GETSEL, reinterpret_cast<WPARAM>(&from), reinterpret_cast<LPARAM>(&to));
+  EXPECT_EQ(to - from, edit.Text().size());
 }
 
 TEST(Components, LabelsSizeThemselvesAndAlignedChildrenFollow) {

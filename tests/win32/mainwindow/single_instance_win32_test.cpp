@@ -1,0 +1,127 @@
+// The program itself: a second start while one runs shows "The program already start" and ends
+// without a window; the first keeps running and ends only after Yes to the close question.
+#include <windows.h>
+
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+namespace {
+
+struct Process {
+  PROCESS_INFORMATION pi{};
+  bool Start(const std::string& exe) {
+    STARTUPINFOA si{};
+    si.cb = sizeof(si);
+    std::string cmd = "\"" + exe + "\"";
+    return CreateProcessA(exe.c_str(), cmd.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &si, &pi) != FALSE;
+  }
+  ~Process() {
+    if (pi.hProcess) {
+      if (WaitForSingleObject(pi.hProcess, 0) == WAIT_TIMEOUT) TerminateProcess(pi.hProcess, 1);
+      CloseHandle(pi.hProcess);
+      CloseHandle(pi.hThread);
+    }
+  }
+  bool Ended(DWORD wait_ms) const { return WaitForSingleObject(pi.hProcess, wait_ms) == WAIT_OBJECT_0; }
+  DWORD ExitCode() const {
+    DWORD code = 0;
+    GetExitCodeProcess(pi.hProcess, &code);
+    return code;
+  }
+};
+
+struct WindowSearch {
+  DWORD pid;
+  const char* cls;
+  HWND found;
+};
+
+BOOL CALLBACK MatchWindow(HWND h, LPARAM lp) {
+  auto* search = reinterpret_cast<WindowSearch*>(lp);
+  DWORD owner = 0;
+  GetWindowThreadProcessId(h, &owner);
+  char name[64] = {};
+  GetClassNameA(h, name, sizeof(name));
+  if (owner == search->pid && std::string(name) == search->cls && IsWindowVisible(h)) {
+    search->found = h;
+    return FALSE;
+  }
+  return TRUE;
+}
+
+// The first visible top-level window of the process with this class, waiting up to 30 seconds.
+HWND WaitForWindow(DWORD pid, const char* cls, int tries = 600) {
+  for (int i = 0; i < tries; ++i) {
+    WindowSearch search{pid, cls, nullptr};
+    EnumWindows(&MatchWindow, reinterpret_cast<LPARAM>(&search));
+    if (search.found) return search.found;
+    Sleep(50);
+  }
+  return nullptr;
+}
+
+// The program's path as Windows sees it: a build tree on Linux is drive Z: under Wine.
+std::string ProgramPath() {
+  std::string path = NETSCRY_EXE;
+  if (!path.empty() && path[0] == '/') path = "Z:" + path;
+  for (char& c : path) {
+    if (c == '/') c = '\\';
+  }
+  return path;
+}
+
+bool WaitGone(HWND h) {
+  for (int i = 0; i < 600 && IsWindow(h); ++i) Sleep(50);
+  return !IsWindow(h);
+}
+
+std::string TextOf(HWND h) {
+  char buf[512] = {};
+  if (h) GetWindowTextA(h, buf, sizeof(buf));
+  return buf;
+}
+
+TEST(SingleInstance, SecondStartShowsTheMessageAndEnds) {
+  if (HANDLE other = OpenMutexA(SYNCHRONIZE, FALSE, "Netscry")) {
+    CloseHandle(other);
+    GTEST_SKIP() << "another Netscry is running on this machine";
+  }
+  Process first;
+  ASSERT_TRUE(first.Start(ProgramPath()));
+  HWND main = WaitForWindow(first.pi.dwProcessId, "NetscryForm");
+  ASSERT_NE(main, nullptr) << "the first instance shows no window";
+
+  Process second;
+  ASSERT_TRUE(second.Start(ProgramPath()));
+  HWND box = WaitForWindow(second.pi.dwProcessId, "#32770");
+  ASSERT_NE(box, nullptr) << "the second instance shows no message";
+  EXPECT_EQ(TextOf(box), "Netscry");
+  EXPECT_EQ(TextOf(GetDlgItem(box, 0xFFFF)), "The program already start");
+  EXPECT_EQ(SendMessageA(GetDlgItem(box, 0x440), STM_GETICON, 0, 0), 0) << "no icon";
+  EXPECT_EQ(WaitForWindow(second.pi.dwProcessId, "NetscryForm", 1), nullptr);
+  PostMessageA(box, WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED), 0);
+  ASSERT_TRUE(second.Ended(30000));
+  EXPECT_EQ(second.ExitCode(), 0u);
+  EXPECT_TRUE(IsWindow(main));
+  EXPECT_FALSE(first.Ended(0));
+
+  // Closing: No keeps the program, Yes ends it.
+  PostMessageA(main, WM_CLOSE, 0, 0);
+  HWND question = WaitForWindow(first.pi.dwProcessId, "#32770");
+  ASSERT_NE(question, nullptr);
+  EXPECT_EQ(TextOf(GetDlgItem(question, 0xFFFF)), "您确认要退出网络连接查看器?");
+  PostMessageA(question, WM_COMMAND, MAKEWPARAM(IDNO, BN_CLICKED), 0);
+  ASSERT_TRUE(WaitGone(question));
+  EXPECT_FALSE(first.Ended(0));
+  EXPECT_TRUE(IsWindow(main));
+  PostMessageA(main, WM_CLOSE, 0, 0);
+  question = WaitForWindow(first.pi.dwProcessId, "#32770");
+  ASSERT_NE(question, nullptr);
+  PostMessageA(question, WM_COMMAND, MAKEWPARAM(IDYES, BN_CLICKED), 0);
+  EXPECT_TRUE(first.Ended(30000));
+  EXPECT_EQ(first.ExitCode(), 0u);
+}
+
+}  // namespace
