@@ -2,6 +2,7 @@
 
 #include "base/dib_win32.h"
 #include "base/gdi_canvas_win32.h"
+#include "controls/hot_button/hot_button_win32.h"
 #include "forms/gdi_objects_win32.h"
 #include "procinfo/procinfo_layout.h"
 
@@ -43,34 +44,6 @@ bool HandlePaintMessage(HWND hwnd, UINT msg, WPARAM wp, Paint paint) {
       return false;
   }
 }
-
-// The system's push button, with Enter as a second key that clicks it. Outside a dialog box the
-// dialog manager would otherwise turn Enter into a command of its own.
-class DialogButton : public forms::PushButton {
- protected:
-  LRESULT WndProc(UINT msg, WPARAM wp, LPARAM lp) override {
-    switch (msg) {
-      case WM_GETDLGCODE: {
-        LRESULT code = PushButton::WndProc(msg, wp, lp);
-        const auto* m = reinterpret_cast<const MSG*>(lp);
-        if (m && m->message == WM_KEYDOWN && m->wParam == VK_RETURN) code |= DLGC_WANTMESSAGE;
-        return code;
-      }
-      case WM_KEYDOWN:
-        if (wp == VK_RETURN) {
-          Click();  // may end the dialog's modal loop; nothing of this object is used afterwards
-          return 0;
-        }
-        break;
-      case WM_CHAR:
-        if (wp == '\r') return 0;
-        break;
-      default:
-        break;
-    }
-    return PushButton::WndProc(msg, wp, lp);
-  }
-};
 
 }  // namespace
 
@@ -139,13 +112,16 @@ LRESULT ShapeLine::WndProc(UINT msg, WPARAM wp, LPARAM lp) {
 // --- Buttons ---------------------------------------------------------------------------------
 
 std::unique_ptr<forms::ButtonBase> MakeDialogButton(forms::Container& parent, const DialogButtonSpec& spec) {
-  // Plain push buttons stand in until the hot-track buttons are in.
-  auto button = std::make_unique<DialogButton>();
-  forms::ButtonParams p;
+  auto button = std::make_unique<THotBitBtn>();
+  HotBitBtnParams p;
   p.caption = spec.caption;
   p.bounds = spec.bounds;
+  p.color = kDialogButtonFace;
+  p.highlight_color = kDialogButtonHighlight;
+  p.hot_track_color = kDialogButtonHotTrack;
+  p.font = {"Arial", kProcInfoFontHeight};
+  p.visible = spec.visible;
   button->Create(parent, p);
-  if (!spec.visible) button->SetVisible(false);
   return button;
 }
 

@@ -1,7 +1,7 @@
 #pragma once
 // The few components the details dialog needs beyond the window layer's: an image that shows a
 // picture with a transparent colour over its parent's background, a horizontal line in a pen
-// colour, and the dialog's push button, which a press of Enter clicks while it has the focus.
+// colour, and the dialog's hot-track buttons.
 #include <windows.h>
 
 #include <memory>
@@ -55,8 +55,8 @@ struct DialogButtonSpec {
   bool visible = true;
 };
 
-// The dialog's buttons. Neither is a default or cancel button: Enter and the space bar click the
-// one that has the focus, and Escape clicks none.
+// The dialog's buttons (THotBitBtn, no glyph). Neither is a default or cancel button: Enter and
+// the space bar click the one that has the focus, and Escape clicks none.
 std::unique_ptr<forms::ButtonBase> MakeDialogButton(forms::Container& parent, const DialogButtonSpec& spec);
 
 }  // namespace netscry

@@ -1,0 +1,537 @@
+// The row commands on the real main window under the platform: ending a helper process from its
+// row, a process that has already exited, the question for files in the system directories and
+// a refresh inside it, the clipboard as both text formats, the row menu opened by real mouse
+// messages (once for a right click in the manage column) and the details dialog reached by a
+// double click, with the refresh timer's work happening inside the dialog.
+#include "mainwindow/row_commands_win32.h"
+
+#include <gtest/gtest.h>
+
+#include <functional>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "../procinfo/modal_watch.h"
+#include "../snapshot/helper_process.h"
+#include "connlist/columns.h"
+#include "forms/application_win32.h"
+#include "mainwindow/main_form_win32.h"
+#include "mainwindow/system_snapshot_win32.h"
+#include "procinfo/form_proc_info_win32.h"
+
+namespace netscry {
+namespace {
+
+using testing::BoxWatcher;
+using testing::HelperProcess;
+using testing::TickSteps;
+using testing::WinePath;
+
+File_Rec Rec(std::uint32_t state, const char* lip, const char* lport, const char* rip, const char* rport,
+             const std::string& pid, const char* name, const std::string& path) {
+  File_Rec r;
+  r.State = state;
+  r.LocalIP = lip;
+  r.LocalPort = lport;
+  r.RemoteIP = rip;
+  r.RemotePort = rport;
+  r.ProcessID = pid;
+  r.ProcessName = name;
+  r.FilePath = path;
+  return r;
+}
+
+class FakeSnapshot : public SnapshotSource {
+ public:
+  FileRecArray tcp, udp;
+  int calls = 0;
+  void TakeSnapshot(FileRecArray& t, FileRecArray& u) override {
+    ++calls;
+    t = tcp;
+    u = udp;
+  }
+};
+
+// The system's snapshot, counted.
+class CountingSystemSnapshot : public SnapshotSource {
+ public:
+  int calls = 0;
+  void TakeSnapshot(FileRecArray& t, FileRecArray& u) override {
+    ++calls;
+    system_.TakeSnapshot(t, u);
+  }
+
+ private:
+  SystemSnapshotSource system_;
+};
+
+class RecordingProcesses : public ProcessActions {
+ public:
+  bool can_open = true;
+  std::vector<std::uint32_t> ended;
+  std::vector<std::string> revealed, properties;
+  bool EndProcess(std::uint32_t pid) override {
+    ended.push_back(pid);
+    return can_open;
+  }
+  void RevealFile(const std::string& path) override { revealed.push_back(path); }
+  void ShowFileProperties(const std::string& path) override { properties.push_back(path); }
+};
+
+// Watches for popup menus opened on this thread: records each with NProcInfo's state, then either
+// closes it at once or chooses an item with the keyboard (Down pressed `downs` times, then Enter).
+class MenuWatcher {
+ public:
+  explicit MenuWatcher(UINT probe_item) : probe_item_(probe_item) {
+    current_ = this;
+    hook_ = SetWindowsHookExA(WH_CALLWNDPROC, &MenuWatcher::Hook, nullptr, GetCurrentThreadId());
+  }
+  ~MenuWatcher() {
+    UnhookWindowsHookEx(hook_);
+    current_ = nullptr;
+  }
+  int downs = 0;  // 0: close without choosing
+  std::vector<bool> row_items_enabled;
+
+ private:
+  static LRESULT CALLBACK Hook(int code, WPARAM wp, LPARAM lp) {
+    const auto* m = reinterpret_cast<const CWPSTRUCT*>(lp);
+    if (code == HC_ACTION && current_ && m->message == WM_INITMENUPOPUP) {
+      HMENU menu = reinterpret_cast<HMENU>(m->wParam);
+      current_->row_items_enabled.push_back((GetMenuState(menu, current_->probe_item_, MF_BYCOMMAND) & MF_GRAYED) == 0);
+      if (current_->downs == 0) {
+        PostMessageA(m->hwnd, WM_CANCELMODE, 0, 0);
+        EndMenu();
+      } else {
+        for (int i = 0; i < current_->downs; ++i) PostMessageA(m->hwnd, WM_KEYDOWN, VK_DOWN, 1);
+        PostMessageA(m->hwnd, WM_KEYDOWN, VK_RETURN, 1);
+      }
+    }
+    return CallNextHookEx(nullptr, code, wp, lp);
+  }
+  static inline MenuWatcher* current_ = nullptr;
+  HHOOK hook_;
+  UINT probe_item_;
+};
+
+std::string SystemDirectory() {
+  char dir[MAX_PATH] = {};
+  GetSystemDirectoryA(dir, MAX_PATH);
+  return dir;
+}
+
+void Pump() {
+  MSG msg;
+  while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) {
+    TranslateMessage(&msg);
+    DispatchMessageA(&msg);
+  }
+}
+
+void PostKey(HWND target, WPARAM key) {
+  PostMessageA(target, WM_KEYDOWN, key, 1);
+  PostMessageA(target, WM_KEYUP, key, LPARAM(0xC0000001u));
+}
+
+class RowCommandsTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    forms::Application::Instance().SetTitle("Netscry");
+    char temp[MAX_PATH] = {};
+    GetTempPathA(MAX_PATH, temp);
+    static int serial = 0;
+    dir_ = std::string(temp) + "netscry-rc-" + std::to_string(GetCurrentProcessId()) + "-" + std::to_string(++serial);
+    CreateDirectoryA(dir_.c_str(), nullptr);
+    dir_ += "\\";
+  }
+  void TearDown() override {
+    form_.reset();
+    DeleteFileA((dir_ + "Netscry.ini").c_str());
+    RemoveDirectoryA(dir_.c_str());
+  }
+
+  TFormNetscry& Make(SnapshotSource& snapshot, ProcessActions* processes) {
+    MainWindowDeps deps;
+    deps.snapshot = &snapshot;
+    deps.app_path = dir_;
+    deps.processes = processes;
+    form_ = std::make_unique<TFormNetscry>(deps);
+    EXPECT_TRUE(form_->Create());
+    form_->Show();
+    return *form_;
+  }
+
+  TStringTreeList& List() { return form_->VTS->List(); }
+
+  std::vector<PTreeNode> RowsOf(const std::string& pid) {
+    std::vector<PTreeNode> rows;
+    for (PTreeNode n = List().FirstNode(); n; n = List().NextNode(n)) {
+      if (List().ReadRowRecordAs<TMyRec>(n)->ProcessID == pid) rows.push_back(n);
+    }
+    return rows;
+  }
+
+  // Mouse messages as the list gets them, on row `row` (rows from the top, unscrolled).
+  LPARAM At(int row, TColumnIndex column) {
+    const int x = List().Header().ColumnLeft(column) + 10;
+    return MAKELPARAM(x, TTreeHeader::kHeight + row * TStringTreeList::DefaultNodeHeight + 10);
+  }
+  void Click(int row, TColumnIndex column) {
+    SendMessageA(form_->VTS->Handle(), WM_LBUTTONDOWN, MK_LBUTTON, At(row, column));
+    SendMessageA(form_->VTS->Handle(), WM_LBUTTONUP, 0, At(row, column));
+  }
+  void RightClick(int row, TColumnIndex column) {
+    SendMessageA(form_->VTS->Handle(), WM_RBUTTONDOWN, MK_RBUTTON, At(row, column));
+    SendMessageA(form_->VTS->Handle(), WM_RBUTTONUP, 0, At(row, column));
+  }
+  void DoubleClick(int row, TColumnIndex column) {
+    Click(row, column);
+    SendMessageA(form_->VTS->Handle(), WM_LBUTTONDBLCLK, MK_LBUTTON, At(row, column));
+    SendMessageA(form_->VTS->Handle(), WM_LBUTTONUP, 0, At(row, column));
+  }
+
+  std::string dir_;
+  std::unique_ptr<TFormNetscry> form_;
+};
+
+TEST_F(RowCommandsTest, EndProcessButtonEndsTheHelperAndTheNextRefreshRemovesItsRows) {
+  HelperProcess helper(WinePath(NETSCRY_SOCKET_HELPER));
+  ASSERT_TRUE(helper.Started()) << helper.Error();
+  const std::string pid = std::to_string(helper.Pid());
+  HANDLE watch = OpenProcess(SYNCHRONIZE | PROCESS_QUERY_LIMITED_INFORMATION, FALSE, helper.Pid());
+  ASSERT_NE(watch, nullptr);
+
+  CountingSystemSnapshot snapshot;
+  TFormNetscry& f = Make(snapshot, nullptr);  // the platform's OpenProcess and TerminateProcess
+  const std::vector<PTreeNode> rows = RowsOf(pid);
+  ASSERT_FALSE(rows.empty()) << "the helper's endpoints are not listed";
+  List().FocusNode(rows.front());
+  const int calls = snapshot.calls;
+
+  BoxWatcher boxes;
+  f.BTNEndPro->Click();
+  EXPECT_TRUE(boxes.Boxes().empty());  // a file outside the system directories: no question
+  EXPECT_EQ(snapshot.calls, calls + 1);  // a refresh followed at once
+  ASSERT_EQ(WaitForSingleObject(watch, 10000), WAIT_OBJECT_0);
+  DWORD code = 1;
+  GetExitCodeProcess(watch, &code);
+  EXPECT_EQ(code, 0u);
+  CloseHandle(watch);
+
+  f.BTNRefresh->Click();
+  EXPECT_TRUE(RowsOf(pid).empty());
+}
+
+TEST_F(RowCommandsTest, ProcessThatAlreadyExitedCannotBeEnded) {
+  HelperProcess helper(WinePath(NETSCRY_SOCKET_HELPER));
+  ASSERT_TRUE(helper.Started()) << helper.Error();
+  const DWORD id = helper.Pid();
+  const std::string pid = std::to_string(id);
+
+  CountingSystemSnapshot snapshot;
+  TFormNetscry& f = Make(snapshot, nullptr);
+  const std::vector<PTreeNode> rows = RowsOf(pid);
+  ASSERT_FALSE(rows.empty());
+  List().FocusNode(rows.front());
+
+  ASSERT_TRUE(helper.Stop());  // exited, every handle to it closed; the row is still shown
+  // The system lets go of an ended process a little after it ended (Wine: about half a second).
+  for (int i = 0; i < 100; ++i) {
+    HANDLE still = OpenProcess(PROCESS_QUERY_LIMITED_INFORMATION, FALSE, id);
+    if (!still) break;
+    CloseHandle(still);
+    Sleep(50);
+  }
+  // Never end a stranger: the ID must name no process now.
+  if (HANDLE reused = OpenProcess(PROCESS_QUERY_LIMITED_INFORMATION, FALSE, id)) {
+    DWORD code = 0;
+    GetExitCodeProcess(reused, &code);
+    char name[MAX_PATH] = {};
+    DWORD len = MAX_PATH;
+    QueryFullProcessImageNameA(reused, 0, name, &len);
+    CloseHandle(reused);
+    GTEST_SKIP() << "process ID " << id << " still names a process (exit code " << code << ", " << name << ")";
+  }
+  const int calls = snapshot.calls;
+  BoxWatcher boxes;
+  f.NEndProc->Click();
+  ASSERT_EQ(boxes.Boxes().size(), 1u);
+  EXPECT_EQ(boxes.Boxes()[0].text, "无法结束进程!");
+  EXPECT_EQ(boxes.Boxes()[0].caption, "Netscry");
+  EXPECT_EQ(boxes.Boxes()[0].buttons, std::vector<int>{IDOK});
+  EXPECT_FALSE(boxes.Boxes()[0].has_icon);
+  EXPECT_EQ(snapshot.calls, calls);  // no refresh
+}
+
+TEST_F(RowCommandsTest, RefreshDeletingTheRowDuringTheQuestionLeavesTheCommandItsValues) {
+  HelperProcess helper(WinePath(NETSCRY_SOCKET_HELPER));
+  ASSERT_TRUE(helper.Started()) << helper.Error();
+  HANDLE watch = OpenProcess(SYNCHRONIZE, FALSE, helper.Pid());
+  ASSERT_NE(watch, nullptr);
+
+  // The helper shown as a file of the system directory, in lower case.
+  FakeSnapshot snapshot;
+  std::string sys_path = SystemDirectory() + "\\svchost.exe";
+  for (char& c : sys_path) c = char(tolower(static_cast<unsigned char>(c)));
+  snapshot.tcp = {Rec(5, "10.0.0.1", "1000", "10.0.0.2", "80", std::to_string(helper.Pid()), "svchost.exe", sys_path)};
+  TFormNetscry& f = Make(snapshot, nullptr);
+  ASSERT_EQ(List().TotalNodeCount(), 1);
+  List().FocusNode(List().FirstNode());
+
+  BoxWatcher boxes(IDYES);
+  int rows_during_question = -1;
+  boxes.inside = [&] {
+    snapshot.tcp.clear();
+    f.BTNRefresh->Click();  // what the refresh timer does inside the box's loop
+    rows_during_question = List().TotalNodeCount();
+  };
+  f.BTNEndPro->Click();
+
+  ASSERT_EQ(boxes.Boxes().size(), 1u);
+  const testing::SeenBox& box = boxes.Boxes()[0];
+  EXPECT_EQ(box.text, "这是系统进程，结束该进程可能引起系统无法运行，仍要结束?");
+  EXPECT_EQ(box.caption, "Netscry");
+  EXPECT_EQ(box.buttons, (std::vector<int>{IDYES, IDNO}));
+  EXPECT_TRUE(box.has_icon);
+  EXPECT_EQ(box.focused_button, IDNO);  // preselected
+  EXPECT_EQ(rows_during_question, 0);
+  // The copied process ID was ended after its row was gone, and the list refreshed once more.
+  EXPECT_EQ(WaitForSingleObject(watch, 10000), WAIT_OBJECT_0);
+  CloseHandle(watch);
+  EXPECT_EQ(snapshot.calls, 3);
+}
+
+TEST_F(RowCommandsTest, NoToTheQuestionEndsNothing) {
+  FakeSnapshot snapshot;
+  snapshot.tcp = {Rec(5, "10.0.0.1", "1000", "10.0.0.2", "80", "4242", "svc.exe", SystemDirectory() + "\\svc.exe")};
+  RecordingProcesses processes;
+  TFormNetscry& f = Make(snapshot, &processes);
+  List().FocusNode(List().FirstNode());
+  BoxWatcher boxes(IDNO);
+  f.NEndProc->Click();
+  EXPECT_EQ(boxes.Boxes().size(), 1u);
+  EXPECT_TRUE(processes.ended.empty());
+  EXPECT_EQ(snapshot.calls, 1);
+}
+
+TEST_F(RowCommandsTest, ThirtyTwoBitSystemDirectoryOfSixtyFourBitWindowsAsksToo) {
+  using GetWow64Dir = UINT(WINAPI*)(LPSTR, UINT);
+  auto get = reinterpret_cast<GetWow64Dir>(
+      reinterpret_cast<void*>(GetProcAddress(GetModuleHandleA("kernel32.dll"), "GetSystemWow64DirectoryA")));
+  char dir[MAX_PATH] = {};
+  const UINT n = get ? get(dir, MAX_PATH) : 0;
+  std::string expected = n > 0 && n < MAX_PATH ? std::string(dir, n) : "";
+  std::string lower = expected;
+  for (char& c : expected) c = char(toupper(static_cast<unsigned char>(c)));
+  for (char& c : lower) c = char(tolower(static_cast<unsigned char>(c)));
+  EXPECT_EQ(SystemWow64DirText(), expected);
+
+  FakeSnapshot snapshot;
+  const std::string path = (lower.empty() ? "c:\\windows\\syswow64" : lower) + "\\rundll32.exe";
+  snapshot.tcp = {Rec(5, "10.0.0.1", "1000", "10.0.0.2", "80", "4242", "rundll32.exe", path)};
+  RecordingProcesses processes;
+  TFormNetscry& f = Make(snapshot, &processes);
+  List().FocusNode(List().FirstNode());
+  BoxWatcher boxes(IDNO);
+  f.NEndProc->Click();
+  if (!lower.empty()) {
+    // 64-bit Windows: its 32-bit programs' files ask like the system directory's.
+    EXPECT_EQ(boxes.Boxes().size(), 1u) << path;
+    EXPECT_TRUE(processes.ended.empty());
+  } else {
+    // No such directory: the path is an ordinary one.
+    EXPECT_TRUE(boxes.Boxes().empty());
+    EXPECT_EQ(processes.ended, std::vector<std::uint32_t>{4242u});
+  }
+}
+
+TEST_F(RowCommandsTest, CopyFromTheRealMenuGivesTextAndUnicodeText) {
+  FakeSnapshot snapshot;
+  File_Rec r = Rec(5, "10.0.0.1", "1000", "10.0.0.2", "80", "100", "a.exe", "C:\\a.exe");
+  r.FileDesc = "\xCD\xF8\xD2\xB3";  // 网页 in code page 936
+  r.Company = "ACME";
+  snapshot.tcp = {r};
+  RecordingProcesses processes;  // a wrong item must end nothing real
+  TFormNetscry& f = Make(snapshot, &processes);
+
+  // Something else on the clipboard first.
+  const UINT private_format = RegisterClipboardFormatA("NetscryTestFormat");
+  ASSERT_TRUE(OpenClipboard(nullptr));
+  EmptyClipboard();
+  HGLOBAL old = GlobalAlloc(GMEM_MOVEABLE, 4);
+  SetClipboardData(private_format, old);
+  CloseClipboard();
+
+  // A right click on the row and "拷贝到剪贴板", the third item the keyboard reaches.
+  MenuWatcher menu(f.NProcInfo->Command());
+  menu.downs = 3;
+  RightClick(0, kColProcess);
+  ASSERT_EQ(menu.row_items_enabled.size(), 1u);
+  Pump();  // the menu posts the chosen item's command
+  EXPECT_TRUE(processes.ended.empty());
+  EXPECT_TRUE(processes.revealed.empty());
+  EXPECT_TRUE(processes.properties.empty());
+
+  ASSERT_TRUE(OpenClipboard(nullptr));
+  EXPECT_FALSE(IsClipboardFormatAvailable(private_format));  // replaced
+  std::string text;
+  if (HANDLE h = GetClipboardData(CF_TEXT)) {
+    if (const char* p = static_cast<const char*>(GlobalLock(h))) {
+      text = p;
+      GlobalUnlock(h);
+    }
+  }
+  std::wstring wide;
+  if (HANDLE h = GetClipboardData(CF_UNICODETEXT)) {
+    if (const wchar_t* p = static_cast<const wchar_t*>(GlobalLock(h))) {
+      wide = p;
+      GlobalUnlock(h);
+    }
+  }
+  CloseClipboard();
+
+  EXPECT_EQ(text, ClipboardBlock(*List().ReadRowRecordAs<TMyRec>(List().FirstNode())));
+  const std::wstring separator(23, L'\x2015');
+  const std::wstring expected = separator + L"\r\n" +
+                                L"程序名称:a.exe\r\n"
+                                L"程序说明:网页\r\n"
+                                L"路径:C:\\a.exe\r\n"
+                                L"PID:100\r\n"
+                                L"网络协议:TCP\r\n"
+                                L"本机地址:10.0.0.1\r\n"
+                                L"本地端口:1000\r\n"
+                                L"目标地址:10.0.0.2\r\n"
+                                L"目标端口:80\r\n"
+                                L"状态:已建立\r\n"
+                                L"生成:Netscry\r\n"
+                                L"主页:https://netscry.org\r\n" +
+                                separator + L"\r\n";
+  EXPECT_TRUE(wide == expected) << "CF_UNICODETEXT differs (" << wide.size() << " vs " << expected.size()
+                                << " characters)";
+}
+
+TEST_F(RowCommandsTest, RightClickInTheManageColumnOpensTheMenuOnce) {
+  FakeSnapshot snapshot;
+  snapshot.tcp = {Rec(5, "10.0.0.1", "1000", "10.0.0.2", "80", "100", "a.exe", "C:\\a.exe"),
+                  Rec(2, "0.0.0.0", "135", "0.0.0.0", "0", "300", "svc.exe", "")};
+  TFormNetscry& f = Make(snapshot, nullptr);
+  MenuWatcher menu(f.NProcInfo->Command());
+
+  RightClick(0, kColManage);
+  EXPECT_EQ(menu.row_items_enabled, std::vector<bool>{true});
+  RightClick(1, kColManage);  // the row without a path
+  EXPECT_EQ(menu.row_items_enabled, (std::vector<bool>{true, false}));
+  EXPECT_FALSE(f.NEndProc->Enabled());
+  EXPECT_TRUE(f.NCopy->Enabled());
+  Click(0, kColManage);  // a left click opens it through the column click
+  EXPECT_EQ(menu.row_items_enabled, (std::vector<bool>{true, false, true}));
+  RightClick(1, kColProcess);  // another column: the popup request alone
+  EXPECT_EQ(menu.row_items_enabled.size(), 4u);
+  // Below the last row: no menu, and the states stay as they were.
+  RightClick(5, kColProcess);
+  EXPECT_EQ(menu.row_items_enabled.size(), 4u);
+  EXPECT_FALSE(f.NProcInfo->Enabled());
+}
+
+TEST_F(RowCommandsTest, DoubleClickAndEndButtonActOnTheFocusedRowsOwnPath) {
+  FakeSnapshot snapshot;
+  File_Rec a = Rec(5, "10.0.0.1", "1000", "10.0.0.2", "80", "100", "a.exe", "C:\\a.exe");
+  a.FileDesc = "A tool";
+  snapshot.tcp = {a, Rec(2, "0.0.0.0", "135", "0.0.0.0", "0", "300", "svc.exe", "")};
+  RecordingProcesses processes;
+  TFormNetscry& f = Make(snapshot, &processes);
+  MenuWatcher menu(f.NProcInfo->Command());
+
+  // The menu prepared for the row without a path disables the row items ...
+  RightClick(1, kColProcess);
+  ASSERT_FALSE(f.NEndProc->Enabled());
+  // ... yet the end-process button ends the focused row's process,
+  Click(0, kColProcess);
+  const int calls = snapshot.calls;
+  f.BTNEndPro->Click();
+  EXPECT_EQ(processes.ended, std::vector<std::uint32_t>{100u});
+  EXPECT_EQ(snapshot.calls, calls + 1);
+
+  // ... and the double click opens its details. A refresh inside the dialog that deletes the
+  // row leaves the dialog as it was filled.
+  RightClick(1, kColProcess);
+  ASSERT_FALSE(f.NProcInfo->Enabled());
+  std::vector<std::string> seen;
+  {
+    TickSteps ticks({[&] {
+                      if (!FormProcInfo || !IsWindowVisible(FormProcInfo->Handle())) return false;
+                      EXPECT_EQ(GetWindow(FormProcInfo->Handle(), GW_OWNER), f.Handle());
+                      snapshot.tcp.erase(snapshot.tcp.begin());
+                      f.BTNRefresh->Click();
+                      EXPECT_EQ(List().TotalNodeCount(), 1);
+                      seen = {FormProcInfo->LabExe.Caption(), FormProcInfo->LabExeDes.Caption(),
+                              FormProcInfo->LabPID.Caption(), FormProcInfo->EPath.Text()};
+                      PostKey(GetFocus(), VK_RETURN);
+                      return true;
+                    }},
+                    [] {
+                      if (FormProcInfo) PostMessageA(FormProcInfo->Handle(), WM_CLOSE, 0, 0);
+                    });
+    DoubleClick(0, kColProcess);
+    EXPECT_TRUE(ticks.Finished());
+    EXPECT_FALSE(ticks.GaveUp());
+  }
+  EXPECT_EQ(seen, (std::vector<std::string>{"a.exe", "A tool  ", "PID:100", "C:\\a.exe"}));
+  EXPECT_EQ(FormProcInfo, nullptr);
+
+  // The row without a path (now the only one): no dialog, and the button says it is a system process.
+  bool dialog_opened = false;
+  {
+    TickSteps ticks({[&] {
+                      if (FormProcInfo) {
+                        dialog_opened = true;
+                        PostMessageA(FormProcInfo->Handle(), WM_CLOSE, 0, 0);
+                      }
+                      return false;
+                    }},
+                    nullptr, 30, 5);
+    DoubleClick(0, kColProcess);
+  }
+  EXPECT_FALSE(dialog_opened);
+  BoxWatcher boxes;
+  f.BTNEndPro->Click();
+  ASSERT_EQ(boxes.Boxes().size(), 1u);
+  EXPECT_EQ(boxes.Boxes()[0].text, "系统进程，不能结束。");
+  EXPECT_EQ(boxes.Boxes()[0].buttons, std::vector<int>{IDOK});
+  EXPECT_EQ(processes.ended.size(), 1u);
+}
+
+TEST_F(RowCommandsTest, LocateAndPropertiesFromTheMenusCommands) {
+  char exe[MAX_PATH] = {};
+  GetModuleFileNameA(nullptr, exe, MAX_PATH);
+  FakeSnapshot snapshot;
+  snapshot.tcp = {Rec(5, "10.0.0.1", "1000", "10.0.0.2", "80", "100", "a.exe", exe),
+                  Rec(5, "10.0.0.1", "1001", "10.0.0.2", "80", "200", "b.exe", "C:\\gone\\b.exe")};
+  RecordingProcesses processes;
+  TFormNetscry& f = Make(snapshot, &processes);
+  auto choose = [&](forms::MenuItem* item) { SendMessageA(f.Handle(), WM_COMMAND, MAKEWPARAM(item->Command(), 0), 0); };
+
+  List().FocusNode(List().FirstNode());  // a.exe: the test program itself
+  choose(f.NLocate);
+  choose(f.NProperty);
+  List().FocusNode(List().NextNode(List().FirstNode()));  // a file that does not exist
+  choose(f.NLocate);
+  choose(f.NProperty);
+  EXPECT_EQ(processes.revealed, std::vector<std::string>{exe});
+  EXPECT_EQ(processes.properties, (std::vector<std::string>{exe, "C:\\gone\\b.exe"}));
+
+  // A directory is no file to locate.
+  char dir[MAX_PATH] = {};
+  GetTempPathA(MAX_PATH, dir);
+  snapshot.tcp = {Rec(5, "10.0.0.1", "1002", "10.0.0.2", "80", "300", "c.exe", dir)};
+  f.BTNRefresh->Click();
+  ASSERT_EQ(List().TotalNodeCount(), 1);
+  List().FocusNode(List().FirstNode());
+  ASSERT_EQ(List().ReadRowRecordAs<TMyRec>(List().FirstNode())->FilePath, dir);
+  choose(f.NLocate);
+  EXPECT_EQ(processes.revealed.size(), 1u);
+}
+
+}  // namespace
+}  // namespace netscry
