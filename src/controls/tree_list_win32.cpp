@@ -57,8 +57,8 @@ class UxHeaderTheme : public HeaderTheme {
 
 void TreeListWindow::OpenTheme() {
   theme_.reset();
-  if (!hwnd_ || !theme_aware_ || !IsThemeActive() || !IsAppThemed()) return;
-  if (HTHEME t = OpenThemeData(hwnd_, L"HEADER")) theme_ = std::make_unique<UxHeaderTheme>(t);
+  if (!Handle() || !theme_aware_ || !IsThemeActive() || !IsAppThemed()) return;
+  if (HTHEME t = OpenThemeData(Handle(), L"HEADER")) theme_ = std::make_unique<UxHeaderTheme>(t);
 }
 
 void TreeListWindow::SetThemeAware(bool on) {
@@ -66,6 +66,50 @@ void TreeListWindow::SetThemeAware(bool on) {
   OpenTheme();
   InvalidateHeader();
 }
+
+// --- The tooltip window ---------------------------------------------------------------------------
+
+// A borderless popup laid over a shortened cell, showing its whole text; transparent to the mouse.
+class TreeListWindow::TipWindow : public forms::Window {
+ public:
+  static constexpr const char* kClassName = "NetscryTreeListTip";
+
+  explicit TipWindow(TreeListWindow& owner) : owner_(owner) {}
+
+  HWND Create(HWND owner_window) {
+    forms::CreateParams p;
+    p.class_name = kClassName;
+    p.class_style = 0;
+    p.style = WS_POPUP | WS_BORDER;
+    p.ex_style = WS_EX_TOPMOST | WS_EX_TOOLWINDOW;
+    p.bounds = {0, 0, 10, 10};
+    p.parent = owner_window;
+    return CreateHandle(p);
+  }
+
+ protected:
+  LRESULT WndProc(UINT msg, WPARAM wp, LPARAM lp) override {
+    if (msg == WM_NCHITTEST) return HTTRANSPARENT;
+    if (msg != WM_PAINT) return Window::WndProc(msg, wp, lp);
+    PAINTSTRUCT ps;
+    HDC dc = BeginPaint(Handle(), &ps);
+    const Rect client = ClientRect();
+    {
+      GdiCanvas canvas(dc);
+      canvas.FillRect(client, GetSysColor(COLOR_INFOBK));
+      canvas.SetFont(owner_.list_.Font);
+      const std::string& text = owner_.tip_info_.text;
+      const Size ext = canvas.TextExtent(text);
+      canvas.TextOut(TStringTreeList::TextMargin, (client.Height() - ext.cy) / 2, text, GetSysColor(COLOR_INFOTEXT),
+                     client);
+    }
+    EndPaint(Handle(), &ps);
+    return 0;
+  }
+
+ private:
+  TreeListWindow& owner_;
+};
 
 // --- The window ------------------------------------------------------------------------------------
 
@@ -100,17 +144,28 @@ TreeListWindow::TreeListWindow() {
 }
 
 TreeListWindow::~TreeListWindow() {
+  // While the whole object still handles its messages; a window already gone was let go of at
+  // its WM_NCDESTROY, and then this does nothing.
+  Destroy();
   list_.SetHost(nullptr);
-  theme_.reset();
-  if (tip_) DestroyWindow(tip_);
-  if (hwnd_) {
-    SetWindowLongPtrA(hwnd_, GWLP_USERDATA, 0);
-    DestroyWindow(hwnd_);
-  }
-  ReleasePaintSurfaces();
   measure_canvas_.reset();
   DeleteDC(measure_dc_);
 }
+
+void TreeListWindow::OnHandleDestroyed() {
+  // Everything made for the window goes with it.
+  if (tip_) tip_->Destroy();
+  tip_visible_ = false;
+  tracking_hover_ = false;
+  header_capture_ = false;
+  scroll_pending_ = false;
+  rows_invalid_ = false;
+  pending_lead_ = 0;
+  theme_.reset();
+  ReleasePaintSurfaces();
+}
+
+HWND TreeListWindow::TooltipWindow() const { return tip_visible_ && tip_ ? tip_->Handle() : nullptr; }
 
 void TreeListWindow::ReadSystemColors() {
   list_.Colors.GridLineColor = GetSysColor(COLOR_ACTIVECAPTION);
@@ -119,42 +174,19 @@ void TreeListWindow::ReadSystemColors() {
 }
 
 HWND TreeListWindow::Create(HWND parent, int id, const Rect& bounds) {
-  HINSTANCE inst = GetModuleHandleA(nullptr);
-  WNDCLASSA existing{};
-  if (!GetClassInfoA(inst, kClassName, &existing)) {
-    WNDCLASSA wc{};
-    wc.style = CS_DBLCLKS;
-    wc.lpfnWndProc = &TreeListWindow::WindowProc;
-    wc.hInstance = inst;
-    wc.hCursor = LoadCursor(nullptr, IDC_ARROW);
-    wc.lpszClassName = kClassName;
-    RegisterClassA(&wc);
-    WNDCLASSA tc{};
-    tc.lpfnWndProc = &TreeListWindow::TipProc;
-    tc.hInstance = inst;
-    tc.hCursor = LoadCursor(nullptr, IDC_ARROW);
-    tc.lpszClassName = "NetscryTreeListTip";
-    RegisterClassA(&tc);
-  }
-  hwnd_ = CreateWindowExA(0, kClassName, "", WS_CHILD | WS_VISIBLE | WS_TABSTOP | WS_BORDER | WS_CLIPSIBLINGS,
-                          bounds.left, bounds.top, bounds.Width(), bounds.Height(), parent,
-                          reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), inst, this);
-  tip_ = CreateWindowExA(WS_EX_TOPMOST | WS_EX_TOOLWINDOW, "NetscryTreeListTip", "", WS_POPUP | WS_BORDER, 0, 0, 10,
-                         10, hwnd_, nullptr, inst, this);
+  forms::CreateParams p;
+  p.class_name = kClassName;
+  p.class_style = CS_DBLCLKS;
+  p.style = WS_CHILD | WS_VISIBLE | WS_TABSTOP | WS_BORDER | WS_CLIPSIBLINGS;
+  p.bounds = bounds;
+  p.parent = parent;
+  p.id = id;
+  if (!CreateHandle(p)) return nullptr;
+  tip_ = std::make_unique<TipWindow>(*this);
+  tip_->Create(Handle());
   OpenTheme();
   OnSize();
-  return hwnd_;
-}
-
-LRESULT CALLBACK TreeListWindow::WindowProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
-  if (msg == WM_NCCREATE) {
-    auto* cs = reinterpret_cast<CREATESTRUCTA*>(lp);
-    SetWindowLongPtrA(hwnd, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(cs->lpCreateParams));
-    static_cast<TreeListWindow*>(cs->lpCreateParams)->hwnd_ = hwnd;
-  }
-  auto* self = reinterpret_cast<TreeListWindow*>(GetWindowLongPtrA(hwnd, GWLP_USERDATA));
-  if (!self) return DefWindowProcA(hwnd, msg, wp, lp);
-  return self->OnMessage(msg, wp, lp);
+  return Handle();
 }
 
 TShiftState TreeListWindow::CurrentShift() {
@@ -162,9 +194,9 @@ TShiftState TreeListWindow::CurrentShift() {
 }
 
 void TreeListWindow::OnSize() {
-  if (!hwnd_) return;
+  if (!Handle()) return;
   RECT rc;
-  GetClientRect(hwnd_, &rc);
+  GetClientRect(Handle(), &rc);
   // The paint surfaces are as wide as the window; another width makes new ones at the next paint.
   for (const auto* surface : {header_surface_.get(), strip_surface_.get()}) {
     if (surface && surface->dib.Width() != rc.right) {
@@ -178,14 +210,14 @@ void TreeListWindow::OnSize() {
 void TreeListWindow::ScrollChanged() {
   // A fill changes the range once per row: the bars are set once, when the messages are next
   // handled.
-  if (!hwnd_ || scroll_pending_) return;
+  if (!Handle() || scroll_pending_) return;
   scroll_pending_ = true;
-  PostMessageA(hwnd_, kUpdateScrollMessage, 0, 0);
+  PostMessageA(Handle(), kUpdateScrollMessage, 0, 0);
 }
 
 void TreeListWindow::UpdateScrollBars() {
   scroll_pending_ = false;
-  if (!hwnd_ || updating_scroll_) return;
+  if (!Handle() || updating_scroll_) return;
   updating_scroll_ = true;
   SCROLLINFO si{};
   si.cbSize = sizeof si;
@@ -194,15 +226,15 @@ void TreeListWindow::UpdateScrollBars() {
   si.nMax = std::max(0, list_.ContentHeight() - 1);
   si.nPage = UINT(list_.ClientHeight());
   si.nPos = list_.OffsetY();
-  SetScrollInfo(hwnd_, SB_VERT, &si, TRUE);
+  SetScrollInfo(Handle(), SB_VERT, &si, TRUE);
   si.nMax = std::max(0, list_.ContentWidth() - 1);
   si.nPage = UINT(list_.ClientWidth());
   si.nPos = list_.OffsetX();
-  SetScrollInfo(hwnd_, SB_HORZ, &si, TRUE);
+  SetScrollInfo(Handle(), SB_HORZ, &si, TRUE);
   updating_scroll_ = false;
   // Showing or hiding a bar changes the client size.
   RECT rc;
-  GetClientRect(hwnd_, &rc);
+  GetClientRect(Handle(), &rc);
   if (rc.right != list_.ClientWidth() || rc.bottom - kHeaderHeight != list_.ClientHeight()) OnSize();
 }
 
@@ -210,7 +242,7 @@ void TreeListWindow::OnScroll(int bar, int code) {
   SCROLLINFO si{};
   si.cbSize = sizeof si;
   si.fMask = SIF_ALL;
-  GetScrollInfo(hwnd_, bar, &si);
+  GetScrollInfo(Handle(), bar, &si);
   bool vert = bar == SB_VERT;
   int line = vert ? TStringTreeList::DefaultNodeHeight : 16;
   int page = vert ? list_.ClientHeight() : list_.ClientWidth();
@@ -233,34 +265,34 @@ void TreeListWindow::OnScroll(int bar, int code) {
 }
 
 void TreeListWindow::InvalidateRows() {
-  if (!hwnd_ || rows_invalid_) return;
+  if (!Handle() || rows_invalid_) return;
   rows_invalid_ = true;
   RECT rc;
-  GetClientRect(hwnd_, &rc);
+  GetClientRect(Handle(), &rc);
   rc.top = kHeaderHeight;
-  InvalidateRect(hwnd_, &rc, FALSE);
+  InvalidateRect(Handle(), &rc, FALSE);
 }
 
 void TreeListWindow::InvalidateHeader() {
-  if (!hwnd_) return;
+  if (!Handle()) return;
   RECT rc;
-  GetClientRect(hwnd_, &rc);
+  GetClientRect(Handle(), &rc);
   rc.bottom = kHeaderHeight;
-  InvalidateRect(hwnd_, &rc, FALSE);
+  InvalidateRect(Handle(), &rc, FALSE);
 }
 
 void TreeListWindow::TakeFocus() {
-  if (hwnd_) SetFocus(hwnd_);
+  if (Handle()) ::SetFocus(Handle());
 }
 
 void TreeListWindow::Beep() { MessageBeep(0); }
 
 void TreeListWindow::ShowPopup(TPopupMenu menu, Point client_point) {
-  if (!hwnd_ || !menu) return;
+  if (!Handle() || !menu) return;
   POINT pt{client_point.x, client_point.y + kHeaderHeight};
-  ClientToScreen(hwnd_, &pt);
+  ClientToScreen(Handle(), &pt);
   TrackPopupMenu(reinterpret_cast<HMENU>(const_cast<void*>(menu)), TPM_LEFTALIGN | TPM_RIGHTBUTTON, pt.x, pt.y, 0,
-                 GetParent(hwnd_) ? GetParent(hwnd_) : hwnd_, nullptr);
+                 GetParent(Handle()) ? GetParent(Handle()) : Handle(), nullptr);
 }
 
 Size TreeListWindow::CellTextExtent(std::string_view ansi_text) {
@@ -301,7 +333,7 @@ class StripBuffer : public RowStripSink {
 
 void TreeListWindow::PaintTo(HDC dc, const RECT& update) {
   RECT rc;
-  GetClientRect(hwnd_, &rc);
+  GetClientRect(Handle(), &rc);
   const int width = rc.right;
   if (width <= 0) return;
   if (update.top < kHeaderHeight) {
@@ -323,9 +355,9 @@ void TreeListWindow::PaintTo(HDC dc, const RECT& update) {
 
 void TreeListWindow::UpdateTimers() {
   if (list_.SearchTimerRunning())
-    SetTimer(hwnd_, kSearchTimer, TStringTreeList::IncrementalSearchTimeout, nullptr);
+    SetTimer(Handle(), kSearchTimer, TStringTreeList::IncrementalSearchTimeout, nullptr);
   else
-    KillTimer(hwnd_, kSearchTimer);
+    KillTimer(Handle(), kSearchTimer);
 }
 
 void TreeListWindow::OnMouseButton(TMouseButton button, bool down, bool dbl, LPARAM lp) {
@@ -336,13 +368,13 @@ void TreeListWindow::OnMouseButton(TMouseButton button, bool down, bool dbl, LPA
   if (down) {
     if (in_header) {
       list_.Header().MouseDown(button, p, shift, dbl);
-      if (list_.Header().AutoFitAnimating()) SetTimer(hwnd_, kAutoFitTimer, TTreeHeader::kAutoFitTimerMs, nullptr);
+      if (list_.Header().AutoFitAnimating()) SetTimer(Handle(), kAutoFitTimer, TTreeHeader::kAutoFitTimerMs, nullptr);
       header_capture_ = true;
     } else {
       list_.MouseDown(button, {p.x, p.y - kHeaderHeight}, shift, dbl);
       header_capture_ = false;
     }
-    SetCapture(hwnd_);
+    SetCapture(Handle());
     return;
   }
   bool was_header = header_capture_;
@@ -354,21 +386,21 @@ void TreeListWindow::OnMouseButton(TMouseButton button, bool down, bool dbl, LPA
   else
     list_.Header().ReleaseOutside();
   // Only now: losing the capture cancels a width drag still running.
-  if (GetCapture() == hwnd_) ReleaseCapture();
+  if (GetCapture() == Handle()) ReleaseCapture();
 }
 
 void TreeListWindow::OnMouseMove(LPARAM lp) {
   Point p{GET_X_LPARAM(lp), GET_Y_LPARAM(lp)};
   if (list_.Header().Tracking() || p.y < kHeaderHeight) {
     list_.Header().MouseMove(p);
-    if (list_.Header().HotTimerRunning()) SetTimer(hwnd_, kHotTimer, TTreeHeader::kHotTimerMs, nullptr);
+    if (list_.Header().HotTimerRunning()) SetTimer(Handle(), kHotTimer, TTreeHeader::kHotTimerMs, nullptr);
   }
   if (tip_visible_) {
     POINT q{p.x, p.y - kHeaderHeight};
     if (!PtInRect(&tip_rows_rect_, q)) HideTip();
   }
   if (!tracking_hover_) {
-    TRACKMOUSEEVENT t{sizeof t, TME_HOVER | TME_LEAVE, hwnd_, HOVER_DEFAULT};
+    TRACKMOUSEEVENT t{sizeof t, TME_HOVER | TME_LEAVE, Handle(), HOVER_DEFAULT};
     TrackMouseEvent(&t);
     tracking_hover_ = true;
   }
@@ -385,46 +417,23 @@ void TreeListWindow::OnHover(LPARAM lp) {
   tip_info_ = *t;
   tip_rows_rect_ = {t->text_rect.left, t->text_rect.top, t->text_rect.right, t->text_rect.bottom};
   POINT tl{t->window_rect.left, t->window_rect.top + kHeaderHeight};
-  ClientToScreen(hwnd_, &tl);
+  ClientToScreen(Handle(), &tl);
   Rect screen{tl.x, tl.y, tl.x + t->window_rect.Width(), tl.y + t->window_rect.Height()};
   Rect desktop{0, 0, GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN)};
   screen = TStringTreeList::KeepOnDesktop(screen, desktop);
-  SetWindowPos(tip_, HWND_TOPMOST, screen.left, screen.top, screen.Width(), screen.Height(),
+  if (!tip_ || !tip_->Handle()) return;
+  SetWindowPos(tip_->Handle(), HWND_TOPMOST, screen.left, screen.top, screen.Width(), screen.Height(),
                SWP_NOACTIVATE | SWP_SHOWWINDOW);
-  InvalidateRect(tip_, nullptr, TRUE);
+  InvalidateRect(tip_->Handle(), nullptr, TRUE);
   tip_visible_ = true;
 }
 
 void TreeListWindow::HideTip() {
-  if (tip_visible_) ShowWindow(tip_, SW_HIDE);
+  if (tip_visible_ && tip_ && tip_->Handle()) ShowWindow(tip_->Handle(), SW_HIDE);
   tip_visible_ = false;
 }
 
-LRESULT CALLBACK TreeListWindow::TipProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
-  if (msg == WM_NCCREATE) {
-    auto* cs = reinterpret_cast<CREATESTRUCTA*>(lp);
-    SetWindowLongPtrA(hwnd, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(cs->lpCreateParams));
-  }
-  auto* self = reinterpret_cast<TreeListWindow*>(GetWindowLongPtrA(hwnd, GWLP_USERDATA));
-  if (msg == WM_NCHITTEST) return HTTRANSPARENT;
-  if (msg == WM_PAINT && self) {
-    PAINTSTRUCT ps;
-    HDC dc = BeginPaint(hwnd, &ps);
-    RECT rc;
-    GetClientRect(hwnd, &rc);
-    GdiCanvas canvas(dc);
-    canvas.FillRect({0, 0, rc.right, rc.bottom}, GetSysColor(COLOR_INFOBK));
-    canvas.SetFont(self->list_.Font);
-    Size ext = canvas.TextExtent(self->tip_info_.text);
-    canvas.TextOut(TStringTreeList::TextMargin, (rc.bottom - ext.cy) / 2, self->tip_info_.text,
-                   GetSysColor(COLOR_INFOTEXT), {0, 0, rc.right, rc.bottom});
-    EndPaint(hwnd, &ps);
-    return 0;
-  }
-  return DefWindowProcA(hwnd, msg, wp, lp);
-}
-
-LRESULT TreeListWindow::OnMessage(UINT msg, WPARAM wp, LPARAM lp) {
+LRESULT TreeListWindow::WndProc(UINT msg, WPARAM wp, LPARAM lp) {
   switch (msg) {
     case WM_SIZE:
       OnSize();
@@ -435,9 +444,9 @@ LRESULT TreeListWindow::OnMessage(UINT msg, WPARAM wp, LPARAM lp) {
       if (scroll_pending_) UpdateScrollBars();
       rows_invalid_ = false;
       PAINTSTRUCT ps;
-      HDC dc = BeginPaint(hwnd_, &ps);
+      HDC dc = BeginPaint(Handle(), &ps);
       PaintTo(dc, ps.rcPaint);
-      EndPaint(hwnd_, &ps);
+      EndPaint(Handle(), &ps);
       return 0;
     }
     case kUpdateScrollMessage:
@@ -446,7 +455,7 @@ LRESULT TreeListWindow::OnMessage(UINT msg, WPARAM wp, LPARAM lp) {
     case WM_PRINTCLIENT: {
       if (scroll_pending_) UpdateScrollBars();
       RECT rc;
-      GetClientRect(hwnd_, &rc);
+      GetClientRect(Handle(), &rc);
       PaintTo(reinterpret_cast<HDC>(wp), rc);
       return 0;
     }
@@ -459,11 +468,11 @@ LRESULT TreeListWindow::OnMessage(UINT msg, WPARAM wp, LPARAM lp) {
       return 0;
     case WM_THEMECHANGED:
       OpenTheme();
-      InvalidateRect(hwnd_, nullptr, FALSE);
+      InvalidateRect(Handle(), nullptr, FALSE);
       return 0;
     case WM_SYSCOLORCHANGE:
       ReadSystemColors();
-      InvalidateRect(hwnd_, nullptr, FALSE);
+      InvalidateRect(Handle(), nullptr, FALSE);
       return 0;
     case WM_GETDLGCODE:
       return DLGC_WANTARROWS | DLGC_WANTCHARS;
@@ -483,13 +492,13 @@ LRESULT TreeListWindow::OnMessage(UINT msg, WPARAM wp, LPARAM lp) {
       HideTip();
       return 0;
     case WM_CAPTURECHANGED:
-      if (reinterpret_cast<HWND>(lp) != hwnd_) list_.Header().CancelTracking();
+      if (reinterpret_cast<HWND>(lp) != Handle()) list_.Header().CancelTracking();
       return 0;
     case WM_SETCURSOR:
       if (LOWORD(lp) == HTCLIENT) {
         POINT pt;
         GetCursorPos(&pt);
-        ScreenToClient(hwnd_, &pt);
+        ScreenToClient(Handle(), &pt);
         if ((pt.y < kHeaderHeight || list_.Header().Tracking()) &&
             list_.Header().CursorAt({pt.x, pt.y}) == HeaderCursor::HorizontalSplit) {
           SetCursor(LoadCursor(nullptr, IDC_SIZEWE));
@@ -551,31 +560,31 @@ LRESULT TreeListWindow::OnMessage(UINT msg, WPARAM wp, LPARAM lp) {
     case WM_TIMER:
       if (wp == kSearchTimer) {
         list_.SearchTimerFired();
-        KillTimer(hwnd_, kSearchTimer);
+        KillTimer(Handle(), kSearchTimer);
       } else if (wp == kHotTimer) {
         POINT pt;
         GetCursorPos(&pt);
-        ScreenToClient(hwnd_, &pt);
+        ScreenToClient(Handle(), &pt);
         RECT rc;
-        GetClientRect(hwnd_, &rc);
+        GetClientRect(Handle(), &rc);
         std::optional<Point> mouse;
         if (pt.x >= 0 && pt.x < rc.right && pt.y >= 0 && pt.y < kHeaderHeight) mouse = Point{pt.x, pt.y};
         list_.Header().HotTimerFired(mouse);
-        if (!list_.Header().HotTimerRunning()) KillTimer(hwnd_, kHotTimer);
+        if (!list_.Header().HotTimerRunning()) KillTimer(Handle(), kHotTimer);
       } else if (wp == kAutoFitTimer) {
         list_.Header().AutoFitTimerFired();
-        if (!list_.Header().AutoFitAnimating()) KillTimer(hwnd_, kAutoFitTimer);
+        if (!list_.Header().AutoFitAnimating()) KillTimer(Handle(), kAutoFitTimer);
       }
       return 0;
     case WM_DESTROY:
-      KillTimer(hwnd_, kSearchTimer);
-      KillTimer(hwnd_, kHotTimer);
-      KillTimer(hwnd_, kAutoFitTimer);
+      KillTimer(Handle(), kSearchTimer);
+      KillTimer(Handle(), kHotTimer);
+      KillTimer(Handle(), kAutoFitTimer);
       return 0;
     default:
       break;
   }
-  return DefWindowProcA(hwnd_, msg, wp, lp);
+  return Window::WndProc(msg, wp, lp);
 }
 
 }  // namespace netscry

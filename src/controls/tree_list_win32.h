@@ -1,6 +1,8 @@
 #pragma once
-// The list control as a Win32 child window: messages in, painting, scroll bars, timers, popup
-// menus and tooltips out. Everything it decides comes from the portable TStringTreeList.
+// The list control as a Win32 child window of the window layer: messages in, painting, scroll
+// bars, timers, popup menus and tooltips out. Everything it decides comes from the portable
+// TStringTreeList. The window may go before the object (destroyed with its parent): the object
+// then lets go of it and of everything made for it, and touches none of them again.
 #include <windows.h>
 #include <commctrl.h>
 
@@ -8,6 +10,7 @@
 
 #include "base/gdi_canvas_win32.h"
 #include "controls/tree_list.h"
+#include "forms/window_win32.h"
 
 namespace netscry {
 
@@ -23,7 +26,7 @@ class ImageListStateImages : public StateImageSource {
   HIMAGELIST list_;
 };
 
-class TreeListWindow : public TreeListHost {
+class TreeListWindow : public forms::Window, public TreeListHost {
  public:
   static constexpr const char* kClassName = "NetscryTreeList";
   static constexpr UINT_PTR kSearchTimer = 1;
@@ -38,13 +41,12 @@ class TreeListWindow : public TreeListHost {
 
   // Creates the child window (plain 1-pixel border, scroll bars as needed).
   HWND Create(HWND parent, int id, const Rect& bounds);
-  HWND Handle() const { return hwnd_; }
   TStringTreeList& List() { return list_; }
 
   // Paints header and rows as on screen into dc (client coordinates).
   void PaintTo(HDC dc, const RECT& update);
   // The tooltip window while one is shown, else null.
-  HWND TooltipWindow() const { return tip_visible_ ? tip_ : nullptr; }
+  HWND TooltipWindow() const;
   // Whether the header is drawn with the platform's visual theme (else flat).
   bool HeaderThemed() const { return theme_ != nullptr; }
   // toThemeAware: use the platform's theme when one is active (on by default).
@@ -61,10 +63,12 @@ class TreeListWindow : public TreeListHost {
   void ShowPopup(TPopupMenu menu, Point client_point) override;
   Size CellTextExtent(std::string_view ansi_text) override;
 
+ protected:
+  LRESULT WndProc(UINT msg, WPARAM wp, LPARAM lp) override;
+  void OnHandleDestroyed() override;
+
  private:
-  static LRESULT CALLBACK WindowProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp);
-  static LRESULT CALLBACK TipProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp);
-  LRESULT OnMessage(UINT msg, WPARAM wp, LPARAM lp);
+  class TipWindow;
   void OnSize();
   void OnScroll(int bar, int code);
   void UpdateScrollBars();
@@ -83,8 +87,7 @@ class TreeListWindow : public TreeListHost {
   void ReleasePaintSurfaces();
 
   TStringTreeList list_;
-  HWND hwnd_ = nullptr;
-  HWND tip_ = nullptr;
+  std::unique_ptr<TipWindow> tip_;
   bool tip_visible_ = false;
   TreeTooltip tip_info_;
   RECT tip_rows_rect_{};

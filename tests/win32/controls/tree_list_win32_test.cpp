@@ -7,6 +7,7 @@
 
 #include <algorithm>
 #include <cstdio>
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -381,6 +382,107 @@ TEST_F(TreeListWindowTest, TooltipOnlyOverShortenedTextLaidOverTheCell) {
   // Leaving the rectangle hides it.
   SendMessageA(win.Handle(), WM_MOUSEMOVE, 0, At(200, y));
   EXPECT_EQ(win.TooltipWindow(), nullptr);
+}
+
+struct OwnedSearch {
+  HWND owner;
+  HWND found = nullptr;
+};
+
+BOOL CALLBACK FindOwned(HWND hwnd, LPARAM search) {
+  auto* s = reinterpret_cast<OwnedSearch*>(search);
+  if (GetWindow(hwnd, GW_OWNER) == s->owner) s->found = hwnd;
+  return TRUE;
+}
+
+// A top-level window of this thread that owner owns.
+HWND OwnedWindow(HWND owner) {
+  OwnedSearch search{owner};
+  EnumThreadWindows(GetCurrentThreadId(), &FindOwned, reinterpret_cast<LPARAM>(&search));
+  return search.found;
+}
+
+// The list inside a parent that is destroyed first, as a form destroys its children before
+// their objects go: the list object must let go of its handles on the way and touch none of them
+// afterwards.
+TEST(TreeListWindowLifetime, ParentDestroyedFirstLeavesNoHandleBehind) {
+  HINSTANCE inst = GetModuleHandleA(nullptr);
+  WNDCLASSA wc{};
+  wc.lpfnWndProc = DefWindowProcA;
+  wc.hInstance = inst;
+  wc.lpszClassName = "TreeListLifetimeParent";
+  RegisterClassA(&wc);
+  const DWORD gdi_before = GetGuiResources(GetCurrentProcess(), GR_GDIOBJECTS);
+  const DWORD user_before = GetGuiResources(GetCurrentProcess(), GR_USEROBJECTS);
+  HWND parent = CreateWindowExA(0, "TreeListLifetimeParent", "lifetime", WS_OVERLAPPEDWINDOW | WS_CLIPCHILDREN,
+                                10, 10, 400, 300, nullptr, nullptr, inst, nullptr);
+  ASSERT_NE(parent, nullptr);
+  auto win = std::make_unique<TreeListWindow>();
+  TStringTreeList& l = win->List();
+  TTreeColumn col;
+  col.Text = "进程";
+  col.Width = 40;  // every name is shortened: a tooltip can show
+  col.Options = TColumnOptions::FromValue(2293);
+  l.Header().AddColumn(col);
+  l.SetNodeRecordType(NodeRecordTypeOf<Row>());
+  l.SetNodeDataSize(48);
+  l.OnGetText = [](TStringTreeList& s, PTreeNode n, TColumnIndex, TTreeTextType, std::string& t) {
+    if (const Row* r = s.ReadRowRecordAs<Row>(n)) t = r->name;
+  };
+  HWND list = win->Create(parent, 7, {0, 0, 380, 260});
+  ASSERT_NE(list, nullptr);
+  for (int i = 0; i < 40; ++i) l.RowRecordAs<Row>(l.AppendNode())->name = "process" + std::to_string(i) + ".exe";
+  ShowWindow(parent, SW_SHOW);
+  UpdateWindow(parent);
+  SetForegroundWindow(parent);
+  SetActiveWindow(parent);
+  SendMessageA(list, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(10, kHeader + 5));
+  SendMessageA(list, WM_LBUTTONUP, 0, MAKELPARAM(10, kHeader + 5));
+  SendMessageA(list, WM_CHAR, 'p', 0);  // the search timer runs
+  SendMessageA(list, WM_MOUSEHOVER, 0, MAKELPARAM(10, kHeader + 22 + 10));  // a tooltip is asked for
+  const HWND tip = OwnedWindow(parent);  // the tooltip window (a popup is owned by the top-level window)
+  ASSERT_NE(tip, nullptr);
+  l.ScrollBy(0, 22);  // a scroll-bar update is posted
+
+  DestroyWindow(parent);
+  EXPECT_FALSE(IsWindow(list));
+  EXPECT_FALSE(IsWindow(tip));
+  EXPECT_EQ(win->Handle(), nullptr) << "the object let go of its window";
+  EXPECT_EQ(win->TooltipWindow(), nullptr);
+  // What is still queued for the window, and the object's own calls, find nothing to touch.
+  MSG msg;
+  while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) DispatchMessageA(&msg);
+  l.ScrollBy(0, 22);
+  l.Header().SetColumnWidth(0, 60);
+  SetLastError(0);
+  win.reset();
+  EXPECT_EQ(GetLastError(), 0u) << "a call on a handle that is gone";
+  // Where the platform counts its objects (Wine does not: both counts stay 0), every one is back.
+  EXPECT_EQ(GetGuiResources(GetCurrentProcess(), GR_GDIOBJECTS), gdi_before);
+  EXPECT_EQ(GetGuiResources(GetCurrentProcess(), GR_USEROBJECTS), user_before);
+}
+
+TEST(TreeListWindowLifetime, ObjectDestroyedFirstTakesItsWindowsWithIt) {
+  HINSTANCE inst = GetModuleHandleA(nullptr);
+  WNDCLASSA wc{};
+  wc.lpfnWndProc = DefWindowProcA;
+  wc.hInstance = inst;
+  wc.lpszClassName = "TreeListLifetimeParent";
+  RegisterClassA(&wc);
+  HWND parent = CreateWindowExA(0, "TreeListLifetimeParent", "lifetime", WS_OVERLAPPEDWINDOW, 10, 10, 400, 300,
+                                nullptr, nullptr, inst, nullptr);
+  ASSERT_NE(parent, nullptr);
+  auto win = std::make_unique<TreeListWindow>();
+  HWND list = win->Create(parent, 7, {0, 0, 380, 260});
+  ASSERT_NE(list, nullptr);
+  const HWND tip = OwnedWindow(parent);
+  ASSERT_NE(tip, nullptr);
+  win.reset();
+  EXPECT_FALSE(IsWindow(list));
+  EXPECT_FALSE(IsWindow(tip));
+  EXPECT_TRUE(IsWindow(parent));
+  EXPECT_EQ(OwnedWindow(parent), nullptr);
+  DestroyWindow(parent);
 }
 
 }  // namespace
