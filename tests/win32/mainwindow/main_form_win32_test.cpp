@@ -401,8 +401,6 @@ TEST_F(MainFormTest, AlwaysOnTopChangesOnlyTheWindowOrder) {
   SetWindowPos(other, HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
   ClickControl(f.CBAlwaysTop.Handle());
   EXPECT_TRUE(f.FAlwaysTop);
-  // Under Wine 8.0 a window that owns a popup (the list's tooltip window) does not get the
-  // topmost state back from SetWindowPos(HWND_TOPMOST); an unowned tooltip window avoids it.
   EXPECT_TRUE(Topmost());
   SetWindowPos(other, HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
   bool above_other = false;
