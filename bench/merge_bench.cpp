@@ -76,11 +76,6 @@ class Machine {
   }
 
   const std::vector<EndpointRow>& Rows(TableKind kind) const { return kind == TableKind::Tcp ? tcp_ : udp_; }
-  std::unordered_map<std::uint32_t, std::string> Names() const {
-    std::unordered_map<std::uint32_t, std::string> names;
-    for (const auto& [pid, p] : processes_) names.emplace(pid, p.name);
-    return names;
-  }
   const Process* Find(std::uint32_t pid) const {
     auto it = processes_.find(pid);
     return it == processes_.end() ? nullptr : &it->second;
