@@ -38,12 +38,19 @@ std::wstring ClassOf(HWND hwnd) {
   return buffer;
 }
 
+BOOL CALLBACK CollectVisible(HWND hwnd, LPARAM lp) {
+  if (IsWindowVisible(hwnd)) reinterpret_cast<std::vector<HWND>*>(lp)->push_back(hwnd);
+  return TRUE;
+}
+
+BOOL CALLBACK CollectAll(HWND hwnd, LPARAM lp) {
+  reinterpret_cast<std::vector<HWND>*>(lp)->push_back(hwnd);
+  return TRUE;
+}
+
 std::vector<HWND> TopLevelWindows() {
   std::vector<HWND> result;
-  EnumWindows([](HWND hwnd, LPARAM lp) -> BOOL {
-    if (IsWindowVisible(hwnd)) reinterpret_cast<std::vector<HWND>*>(lp)->push_back(hwnd);
-    return TRUE;
-  }, reinterpret_cast<LPARAM>(&result));
+  EnumWindows(CollectVisible, reinterpret_cast<LPARAM>(&result));
   return result;
 }
 
@@ -80,10 +87,7 @@ int Dump(HWND hwnd) {
   std::printf("client %ld %ld %ld %ld\n", origin.x, origin.y, client.right, client.bottom);
   std::printf("topmost %d\n", (GetWindowLongPtrW(hwnd, GWL_EXSTYLE) & WS_EX_TOPMOST) ? 1 : 0);
   std::vector<HWND> children;
-  EnumChildWindows(hwnd, [](HWND child, LPARAM lp) -> BOOL {
-    reinterpret_cast<std::vector<HWND>*>(lp)->push_back(child);
-    return TRUE;
-  }, reinterpret_cast<LPARAM>(&children));
+  EnumChildWindows(hwnd, CollectAll, reinterpret_cast<LPARAM>(&children));
   for (HWND child : children) PrintControl(hwnd, child);
   return 0;
 }
