@@ -89,26 +89,32 @@ void PutClipboardText(HWND owner, const std::string& text) {
 }
 
 void RunRowCommand(TFormNetscry& form, RowCommand command, ProcessActions* processes) {
-  MainRowCommandHost host(form, processes);
-  RowCommands commands(host, {form.FMsgSysProcess, form.FMsgEndFailed, form.FMsgConfirmEndSys},
-                       {form.FSysDir, SystemWow64DirText()});
-  std::optional<TMyRec> row = form.VTS ? FocusedRowCopy(form.VTS->List()) : std::nullopt;
-  switch (command) {
-    case RowCommand::kProcInfo:
-      commands.ProcInfo(std::move(row));
-      return;
-    case RowCommand::kEndProc:
-      commands.EndProc(std::move(row));
-      return;
-    case RowCommand::kCopy:
-      commands.Copy(std::move(row));
-      return;
-    case RowCommand::kLocate:
-      commands.Locate(std::move(row));
-      return;
-    case RowCommand::kProperty:
-      commands.Property(std::move(row));
-      return;
+  // The commands also run inside the list's own window procedure (double click, the manage
+  // column's menu), which has no error guard: an error ends here, at the application's handler.
+  try {
+    MainRowCommandHost host(form, processes);
+    RowCommands commands(host, {form.FMsgSysProcess, form.FMsgEndFailed, form.FMsgConfirmEndSys},
+                         {form.FSysDir, SystemWow64DirText()});
+    std::optional<TMyRec> row = form.VTS ? FocusedRowCopy(form.VTS->List()) : std::nullopt;
+    switch (command) {
+      case RowCommand::kProcInfo:
+        commands.ProcInfo(std::move(row));
+        return;
+      case RowCommand::kEndProc:
+        commands.EndProc(std::move(row));
+        return;
+      case RowCommand::kCopy:
+        commands.Copy(std::move(row));
+        return;
+      case RowCommand::kLocate:
+        commands.Locate(std::move(row));
+        return;
+      case RowCommand::kProperty:
+        commands.Property(std::move(row));
+        return;
+    }
+  } catch (const std::exception& e) {
+    forms::Application::Instance().HandleException(e.what());
   }
 }
 

@@ -50,7 +50,8 @@ void PutClipboardText(HWND owner, const std::string& text);
 
 enum class RowCommand { kProcInfo, kEndProc, kCopy, kLocate, kProperty };
 
-// Runs a row command on the form's focused row (a copy taken now).
+// Runs a row command on the form's focused row (a copy taken now). An error it raises goes to the
+// application's error handler.
 void RunRowCommand(TFormNetscry& form, RowCommand command, ProcessActions* processes = nullptr);
 
 // VTSGetPopupMenu: prepares the row menu for the row under the position and returns it; no menu

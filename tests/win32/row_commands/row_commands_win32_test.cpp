@@ -288,7 +288,8 @@ TEST_F(RowCommandsTest, RefreshDeletingTheRowDuringTheQuestionLeavesTheCommandIt
   };
   f.BTNEndPro->Click();
 
-  ASSERT_EQ(boxes.Boxes().size(), 1u);
+  ASSERT_EQ(boxes.Boxes().size(), 1u) << "refreshes " << snapshot.calls << ", rows " << List().TotalNodeCount()
+                                      << ", focused row " << (List().FocusedRow() != nullptr);
   const testing::SeenBox& box = boxes.Boxes()[0];
   EXPECT_EQ(box.text, "这是系统进程，结束该进程可能引起系统无法运行，仍要结束?");
   EXPECT_EQ(box.caption, "Netscry");
@@ -411,6 +412,46 @@ TEST_F(RowCommandsTest, CopyFromTheRealMenuGivesTextAndUnicodeText) {
                                 << " characters)";
 }
 
+// Another thread that keeps the clipboard open until released.
+struct ClipboardHolder {
+  HANDLE opened = CreateEventA(nullptr, TRUE, FALSE, nullptr);
+  HANDLE release = CreateEventA(nullptr, TRUE, FALSE, nullptr);
+  bool held = false;
+  static DWORD WINAPI Run(void* p) {
+    auto* h = static_cast<ClipboardHolder*>(p);
+    h->held = OpenClipboard(nullptr) != FALSE;
+    SetEvent(h->opened);
+    WaitForSingleObject(h->release, 10000);
+    if (h->held) CloseClipboard();
+    return 0;
+  }
+};
+
+TEST_F(RowCommandsTest, ClipboardHeldByAnotherThreadIsReportedByTheErrorHandler) {
+  FakeSnapshot snapshot;
+  snapshot.tcp = {Rec(5, "10.0.0.1", "1000", "10.0.0.2", "80", "100", "a.exe", "C:\\a.exe")};
+  TFormNetscry& f = Make(snapshot, nullptr);
+  List().FocusNode(List().FirstNode());
+
+  ClipboardHolder holder;
+  HANDLE thread = CreateThread(nullptr, 0, &ClipboardHolder::Run, &holder, 0, nullptr);
+  ASSERT_NE(thread, nullptr);
+  WaitForSingleObject(holder.opened, 10000);
+  ASSERT_TRUE(holder.held);
+
+  BoxWatcher boxes;
+  f.NCopy->Click();  // the error does not escape the command
+  SetEvent(holder.release);
+  WaitForSingleObject(thread, 10000);
+  CloseHandle(thread);
+  CloseHandle(holder.opened);
+  CloseHandle(holder.release);
+  ASSERT_EQ(boxes.Boxes().size(), 1u);
+  EXPECT_EQ(boxes.Boxes()[0].text, "Cannot open clipboard.");
+  EXPECT_EQ(boxes.Boxes()[0].caption, "Netscry");
+  EXPECT_TRUE(boxes.Boxes()[0].has_icon);
+}
+
 TEST_F(RowCommandsTest, RightClickInTheManageColumnOpensTheMenuOnce) {
   FakeSnapshot snapshot;
   snapshot.tcp = {Rec(5, "10.0.0.1", "1000", "10.0.0.2", "80", "100", "a.exe", "C:\\a.exe"),
@@ -467,7 +508,8 @@ TEST_F(RowCommandsTest, DoubleClickAndEndButtonActOnTheFocusedRowsOwnPath) {
                       EXPECT_EQ(List().TotalNodeCount(), 1);
                       seen = {FormProcInfo->LabExe.Caption(), FormProcInfo->LabExeDes.Caption(),
                               FormProcInfo->LabPID.Caption(), FormProcInfo->EPath.Text()};
-                      PostKey(GetFocus(), VK_RETURN);
+                      // The refresh gives the keyboard focus to the list, so Enter goes to OK itself.
+                      PostKey(FormProcInfo->BTNOK->Handle(), VK_RETURN);
                       return true;
                     }},
                     [] {
