@@ -102,8 +102,7 @@ bool TFormNetscry::Create() {
   fp.caption = kMainCaption;
   fp.client_size = kMainClientSize;
   fp.stay_on_top = true;
-  // Until the skinned frame draws them, the plain frame keeps the system's caption buttons so the
-  // window can be closed, minimised and maximised.
+  // The skinned frame takes the caption and the border icons over (skSkinForm1 below).
   fp.system_menu = fp.minimize_box = fp.maximize_box = true;
   fp.icon = LoadIconA(GetModuleHandleA(nullptr), "MAINICON");
   if (!CreateForm(fp)) return false;
@@ -120,12 +119,23 @@ bool TFormNetscry::Create() {
       Image1 = Bitmap32();
     }
   }
-  // The window's skin: loaded and kept for the frame, which stays plain for now.
+  // The window's skin and its frame: sizeable, icon, minimise and maximise, at least 672 × 200,
+  // an empty system menu. Without a loadable skin the frame is the plain one.
   const auto skin = ResourceBytes(kMainSkinResource);
   if (!skin.empty() && skCompressedStoredSkin1.ImportSkinFileBytes(skin)) {
     skCompressedStoredSkin1.SetFileName(kMainSkinFileName);
     skSkinData1.SetCompressedStoredSkin(&skCompressedStoredSkin1);
   }
+  TskSkinFrame& frame = skSkinForm1.Frame();
+  frame.Sizeable = true;
+  frame.BorderIcons = biSystemMenu | biMinimize | biMaximize;
+  frame.MinWidth = 672;
+  frame.MinHeight = 200;
+  frame.ShowIcon = true;
+  frame.UseDefaultObjectHint = false;
+  skSkinForm1.SystemMenu = &PopupMenu1;
+  skSkinForm1.SetSkinData(&skSkinData1);
+  skSkinForm1.Attach();
   FormCreate();
   return true;
 }

@@ -20,6 +20,7 @@
 #include "mainwindow/settings.h"
 #include "mainwindow/snapshot_source.h"
 #include "procinfo/process_actions.h"
+#include "skin/frame_window/skin_form_win32.h"
 #include "skin/skin_data.h"
 #include "snapshot/file_rec.h"
 
@@ -70,6 +71,7 @@ class TFormNetscry : public forms::Form {
   forms::WindowTimer Timer1{kRefreshInterval, false};
   TskCompressedStoredSkin skCompressedStoredSkin1;
   TskSkinData skSkinData1;
+  TskSkinForm skSkinForm1{*this};  // the skinned frame (after the skin data it wears)
 
   // --- Fields --------------------------------------------------------------------------------
   bool FCreating = false;

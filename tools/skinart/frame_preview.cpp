@@ -49,6 +49,25 @@ class PreviewHost : public SkinFrameHost {
     *transparent = Rgb(255, 0, 255);
     return &icon;
   }
+  // A picture has no window behind it: nothing moves, repaints live or closes.
+  Size SmallIconSize() override { return {16, 16}; }
+  Size CaptionButtonSize() override { return {18, 18}; }
+  void RepaintObject(int) override {}
+  void SetTimer(FrameTimer, bool) override {}
+  void SetCapture(bool) override {}
+  void CloseForm() override {}
+  void MinimizeApplication() override {}
+  void MinimizeToTray() override {}
+  bool OpenSystemMenu(Point) override { return false; }
+  bool ActivateCustomObject(const std::string&) override { return false; }
+  bool IsMainForm() override { return false; }
+  Rect WindowBounds() override { return {}; }
+  void SetWindowBounds(const Rect&) override {}
+  MonitorInfo Monitor() override { return {}; }
+  std::vector<Rect> ParkedForms() override { return {}; }
+  void Relayout() override {}
+  PlainFrameColors PlainColors() override { return {}; }
+  void ObjectEvent(FrameObjectEvent, const std::string&, const Rect&) override {}
 };
 
 // Measures text about as wide as the PNG's font draws it: 7 pixels for a single-byte

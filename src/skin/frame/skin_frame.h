@@ -27,52 +27,42 @@ struct SysMenuItem {
   SkinCommand command;  // what choosing it does (Default: restore or roll down, see below)
 };
 
-// What the frame needs from its window. Defaults describe a window that has nothing to offer.
+// What the frame needs from its window. Every member is an action or a fact only the window
+// has; none has a default, so a window that forgets one does not compile.
 class SkinFrameHost {
  public:
   virtual ~SkinFrameHost() = default;
-  virtual bool IsFormActive() { return true; }
-  virtual std::string CaptionText() { return {}; }
+  virtual bool IsFormActive() = 0;
+  virtual std::string CaptionText() = 0;
   // The window icon at the small-icon size, or nullptr. Pixels equal to *transparent (when set)
   // are not drawn.
-  virtual const Bitmap32* SmallIcon(std::optional<Color>* transparent) {
-    (void)transparent;
-    return nullptr;
-  }
+  virtual const Bitmap32* SmallIcon(std::optional<Color>* transparent) = 0;
   // The platform's small-icon size and caption-button size (used when the former is 0).
-  virtual Size SmallIconSize() { return {16, 16}; }
-  virtual Size CaptionButtonSize() { return {18, 18}; }
+  virtual Size SmallIconSize() = 0;
+  virtual Size CaptionButtonSize() = 0;
   // Draw frame object index directly onto the window's frame (TskSkinFrame::DrawObject).
-  virtual void RepaintObject(int index) { (void)index; }
-  virtual void SetTimer(FrameTimer timer, bool running) { (void)timer, (void)running; }
-  virtual void SetCapture(bool captured) { (void)captured; }
+  virtual void RepaintObject(int index) = 0;
+  virtual void SetTimer(FrameTimer timer, bool running) = 0;
+  virtual void SetCapture(bool captured) = 0;
   // The form's close path (including its close query).
-  virtual void CloseForm() {}
-  virtual void MinimizeApplication() {}
-  virtual void MinimizeToTray() {}
+  virtual void CloseForm() = 0;
+  virtual void MinimizeApplication() = 0;
+  virtual void MinimizeToTray() = 0;
   // Opens the system menu at a point in window coordinates; false when it has no items.
-  virtual bool OpenSystemMenu(Point at) {
-    (void)at;
-    return false;
-  }
+  virtual bool OpenSystemMenu(Point at) = 0;
   // OnActivateCustomObject: may a caption button with command none be shown?
-  virtual bool ActivateCustomObject(const std::string& id_name) {
-    (void)id_name;
-    return false;
-  }
-  virtual bool IsMainForm() { return false; }
-  virtual Rect WindowBounds() { return {}; }
-  virtual void SetWindowBounds(const Rect& bounds) { (void)bounds; }
-  virtual MonitorInfo Monitor() { return {}; }
+  virtual bool ActivateCustomObject(const std::string& id_name) = 0;
+  virtual bool IsMainForm() = 0;
+  virtual Rect WindowBounds() = 0;
+  virtual void SetWindowBounds(const Rect& bounds) = 0;
+  virtual MonitorInfo Monitor() = 0;
   // Bounds of the other minimised skinned forms parked on the same monitor.
-  virtual std::vector<Rect> ParkedForms() { return {}; }
+  virtual std::vector<Rect> ParkedForms() = 0;
   // Invalidate the form and recompute the frame at the same size (ForceRelayout).
-  virtual void Relayout() {}
-  virtual PlainFrameColors PlainColors() { return {}; }
+  virtual void Relayout() = 0;
+  virtual PlainFrameColors PlainColors() = 0;
   // The owner's object events, with the object's IDName and ObjectRect.
-  virtual void ObjectEvent(FrameObjectEvent event, const std::string& id_name, const Rect& object_rect) {
-    (void)event, (void)id_name, (void)object_rect;
-  }
+  virtual void ObjectEvent(FrameObjectEvent event, const std::string& id_name, const Rect& object_rect) = 0;
 };
 
 class TskSkinFrame {

@@ -132,6 +132,13 @@ class FakeHost : public SkinFrameHost {
   MonitorInfo Monitor() override { return monitor; }
   std::vector<Rect> ParkedForms() override { return parked; }
   void Relayout() override { ++relayouts; }
+  Size SmallIconSize() override { return {16, 16}; }
+  Size CaptionButtonSize() override { return {18, 18}; }
+  void MinimizeToTray() override {}
+  bool OpenSystemMenu(Point) override { return false; }
+  bool ActivateCustomObject(const std::string&) override { return false; }
+  PlainFrameColors PlainColors() override { return {}; }
+  void ObjectEvent(FrameObjectEvent, const std::string&, const Rect&) override {}
 };
 
 // The carried skin folders and packages.
