@@ -183,7 +183,9 @@ HWND TreeListWindow::Create(HWND parent, int id, const Rect& bounds) {
   p.id = id;
   if (!CreateHandle(p)) return nullptr;
   tip_ = std::make_unique<TipWindow>(*this);
-  tip_->Create(Handle());
+  // Unowned (it is topmost itself and goes with the list's window): under Wine a window that owns
+  // a popup often keeps its old topmost state when the always-on-top option sets it again.
+  tip_->Create(nullptr);
   OpenTheme();
   OnSize();
   return Handle();
