@@ -88,6 +88,8 @@ TreeNode* TStringTreeList::MakeNode() {
 
 void TStringTreeList::DestroyNode(TreeNode* node, bool raise_free) {
   if (raise_free && node->initialized && OnFreeNode) OnFreeNode(*this, node);
+  // A free handler that took the record for writing queued the row for the next sort.
+  UnmarkDirty(node);
   if (!node->initialized) --uninitialized_;
   if (node->data) {
     // The object was made with the type (or raw size) in force when the node was made; both
@@ -148,6 +150,7 @@ void TStringTreeList::Clear() {
   std::vector<TreeNode*> all = rows_.ToVector();
   rows_.Clear();
   dirty_.clear();
+  for (TreeNode* n : all) n->dirty = false;
   for (TreeNode* n : all) DestroyNode(n, true);
   uninitialized_ = 0;
   order_known_ = false;

@@ -147,6 +147,30 @@ TEST_F(ListTest, RemovingFocusedSelectedRowLeavesNeitherAndRaisesFreeOnce) {
   list.OnFreeNode = nullptr;
 }
 
+// A free handler may take the record for writing (which queues the row for the next sort); the
+// row must not stay queued once it is gone, whether removed alone or with every row.
+TEST_F(ListTest, FreeHandlerWritingTheRecordLeavesNoDeletedRowToSort) {
+  int freed = 0;
+  list.OnFreeNode = [&](TStringTreeList& s, PTreeNode n) {
+    s.RowRecordAs<Rec>(n)->name.clear();
+    ++freed;
+  };
+  Add("b", 2);
+  PTreeNode a = Add("a", 1);
+  Add("c", 3);
+  list.SortList(1, sdAscending);
+  list.RemoveNode(a);
+  Add("a2", 4);  // the append sorts the queued rows
+  list.SortList(1, sdAscending);
+  EXPECT_EQ(Ids(), (std::vector<int>{4, 2, 3}));
+  list.Clear();
+  Add("d", 5);
+  list.SortList(1, sdAscending);
+  EXPECT_EQ(Ids(), std::vector<int>{5});
+  EXPECT_EQ(freed, 4);
+  list.OnFreeNode = nullptr;
+}
+
 TEST_F(ListTest, WalkTakingNextBeforeRemovingVisitsEveryRow) {
   list.Header().SetSortColumn(-1);
   for (int i = 0; i < 10; ++i) Add(std::string(1, char('a' + i)), i);
