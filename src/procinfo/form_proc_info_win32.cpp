@@ -63,7 +63,7 @@ bool TFormProcInfo::Create(HWND owner) {
   fp.owner = owner;
   fp.stay_on_top = false;
   fp.sizeable = false;
-  // Until the skinned frame draws the frame, the plain one keeps its close button.
+  // The skinned frame takes the caption over (skSkinForm1, LoadSkin).
   fp.system_menu = true;
   fp.minimize_box = fp.maximize_box = false;
   fp.font = {{"Arial", kProcInfoFontHeight}, ANSI_CHARSET};
@@ -121,11 +121,21 @@ void TFormProcInfo::CreateComponents() {
 }
 
 void TFormProcInfo::LoadSkin() {
-  // Carried for the skinned frame; the plain frame does not use it yet.
   const auto skin = ResourceBytes(kProcInfoSkinResource);
-  if (skin.empty() || !skCompressedStoredSkin1.ImportSkinFileBytes(skin)) return;
-  skCompressedStoredSkin1.SetFileName(kProcInfoSkinFileName);
-  skSkinData1.SetCompressedStoredSkin(&skCompressedStoredSkin1);
+  if (!skin.empty() && skCompressedStoredSkin1.ImportSkinFileBytes(skin)) {
+    skCompressedStoredSkin1.SetFileName(kProcInfoSkinFileName);
+    skSkinData1.SetCompressedStoredSkin(&skCompressedStoredSkin1);
+  }
+  // The frame: fixed size, the icon and the close button alone, an empty system menu. Without
+  // a loadable skin it is the plain frame.
+  TskSkinFrame& frame = skSkinForm1.Frame();
+  frame.Sizeable = false;
+  frame.BorderIcons = biSystemMenu;
+  frame.ShowIcon = true;
+  frame.UseDefaultObjectHint = false;
+  skSkinForm1.SystemMenu = &PopupMenu1;
+  skSkinForm1.SetSkinData(&skSkinData1);
+  skSkinForm1.Attach();
 }
 
 void TFormProcInfo::DrawFileIcon(TImageListEx& icons, const std::string& path) {

@@ -14,6 +14,7 @@
 #include "forms/menu_win32.h"
 #include "procinfo/process_actions.h"
 #include "procinfo/procinfo_components_win32.h"
+#include "skin/frame_window/skin_form_win32.h"
 #include "skin/skin_data.h"
 
 namespace netscry {
@@ -40,6 +41,7 @@ class TFormProcInfo : public forms::Form {
   forms::PopupMenu PopupMenu1;  // the skinned frame's system menu: empty
   TskCompressedStoredSkin skCompressedStoredSkin1;
   TskSkinData skSkinData1;
+  TskSkinForm skSkinForm1{*this};  // the skinned frame (after the skin data it wears)
 
   // --- Fields --------------------------------------------------------------------------------
   // Shown when the end-process button cannot open the process; the main window sets it.
