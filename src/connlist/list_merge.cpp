@@ -6,6 +6,7 @@
 #include <cstdint>
 #include <cstring>
 #include <map>
+#include <stdexcept>
 #include <unordered_map>
 #include <unordered_set>
 #include <vector>
@@ -119,7 +120,7 @@ class RowSource {
 // Mixes a field's bytes into h eight at a time, its length closing it so that fields cannot run
 // into each other. The key fields are short texts (digits and dots), hashed for every entry and
 // every row of a refresh.
-std::uint64_t Mix(std::uint64_t h, const std::string& field) {
+std::uint64_t Mix(std::uint64_t h, std::string_view field) {
   constexpr std::uint64_t kMul = 0x9E3779B97F4A7C15ull;
   const char* p = field.data();
   std::size_t n = field.size();
@@ -130,7 +131,7 @@ std::uint64_t Mix(std::uint64_t h, const std::string& field) {
     h ^= h >> 29;
   }
   std::uint64_t tail = 0;
-  std::memcpy(&tail, p, n);
+  if (n > 0) std::memcpy(&tail, p, n);
   h = (h ^ tail ^ (std::uint64_t(field.size()) << 56)) * kMul;
   return h ^ (h >> 29);
 }
@@ -138,65 +139,115 @@ std::uint64_t Mix(std::uint64_t h, const std::string& field) {
 // The matching key: TCP rows and entries match on process ID and both ends, UDP on process ID
 // and the local end. File_Rec and TMyRec name these fields alike.
 template <class R>
-std::size_t KeyHash(const R& r, bool tcp) {
-  std::uint64_t h = Mix(Mix(Mix(0, r.ProcessID), r.LocalIP), r.LocalPort);
-  if (tcp) h = Mix(Mix(h, r.RemoteIP), r.RemotePort);
-  return std::size_t(h ^ (h >> 32));
-}
-
-template <class A, class B>
-bool SameKey(const A& a, const B& b, bool tcp) {
-  return a.ProcessID == b.ProcessID && a.LocalIP == b.LocalIP && a.LocalPort == b.LocalPort &&
-         (!tcp || (a.RemoteIP == b.RemoteIP && a.RemotePort == b.RemotePort));
+std::array<std::string_view, 5> KeyFields(const R& r) {
+  return {r.ProcessID, r.LocalIP, r.LocalPort, r.RemoteIP, r.RemotePort};
 }
 
 // The entries of one array by key, so that each row finds the first entry of its key that no row
 // has claimed yet without walking the array. Entries of one key are chained in array order and
-// claimed front to back.
+// claimed front to back. Rows ask in display order, entries lie in table order: each entry's key
+// and state are packed in one buffer so that a claim reads a few bytes there instead of several
+// scattered lines of the entry, and claims are noted here and written into the entries later.
 class EntryIndex {
  public:
-  EntryIndex(FileRecArray& entries, bool tcp) : entries_(entries), tcp_(tcp) {
+  static constexpr std::uint32_t kNone = 0xFFFFFFFFu;
+
+  EntryIndex(const FileRecArray& entries, bool tcp) : fields_(tcp ? 5 : 3) {
+    if (entries.size() >= kNone) throw std::length_error("Too many snapshot entries.");
     std::size_t capacity = 8;
     while (capacity < 2 * entries.size()) capacity *= 2;
     mask_ = capacity - 1;
-    slots_.assign(capacity, kNone);
+    slots_.assign(capacity, Slot{});
     next_.assign(entries.size(), kNone);
+    claimed_.assign(entries.size(), 0);
+    states_.resize(entries.size());
     // Walking backwards leaves each slot at its key's first entry, the chain running forwards.
     for (std::size_t i = entries.size(); i-- > 0;) {
-      std::size_t& slot = slots_[Find(entries[i])];
-      next_[i] = slot;
-      slot = i;
+      states_[i] = entries[i].State;
+      const auto key = KeyFields(entries[i]);
+      const std::uint64_t h = Hash(key);
+      Slot& slot = slots_[Find(key, h)];
+      if (slot.first == kNone) {
+        slot.key = Pack(key);
+        slot.tag = std::uint32_t(h >> 32);
+      }
+      next_[i] = slot.first;
+      slot.first = std::uint32_t(i);
     }
-    unclaimed_ = slots_;
+    for (Slot& slot : slots_) slot.unclaimed = slot.first;
   }
 
-  // The first unclaimed entry with the row's key, now claimed; null when there is none.
-  File_Rec* Claim(const TMyRec& row) {
-    std::size_t& first = unclaimed_[Find(row)];
-    if (first == kNone) return nullptr;
-    File_Rec* entry = &entries_[first];
-    first = next_[first];
+  // The first unclaimed entry with the row's key, now claimed; kNone when there is none.
+  std::uint32_t Claim(const TMyRec& row) {
+    const auto key = KeyFields(row);
+    std::uint32_t& first = slots_[Find(key, Hash(key))].unclaimed;
+    const std::uint32_t entry = first;
+    if (entry == kNone) return kNone;
+    first = next_[entry];
+    claimed_[entry] = 1;
     return entry;
   }
 
+  std::uint32_t State(std::uint32_t entry) const { return states_[entry]; }
+  bool Claimed(std::size_t entry) const { return claimed_[entry] != 0; }
+
  private:
-  static constexpr std::size_t kNone = static_cast<std::size_t>(-1);
+  struct Slot {
+    std::uint32_t first = kNone;      // the key's first entry
+    std::uint32_t unclaimed = kNone;  // the key's first entry not claimed yet
+    std::uint32_t tag = 0;            // high bits of the key's hash
+    std::uint32_t key = 0;            // where the key lies in packed_
+  };
+
+  std::uint64_t Hash(const std::array<std::string_view, 5>& key) const {
+    std::uint64_t h = 0;
+    for (std::size_t f = 0; f < fields_; ++f) h = Mix(h, key[f]);
+    return h;
+  }
+
+  // Appends the key as length-prefixed fields; returns where it starts.
+  std::uint32_t Pack(const std::array<std::string_view, 5>& key) {
+    const std::size_t at = packed_.size();
+    std::size_t size = 0;
+    for (std::size_t f = 0; f < fields_; ++f) size += sizeof(std::uint32_t) + key[f].size();
+    if (at + size >= kNone) throw std::length_error("Snapshot keys too long.");
+    for (std::size_t f = 0; f < fields_; ++f) {
+      const std::uint32_t n = std::uint32_t(key[f].size());
+      packed_.append(reinterpret_cast<const char*>(&n), sizeof n);
+      packed_.append(key[f]);
+    }
+    return std::uint32_t(at);
+  }
+
+  bool SameKey(const Slot& slot, const std::array<std::string_view, 5>& key) const {
+    const char* p = packed_.data() + slot.key;
+    for (std::size_t f = 0; f < fields_; ++f) {
+      std::uint32_t n;
+      std::memcpy(&n, p, sizeof n);
+      p += sizeof n;
+      if (n != key[f].size() || std::memcmp(p, key[f].data(), n) != 0) return false;
+      p += n;
+    }
+    return true;
+  }
 
   // The slot of the key: the one holding an entry with this key, or the empty one that ends the
   // probe. The table is at most half full, so an empty slot always ends it.
-  template <class R>
-  std::size_t Find(const R& r) const {
-    std::size_t pos = KeyHash(r, tcp_) & mask_;
-    while (slots_[pos] != kNone && !SameKey(entries_[slots_[pos]], r, tcp_)) pos = (pos + 1) & mask_;
+  std::size_t Find(const std::array<std::string_view, 5>& key, std::uint64_t h) const {
+    const std::uint32_t tag = std::uint32_t(h >> 32);
+    std::size_t pos = std::size_t(h) & mask_;
+    while (slots_[pos].first != kNone && (slots_[pos].tag != tag || !SameKey(slots_[pos], key)))
+      pos = (pos + 1) & mask_;
     return pos;
   }
 
-  FileRecArray& entries_;
-  bool tcp_;
+  std::size_t fields_;
   std::size_t mask_ = 0;
-  std::vector<std::size_t> slots_;      // first entry of the slot's key
-  std::vector<std::size_t> unclaimed_;  // per slot: first entry of its key not yet claimed
-  std::vector<std::size_t> next_;       // per entry: next entry of its key
+  std::vector<Slot> slots_;
+  std::vector<std::uint32_t> next_;     // per entry: next entry of its key
+  std::vector<char> claimed_;           // per entry
+  std::vector<std::uint32_t> states_;   // per entry
+  std::string packed_;                  // the distinct keys
 };
 
 // Opens a batch on the list; closing it sorts the list (the list's own rule).
@@ -378,8 +429,6 @@ ListCounters FillList(TStringTreeList& VTS, const FileRecArray& tcp, const FileR
 
 ListCounters RefreshList(TStringTreeList& VTS, FileRecArray& tcp, FileRecArray& udp,
                          const ListMergeOptions& options) {
-  for (File_Rec& e : tcp) e.Mark.clear();
-  for (File_Rec& e : udp) e.Mark.clear();
   EntryIndex tcp_index(tcp, true);
   EntryIndex udp_index(udp, false);
   RowSource source(options);
@@ -389,11 +438,13 @@ ListCounters RefreshList(TStringTreeList& VTS, FileRecArray& tcp, FileRecArray& 
   for (PTreeNode n = VTS.FirstNode(); n;) {
     PTreeNode next = VTS.NextNode(n);
     const TMyRec& row = *VTS.ReadRowRecordAs<TMyRec>(n);
-    File_Rec* entry = nullptr;
+    bool found = false;
     if (row.Protocol == "TCP") {
-      if (options.ShowLocal || !IsLoopbackRow(row.LocalIP, row.RemoteIP)) entry = tcp_index.Claim(row);
-      if (entry) {
-        const std::string& state = source.StateName(entry->State);
+      const std::uint32_t entry =
+          options.ShowLocal || !IsLoopbackRow(row.LocalIP, row.RemoteIP) ? tcp_index.Claim(row) : EntryIndex::kNone;
+      if (entry != EntryIndex::kNone) {
+        found = true;
+        const std::string& state = source.StateName(tcp_index.State(entry));
         // Writing through RowRecord tells the list that the row may have to move.
         if (row.StateText != state) {
           TMyRec& changed = *VTS.RowRecordAs<TMyRec>(n);
@@ -404,27 +455,36 @@ ListCounters RefreshList(TStringTreeList& VTS, FileRecArray& tcp, FileRecArray& 
         }
       }
     } else {
-      entry = udp_index.Claim(row);
+      found = udp_index.Claim(row) != EntryIndex::kNone;
     }
-    if (entry) {
-      entry->Mark = kClaimedMark;
+    if (found)
       programs.Count(row.ProcessName, row.FilePath);
-    } else {
+    else
       VTS.RemoveNode(n);
-    }
     n = next;
   }
 
-  // Rows for the entries no row claimed. A loopback connection that is not shown still counts
-  // its program; appending and deleting its row again would leave the order as it is.
-  for (const File_Rec& e : tcp) {
-    if (e.Mark == kClaimedMark) continue;
+  // The claims go into the entries' marks (earlier marks are dropped), and the entries no row
+  // claimed get rows. A loopback connection that is not shown still counts its program;
+  // appending and deleting its row again would leave the order as it is.
+  for (std::size_t i = 0; i < tcp.size(); ++i) {
+    File_Rec& e = tcp[i];
+    if (tcp_index.Claimed(i)) {
+      e.Mark = kClaimedMark;
+      continue;
+    }
+    e.Mark.clear();
     programs.Count(e.ProcessName, e.FilePath);
     if (!options.ShowLocal && IsLoopbackRow(e.LocalIP, e.RemoteIP)) continue;
     source.Describe(*VTS.RowRecordAs<TMyRec>(VTS.AppendNode()), e, true, kAddedRemark);
   }
-  for (const File_Rec& e : udp) {
-    if (e.Mark == kClaimedMark) continue;
+  for (std::size_t i = 0; i < udp.size(); ++i) {
+    File_Rec& e = udp[i];
+    if (udp_index.Claimed(i)) {
+      e.Mark = kClaimedMark;
+      continue;
+    }
+    e.Mark.clear();
     programs.Count(e.ProcessName, e.FilePath);
     source.Describe(*VTS.RowRecordAs<TMyRec>(VTS.AppendNode()), e, false, kAddedRemark);
   }
