@@ -143,3 +143,9 @@ ticked() {
 
 # The settings file beside the program, as LF text in UTF-8 ("" when there is none).
 settings_text() { [[ -f $WORK/Netscry.ini ]] && iconv -f GBK -t UTF-8 "$WORK/Netscry.ini" | tr -d '\r'; }
+
+# The window's screen rectangle from the last dump: "left top width height".
+frame_rect() { awk '$1 == "frame" { print $2, $3, $4 - $2, $5 - $3 }' "$OUT/dump$DUMPS.txt"; }
+
+# pixel IMAGE X Y: "r,g,b" of one pixel of a picture file (BMP or PNG).
+pixel() { convert "$1" -format "%[fx:int(255*p{$2,$3}.r+0.5)],%[fx:int(255*p{$2,$3}.g+0.5)],%[fx:int(255*p{$2,$3}.b+0.5)]" info:; }
