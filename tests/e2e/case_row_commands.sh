@@ -31,7 +31,7 @@ grep -qx "生成:Netscry" <<<"$clip" || fail "the clipboard block lacks its made
 pid_line=$(grep '^PID:' <<<"$clip")
 [[ -n ${pid_line#PID:} ]] || fail "no process ID in the block"
 
-# A double click on the row opens the details dialog for it.
+# A double click on the row opens the details dialog for it, in the skin of its own.
 xdotool mousemove --sync 0 0
 click_client 200 $first_row_y
 xdotool click --repeat 2 --delay 80 1
@@ -39,6 +39,9 @@ dump_window "进程详细信息" 20 >/dev/null || fail "a double click opened no
 grep -q "socket_helper.exe" "$OUT/dump$DUMPS.txt" || fail "the dialog does not show the helper"
 grep -q "$pid_line" "$OUT/dump$DUMPS.txt" || fail "the dialog does not show the helper's process ID"
 screenshot details-dialog
+# The dialog wears its own skin (the main window is inactive behind it).
+VISTA=$ROOT/resources/skins/vista
+check_frame "$OUT/details-dialog.png" "$VISTA/frame.bmp" "$VISTA/mask.bmp" "2,20 3,14 2,166 375,166"
 click_client 300 60            # without a window manager a click gives the dialog the focus
 xdotool key Return
 probe gone "进程详细信息" 10 || fail "Enter did not close the dialog"

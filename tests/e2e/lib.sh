@@ -149,3 +149,26 @@ frame_rect() { awk '$1 == "frame" { print $2, $3, $4 - $2, $5 - $3 }' "$OUT/dump
 
 # pixel IMAGE X Y: "r,g,b" of one pixel of a picture file (BMP or PNG).
 pixel() { convert "$1" -format "%[fx:int(255*p{$2,$3}.r+0.5)],%[fx:int(255*p{$2,$3}.g+0.5)],%[fx:int(255*p{$2,$3}.b+0.5)]" info:; }
+
+# check_frame SHOT PICTURE MASK "X,Y ...": points of a skin picture's corners (never stretched)
+# against the same points of the window (last dump) on a screenshot; a point within 9 pixels of
+# the picture's right or bottom edge keeps its distance from the window's. The mask's top-left
+# corner is white: there the window is cut away and the screen behind shows, not the picture.
+check_frame() {
+  local shot=$1 picture=$2 mask=$3 points=$4 left top w h pw ph px py wx wy want got p
+  read -r left top w h < <(frame_rect)
+  read -r pw ph < <(identify -format '%w %h' "$picture")
+  for p in $points; do
+    px=${p%,*} py=${p#*,}
+    wx=$px wy=$py
+    ((px >= pw - 9)) && wx=$((w - (pw - px)))
+    ((py >= ph - 9)) && wy=$((h - (ph - py)))
+    want=$(pixel "$picture" "$px" "$py")
+    got=$(pixel "$shot" $((left + wx)) $((top + wy)))
+    [[ $want == "$got" ]] || fail "$(basename "$picture") ($px,$py) is $want, the window shows $got at ($wx,$wy)"
+  done
+  [[ $(pixel "$mask" 0 0) == 255,255,255 ]] || fail "fixture: the mask's corner is not white"
+  want=$(pixel "$picture" 0 0)
+  got=$(pixel "$shot" "$left" "$top")
+  [[ $got != "$want" ]] || fail "the masked corner shows the picture's $got, not the screen behind"
+}
