@@ -10,6 +10,7 @@
 #include "connlist/row_compare.h"
 #include "connlist/row_record.h"
 #include "forms/application_win32.h"
+#include "forms/resources_win32.h"
 #include "mainwindow/main_buttons_win32.h"
 #include "mainwindow/main_paths.h"
 #include "mainwindow/profile_file_win32.h"
@@ -44,18 +45,6 @@ std::string ExecutablePath() {
     if (buf.size() >= 32768) return {};
     buf.resize(buf.size() * 2);
   }
-}
-
-// The resource's bytes, valid for the life of the module; empty when it is missing.
-std::span<const std::uint8_t> ResourceBytes(const char* name) {
-  HMODULE module = GetModuleHandleA(nullptr);
-  HRSRC res = FindResourceA(module, name, MAKEINTRESOURCEA(10));  // RT_RCDATA
-  if (!res) return {};
-  HGLOBAL data = LoadResource(module, res);
-  const DWORD size = SizeofResource(module, res);
-  const void* bytes = data ? LockResource(data) : nullptr;
-  if (!bytes || size == 0) return {};
-  return {static_cast<const std::uint8_t*>(bytes), size};
 }
 
 forms::LabelParams CounterLabel(const CounterLabelSpec& spec) {
@@ -110,7 +99,7 @@ bool TFormNetscry::Create() {
   OnClose = [this](forms::TCloseAction& action) { FormClose(action); };
   CreateComponents();
   // The manage column's glyph (the hidden image Image1).
-  const auto glyph = ResourceBytes(kManageGlyphResource);
+  const auto glyph = forms::ResourceBytes(kManageGlyphResource);
   if (!glyph.empty()) {
     try {
       std::size_t consumed = 0;
@@ -121,7 +110,7 @@ bool TFormNetscry::Create() {
   }
   // The window's skin and its frame: sizeable, icon, minimise and maximise, at least 672 × 200,
   // an empty system menu. Without a loadable skin the frame is the plain one.
-  const auto skin = ResourceBytes(kMainSkinResource);
+  const auto skin = forms::ResourceBytes(kMainSkinResource);
   if (!skin.empty() && skCompressedStoredSkin1.ImportSkinFileBytes(skin)) {
     skCompressedStoredSkin1.SetFileName(kMainSkinFileName);
     skSkinData1.SetCompressedStoredSkin(&skCompressedStoredSkin1);

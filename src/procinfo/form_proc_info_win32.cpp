@@ -3,6 +3,7 @@
 #include <span>
 
 #include "forms/application_win32.h"
+#include "forms/resources_win32.h"
 #include "procinfo/process_actions_win32.h"
 #include "procinfo/procinfo_layout.h"
 #include "procinfo/procinfo_text.h"
@@ -12,18 +13,6 @@ namespace netscry {
 TFormProcInfo* FormProcInfo = nullptr;
 
 namespace {
-
-// The resource's bytes, valid for the life of the module; empty when it is missing.
-std::span<const std::uint8_t> ResourceBytes(const char* name) {
-  HMODULE module = GetModuleHandleA(nullptr);
-  HRSRC res = FindResourceA(module, name, MAKEINTRESOURCEA(10));  // RT_RCDATA
-  if (!res) return {};
-  HGLOBAL data = LoadResource(module, res);
-  const DWORD size = SizeofResource(module, res);
-  const void* bytes = data ? LockResource(data) : nullptr;
-  if (!bytes || size == 0) return {};
-  return {static_cast<const std::uint8_t*>(bytes), size};
-}
 
 forms::LabelParams DialogLabel(Point at, const std::string& caption) {
   forms::LabelParams p;
@@ -121,7 +110,7 @@ void TFormProcInfo::CreateComponents() {
 }
 
 void TFormProcInfo::LoadSkin() {
-  const auto skin = ResourceBytes(kProcInfoSkinResource);
+  const auto skin = forms::ResourceBytes(kProcInfoSkinResource);
   if (!skin.empty() && skCompressedStoredSkin1.ImportSkinFileBytes(skin)) {
     skCompressedStoredSkin1.SetFileName(kProcInfoSkinFileName);
     skSkinData1.SetCompressedStoredSkin(&skCompressedStoredSkin1);
