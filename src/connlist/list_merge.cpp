@@ -145,9 +145,10 @@ std::array<std::string_view, 5> KeyFields(const R& r) {
 
 // The entries of one array by key, so that each row finds the first entry of its key that no row
 // has claimed yet without walking the array. Entries of one key are chained in array order and
-// claimed front to back. Rows ask in display order, entries lie in table order: each entry's key
-// and state are packed in one buffer so that a claim reads a few bytes there instead of several
-// scattered lines of the entry, and claims are noted here and written into the entries later.
+// claimed front to back. Rows ask in display order, entries lie in table order: each distinct key
+// is packed into one buffer (length-prefixed fields) and the states are copied, so that a claim
+// reads a few bytes there instead of several scattered lines of an entry; claims are noted here
+// and written into the entries afterwards.
 class EntryIndex {
  public:
   static constexpr std::uint32_t kNone = 0xFFFFFFFFu;
@@ -161,15 +162,19 @@ class EntryIndex {
     next_.assign(entries.size(), kNone);
     claimed_.assign(entries.size(), 0);
     states_.resize(entries.size());
+    packed_.reserve(entries.size() * 48);
     // Walking backwards leaves each slot at its key's first entry, the chain running forwards.
     for (std::size_t i = entries.size(); i-- > 0;) {
       states_[i] = entries[i].State;
-      const auto key = KeyFields(entries[i]);
-      const std::uint64_t h = Hash(key);
-      Slot& slot = slots_[Find(key, h)];
+      Pack(KeyFields(entries[i]));
+      const std::uint64_t h = Mix(0, scratch_);
+      Slot& slot = slots_[Find(h)];
       if (slot.first == kNone) {
-        slot.key = Pack(key);
+        if (packed_.size() + scratch_.size() >= kNone) throw std::length_error("Snapshot keys too long.");
+        slot.key = std::uint32_t(packed_.size());
+        slot.length = std::uint32_t(scratch_.size());
         slot.tag = std::uint32_t(h >> 32);
+        packed_ += scratch_;
       }
       next_[i] = slot.first;
       slot.first = std::uint32_t(i);
@@ -179,8 +184,8 @@ class EntryIndex {
 
   // The first unclaimed entry with the row's key, now claimed; kNone when there is none.
   std::uint32_t Claim(const TMyRec& row) {
-    const auto key = KeyFields(row);
-    std::uint32_t& first = slots_[Find(key, Hash(key))].unclaimed;
+    Pack(KeyFields(row));
+    std::uint32_t& first = slots_[Find(Mix(0, scratch_))].unclaimed;
     const std::uint32_t entry = first;
     if (entry == kNone) return kNone;
     first = next_[entry];
@@ -196,58 +201,50 @@ class EntryIndex {
     std::uint32_t first = kNone;      // the key's first entry
     std::uint32_t unclaimed = kNone;  // the key's first entry not claimed yet
     std::uint32_t tag = 0;            // high bits of the key's hash
-    std::uint32_t key = 0;            // where the key lies in packed_
+    std::uint32_t key = 0;            // the key in packed_
+    std::uint32_t length = 0;
   };
 
-  std::uint64_t Hash(const std::array<std::string_view, 5>& key) const {
-    std::uint64_t h = 0;
-    for (std::size_t f = 0; f < fields_; ++f) h = Mix(h, key[f]);
-    return h;
-  }
-
-  // Appends the key as length-prefixed fields; returns where it starts.
-  std::uint32_t Pack(const std::array<std::string_view, 5>& key) {
-    const std::size_t at = packed_.size();
+  // The key fields into scratch_, each preceded by its length.
+  void Pack(const std::array<std::string_view, 5>& key) {
     std::size_t size = 0;
-    for (std::size_t f = 0; f < fields_; ++f) size += sizeof(std::uint32_t) + key[f].size();
-    if (at + size >= kNone) throw std::length_error("Snapshot keys too long.");
+    for (std::size_t f = 0; f < fields_; ++f) {
+      if (key[f].size() >= kNone) throw std::length_error("Snapshot text too long.");
+      size += sizeof(std::uint32_t) + key[f].size();
+    }
+    scratch_.resize(size);
+    char* p = scratch_.data();
     for (std::size_t f = 0; f < fields_; ++f) {
       const std::uint32_t n = std::uint32_t(key[f].size());
-      packed_.append(reinterpret_cast<const char*>(&n), sizeof n);
-      packed_.append(key[f]);
-    }
-    return std::uint32_t(at);
-  }
-
-  bool SameKey(const Slot& slot, const std::array<std::string_view, 5>& key) const {
-    const char* p = packed_.data() + slot.key;
-    for (std::size_t f = 0; f < fields_; ++f) {
-      std::uint32_t n;
-      std::memcpy(&n, p, sizeof n);
+      std::memcpy(p, &n, sizeof n);
       p += sizeof n;
-      if (n != key[f].size() || std::memcmp(p, key[f].data(), n) != 0) return false;
+      if (n > 0) std::memcpy(p, key[f].data(), n);
       p += n;
     }
-    return true;
   }
 
-  // The slot of the key: the one holding an entry with this key, or the empty one that ends the
-  // probe. The table is at most half full, so an empty slot always ends it.
-  std::size_t Find(const std::array<std::string_view, 5>& key, std::uint64_t h) const {
+  // The slot of the key in scratch_: the one holding an entry with this key, or the empty one
+  // that ends the probe. The table is at most half full, so an empty slot always ends it.
+  std::size_t Find(std::uint64_t h) const {
     const std::uint32_t tag = std::uint32_t(h >> 32);
     std::size_t pos = std::size_t(h) & mask_;
-    while (slots_[pos].first != kNone && (slots_[pos].tag != tag || !SameKey(slots_[pos], key)))
-      pos = (pos + 1) & mask_;
-    return pos;
+    for (;; pos = (pos + 1) & mask_) {
+      const Slot& slot = slots_[pos];
+      if (slot.first == kNone) return pos;
+      if (slot.tag == tag && slot.length == scratch_.size() &&
+          std::memcmp(packed_.data() + slot.key, scratch_.data(), scratch_.size()) == 0)
+        return pos;
+    }
   }
 
   std::size_t fields_;
   std::size_t mask_ = 0;
   std::vector<Slot> slots_;
-  std::vector<std::uint32_t> next_;     // per entry: next entry of its key
-  std::vector<char> claimed_;           // per entry
-  std::vector<std::uint32_t> states_;   // per entry
-  std::string packed_;                  // the distinct keys
+  std::vector<std::uint32_t> next_;    // per entry: next entry of its key
+  std::vector<char> claimed_;          // per entry
+  std::vector<std::uint32_t> states_;  // per entry
+  std::string packed_;                 // the distinct keys
+  std::string scratch_;                // the key being looked up
 };
 
 // Opens a batch on the list; closing it sorts the list (the list's own rule).
