@@ -47,7 +47,8 @@ ListCounters FillList(TStringTreeList& VTS, const FileRecArray& tcp, const FileR
 // (Remark "md" when it changed, else empty); a UDP row keeps its Remark; a row that claims nothing,
 // or a loopback row while ShowLocal is off, is deleted. Unclaimed entries get rows with Remark
 // "add". Kept rows keep their other fields. Then the list is sorted and, when nothing is selected,
-// its top row is selected and focused. Marks left in the arrays from before are cleared first.
+// its top row is selected and focused. Marks the arrays held before count for nothing and are
+// overwritten.
 ListCounters RefreshList(TStringTreeList& VTS, FileRecArray& tcp, FileRecArray& udp,
                          const ListMergeOptions& options);
 
