@@ -565,8 +565,9 @@ void TskSkinForm::NcButton(UINT msg, WPARAM wp, LPARAM lp, LRESULT& result) {
   const bool client_message = msg == WM_LBUTTONUP || msg == WM_RBUTTONUP;
   if (msg == WM_NCLBUTTONDOWN || msg == WM_NCRBUTTONDOWN) size_move_started_ = false;
   // The platform's handling first: a press on the caption or a sizing zone runs the move or
-  // size loop in here.
-  result = form_.CallOwnProc(msg, wp, lp);
+  // size loop in here. Its only handling of a right press on the frame is a loop of its own
+  // that waits for the release and opens the platform's system menu; that press stays ours.
+  result = msg == WM_NCRBUTTONDOWN ? 0 : form_.CallOwnProc(msg, wp, lp);
   if (Hwnd() != h || h == nullptr) return;
   const Point p = client_message ? WindowPointFromClient(lp) : WindowPointFromScreen(lp);
   switch (msg) {
@@ -690,8 +691,9 @@ bool TskSkinForm::FilterMessage(forms::Window&, UINT msg, WPARAM wp, LPARAM lp, 
       if (wp && Hwnd() == h) ForceRelayout();
       return true;
     case WM_SYSCOMMAND:
-      // Keyboard menu activation would open a skinned main menu; there is none.
-      if ((wp & 0xFFF0) == SC_KEYMENU) {
+      // Keyboard menu activation would open a skinned main menu; there is none. The platform's
+      // own system menu never opens: the frame's system menu is the form's.
+      if ((wp & 0xFFF0) == SC_KEYMENU || (wp & 0xFFF0) == SC_MOUSEMENU) {
         result = 0;
         return true;
       }
