@@ -55,11 +55,39 @@ void SortEndpointRows(std::vector<EndpointRow>& rows) {
   });
 }
 
-std::string DottedAddress(std::uint32_t a) {
-  return DecimalText(a >> 24) + '.' + DecimalText((a >> 16) & 0xFF) + '.' + DecimalText((a >> 8) & 0xFF) + '.' +
-         DecimalText(a & 0xFF);
+namespace {
+
+// Writes value's decimal digits at p and returns the end; at most ten digits.
+char* PutDecimal(char* p, std::uint32_t value) {
+  char digits[10];
+  int n = 0;
+  do {
+    digits[n++] = char('0' + value % 10);
+    value /= 10;
+  } while (value != 0);
+  while (n > 0) *p++ = digits[--n];
+  return p;
 }
 
-std::string DecimalText(std::uint32_t value) { return std::to_string(value); }
+}  // namespace
+
+// Both texts fit the string's own small buffer (at most 15 characters), so each is made with one
+// construction and no intermediate strings.
+std::string DottedAddress(std::uint32_t a) {
+  char text[16];
+  char* p = PutDecimal(text, a >> 24);
+  *p++ = '.';
+  p = PutDecimal(p, (a >> 16) & 0xFF);
+  *p++ = '.';
+  p = PutDecimal(p, (a >> 8) & 0xFF);
+  *p++ = '.';
+  p = PutDecimal(p, a & 0xFF);
+  return std::string(text, p);
+}
+
+std::string DecimalText(std::uint32_t value) {
+  char text[10];
+  return std::string(text, PutDecimal(text, value));
+}
 
 }  // namespace netscry

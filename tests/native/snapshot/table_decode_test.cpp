@@ -100,5 +100,21 @@ TEST(SortEndpointRows, ComparesAddressesAndPortsAsNumbersAndKeepsTies) {
   EXPECT_EQ(pids, (std::vector<std::uint32_t>{2, 1, 4, 5, 6, 3}));
 }
 
+// Digits at every width, inner zeros and the widest texts (which must not lose a digit).
+TEST(DecimalText, WidthsZerosAndLargestValues) {
+  const struct {
+    std::uint32_t value;
+    const char* text;
+  } decimal[] = {{0, "0"}, {7, "7"}, {10, "10"}, {100, "100"}, {65535, "65535"}, {1000000007u, "1000000007"},
+                 {4294967295u, "4294967295"}};
+  for (const auto& c : decimal) EXPECT_EQ(DecimalText(c.value), c.text) << c.value;
+  const struct {
+    std::uint32_t addr;
+    const char* text;
+  } dotted[] = {{0, "0.0.0.0"}, {0xFFFFFFFFu, "255.255.255.255"}, {0x0A00640Bu, "10.0.100.11"},
+                {0x7F000001u, "127.0.0.1"}, {0xC0A80001u, "192.168.0.1"}};
+  for (const auto& c : dotted) EXPECT_EQ(DottedAddress(c.addr), c.text) << c.addr;
+}
+
 }  // namespace
 }  // namespace netscry
