@@ -346,7 +346,12 @@ TEST(SkinFormWin32, MaximiseButtonMaximisesAndShowsTheRestoreImage) {
   Pump();
   EXPECT_EQ(f.Frame().FrameState, TskFrameState::Maximized);
   EXPECT_TRUE(max->InRestoreState());
-  // The mouse leaves; the button fades back from hot in five ticks (given here).
+  // The mouse leaves; the button fades back from hot in five ticks (given here). Another
+  // program's window on the display may have taken the activation meanwhile: the button's
+  // images are those of the active window.
+  SetActiveWindow(f.Handle());
+  Pump();
+  ASSERT_TRUE(f.skin.IsFormActive());
   KillTimer(f.Handle(), TskSkinForm::kHoverTimerId);
   f.Frame().ClearHover();
   for (int tick = 0; tick < 5; ++tick) SendMessageA(f.Handle(), WM_TIMER, TskSkinForm::kMorphTimerId, 0);
@@ -448,6 +453,9 @@ TEST(SkinFormWin32, KeyboardCloseAndIconDoubleClickGoThroughTheCloseQuestion) {
 TEST(SkinFormWin32, HoverCrossFadesToTheHotImageInFiveTicks) {
   SkinnedForm f(Skin::Main);
   ASSERT_TRUE(f.loaded);
+  SetActiveWindow(f.Handle());
+  Pump();
+  ASSERT_TRUE(f.skin.IsFormActive()) << "the hot image is the active window's";
   const TskActiveSkinObject* close = f.Object("closebutton");
   ASSERT_TRUE(close->Morphing && close->HasHotImage());
   const Rect r = close->ObjectRect;
