@@ -65,21 +65,46 @@ void TStringTreeList::AddFreshRows(std::size_t count) {
   ClampOffsets();
 }
 
+namespace {
+
+// A node and its user area share one allocation: the area follows the node, aligned for its
+// object. The layout depends only on whether there is an area and on its alignment, which stay
+// fixed while any row exists.
+struct NodeBlock {
+  std::size_t align;   // of the whole block
+  std::size_t offset;  // of the user area
+};
+
+NodeBlock BlockFor(std::size_t data_align) {
+  const std::size_t offset = (sizeof(TreeNode) + data_align - 1) / data_align * data_align;
+  return {std::max(alignof(TreeNode), data_align), offset};
+}
+
+}  // namespace
+
+std::size_t TStringTreeList::DataAlign() const {
+  return record_type_ ? record_type_->align : alignof(std::max_align_t);
+}
+
 TreeNode* TStringTreeList::MakeNode() {
-  auto* n = new TreeNode();
-  if (node_data_size_ > 0) {
+  const bool has_data = node_data_size_ > 0;
+  const std::size_t data_size =
+      !has_data ? 0 : record_type_ ? record_type_->size : std::size_t(node_data_size_);
+  const NodeBlock block = has_data ? BlockFor(DataAlign()) : NodeBlock{alignof(TreeNode), sizeof(TreeNode)};
+  void* raw = ::operator new(block.offset + data_size, std::align_val_t(block.align));
+  auto* n = ::new (raw) TreeNode();
+  if (has_data) {
+    n->data = static_cast<char*>(raw) + block.offset;
     if (record_type_) {
-      n->data = ::operator new(record_type_->size, std::align_val_t(record_type_->align));
       try {
         record_type_->construct(n->data);
       } catch (...) {
-        ::operator delete(n->data, std::align_val_t(record_type_->align));
-        delete n;
+        n->~TreeNode();
+        ::operator delete(raw, std::align_val_t(block.align));
         throw;
       }
     } else {
-      n->data = ::operator new(std::size_t(node_data_size_), std::align_val_t(alignof(std::max_align_t)));
-      std::memset(n->data, 0, std::size_t(node_data_size_));
+      std::memset(n->data, 0, data_size);
     }
   }
   ++uninitialized_;
@@ -91,17 +116,15 @@ void TStringTreeList::DestroyNode(TreeNode* node, bool raise_free) {
   // A free handler that took the record for writing queued the row for the next sort.
   UnmarkDirty(node);
   if (!node->initialized) --uninitialized_;
+  // The object was made with the type in force when the node was made; it only changes after
+  // every row has been destroyed.
+  std::size_t align = alignof(TreeNode);
   if (node->data) {
-    // The object was made with the type (or raw size) in force when the node was made; both
-    // only change after every row has been destroyed.
-    if (record_type_) {
-      record_type_->destroy(node->data);
-      ::operator delete(node->data, std::align_val_t(record_type_->align));
-    } else {
-      ::operator delete(node->data, std::align_val_t(alignof(std::max_align_t)));
-    }
+    if (record_type_) record_type_->destroy(node->data);
+    align = BlockFor(DataAlign()).align;
   }
-  delete node;
+  node->~TreeNode();
+  ::operator delete(static_cast<void*>(node), std::align_val_t(align));
 }
 
 // --- Rows ------------------------------------------------------------------------------------------

@@ -210,6 +210,7 @@ class TStringTreeList {
 
  private:
   TreeNode* MakeNode();
+  std::size_t DataAlign() const;  // of the user area
   void DestroyNode(TreeNode* node, bool raise_free);
   void RemakeRows();
   // Appends count empty rows (records made for the current type) after a Clear.
