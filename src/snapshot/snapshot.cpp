@@ -48,25 +48,40 @@ void ReadInto(TableKind kind, EndpointTableSource& tables, IdentityCache& identi
     return;
   }
   SortEndpointRows(*rows);
-  FileRecArray fresh(rows->size());
-  for (std::size_t i = 0; i < rows->size(); ++i) {
-    const EndpointRow& row = (*rows)[i];
-    File_Rec& rec = fresh[i];
-    rec.LocalIP = DottedAddress(row.local_addr);
-    rec.LocalPort = DecimalText(row.local_port);
-    if (kind == TableKind::Tcp) {
-      rec.State = row.state;
-      rec.RemoteIP = DottedAddress(row.remote_addr);
-      rec.RemotePort = DecimalText(row.remote_port);
+  // Every lookup first: one that fails leaves the array as it was.
+  std::vector<const Identity*> owners(rows->size());
+  for (std::size_t i = 0; i < rows->size(); ++i) owners[i] = &identities.Get((*rows)[i].pid);
+  // The new entries are written over the old ones, whose strings keep their buffers: most texts
+  // are as long as the ones they replace, so a snapshot allocates little. Running out of memory
+  // half-way leaves the array empty, never half new.
+  try {
+    out.resize(rows->size());
+    for (std::size_t i = 0; i < rows->size(); ++i) {
+      const EndpointRow& row = (*rows)[i];
+      File_Rec& rec = out[i];
+      rec.LocalIP = DottedAddress(row.local_addr);
+      rec.LocalPort = DecimalText(row.local_port);
+      if (kind == TableKind::Tcp) {
+        rec.State = row.state;
+        rec.RemoteIP = DottedAddress(row.remote_addr);
+        rec.RemotePort = DecimalText(row.remote_port);
+      } else {
+        rec.State = 0;
+        rec.RemoteIP.clear();
+        rec.RemotePort.clear();
+      }
+      rec.ProcessID = DecimalText(row.pid);
+      const Identity& id = *owners[i];
+      rec.ProcessName = id.name;
+      rec.FilePath = id.path;
+      rec.FileDesc = id.version.FileDesc;
+      rec.Company = id.version.Company;
+      rec.Mark.clear();
     }
-    rec.ProcessID = DecimalText(row.pid);
-    const Identity& id = identities.Get(row.pid);
-    rec.ProcessName = id.name;
-    rec.FilePath = id.path;
-    rec.FileDesc = id.version.FileDesc;
-    rec.Company = id.version.Company;
+  } catch (...) {
+    out.clear();
+    throw;
   }
-  out = std::move(fresh);
 }
 
 }  // namespace

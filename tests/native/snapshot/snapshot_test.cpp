@@ -199,6 +199,27 @@ TEST_F(SnapshotTest, UnreadableTableKeepsPreviousEntriesWithMarksClearedOtherTab
   EXPECT_EQ(udp[0].Mark, "");
 }
 
+// A snapshot taken over earlier arrays (more entries, every field set, marks, remote ends in what
+// is now a UDP slot) gives exactly the entries a snapshot into empty arrays gives.
+TEST_F(SnapshotTest, EarlierEntriesLeaveNothingBehind) {
+  const File_Rec stale{9, "255.255.255.255", "65535", "10.20.30.40", "4444", "4294967295", "a long image name.exe",
+                       "C:\\a rather long path\\to\\a file.exe", "a long file description", "A Company Name", "ok"};
+  tables.tcp = std::vector{Tcp(5, 0x7F000001, 5000, 0x7F000001, 80, 200), Tcp(2, 0, 135, 0, 0, 999)};
+  tables.udp = std::vector{Udp(0x7F000001, 53, 100), Udp(0, 7, 999)};
+  FileRecArray fresh_tcp, fresh_udp;
+  TakeSnapshot(tables, lookups, fresh_tcp, fresh_udp);
+
+  tcp.assign(3, stale);
+  udp.assign(1, stale);
+  TakeSnapshot(tables, lookups, tcp, udp);
+  EXPECT_EQ(tcp, fresh_tcp);
+  EXPECT_EQ(udp, fresh_udp);
+  ASSERT_EQ(udp.size(), 2u);
+  EXPECT_EQ(udp[1], (File_Rec{0, "127.0.0.1", "53", "", "", "100", "svc.exe", "C:\\svc.exe", "", "", ""}));
+  ASSERT_EQ(tcp.size(), 2u);
+  EXPECT_EQ(tcp[0], (File_Rec{2, "0.0.0.0", "135", "0.0.0.0", "0", "999", "", "", "", "", ""}));
+}
+
 TEST_F(SnapshotTest, EmptyTablesEmptyBothArrays) {
   tcp.resize(1);
   tcp[0].LocalIP = "1.1.1.1";
