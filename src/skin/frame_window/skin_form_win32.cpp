@@ -39,6 +39,12 @@ SkinFormsRegistry& Registry() {
   return registry;
 }
 
+// Posted to the form's own window after a skin change began.
+UINT ReapplyMessage() {
+  static const UINT message = RegisterWindowMessageA("NetscrySkinFormReapply");
+  return message;
+}
+
 UINT_PTR TimerId(FrameTimer timer) {
   switch (timer) {
     case FrameTimer::Hover: return TskSkinForm::kHoverTimerId;
@@ -203,6 +209,7 @@ void TskSkinForm::HandleSkinNotification(std::uint32_t message, std::int32_t par
 }
 
 void TskSkinForm::ApplySkin() {
+  reapply_pending_ = false;
   frame_.SetSkinData(skin_data_);
   strips_valid_ = false;
   HWND h = Hwnd();
@@ -752,6 +759,10 @@ bool TskSkinForm::FilterMessage(forms::Window&, UINT msg, WPARAM wp, LPARAM lp, 
       frame_.SkinChanging();
       strips_valid_ = false;
       if (applied_shape_ && SetWindowRgn(h, nullptr, TRUE)) applied_shape_.reset();
+      // A load that fails sends nothing more: once it is over, whatever the data holds then
+      // (nothing: the plain frame) is applied, so the window is never left half skinned.
+      reapply_pending_ = true;
+      PostMessageA(h, ReapplyMessage(), 0, 0);
       result = 0;
       return true;
     case WM_SKINCHANGED:
@@ -764,6 +775,11 @@ bool TskSkinForm::FilterMessage(forms::Window&, UINT msg, WPARAM wp, LPARAM lp, 
       result = 0;
       return true;
     default:
+      if (msg == ReapplyMessage()) {
+        if (reapply_pending_) ApplySkin();
+        result = 0;
+        return true;
+      }
       return false;
   }
 }

@@ -139,6 +139,7 @@ class TskSkinForm : public forms::MessageFilter, public SkinFrameHost {
   bool nc_active_ = false;
   bool size_move_started_ = false;  // a move or size loop began inside the current press
   bool full_drag_ = false;
+  bool reapply_pending_ = false;  // a skin change began and nothing was applied since
   std::array<bool, 3> timers_{};
   // The composed strips (top, bottom, left, right) with their window positions.
   std::array<std::unique_ptr<Dib32>, 4> strips_;

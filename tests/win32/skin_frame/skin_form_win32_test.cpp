@@ -590,6 +590,36 @@ TEST(SkinFormWin32, PlainFrameWithoutASkinStillMovesSizesAndCloses) {
   EXPECT_EQ(f.skin.AppliedShape(), std::nullopt) << "no mask, no region";
 }
 
+TEST(SkinFormWin32, SkinChangesReachTheFrameAndAFailedLoadLeavesThePlainFrame) {
+  SkinnedForm f(Skin::Main);
+  ASSERT_TRUE(f.loaded);
+  auto left_inset = [&] {
+    POINT origin{0, 0};
+    ClientToScreen(f.Handle(), &origin);
+    return origin.x - f.Bounds().left;
+  };
+  ASSERT_EQ(left_inset(), 8);
+  // A package that does not inflate: the skin data is left empty and says nothing more.
+  TskCompressedStoredSkin broken;
+  const std::uint8_t garbage[] = {1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11, 12};
+  broken.ReadCompressedData(garbage);
+  EXPECT_FALSE(f.data.SetCompressedStoredSkin(&broken).ok());
+  Pump();
+  EXPECT_FALSE(f.Frame().SkinActive());
+  EXPECT_EQ(left_inset(), 3) << "the plain frame's border";
+  HRGN region = CreateRectRgn(0, 0, 0, 0);
+  EXPECT_EQ(GetWindowRgn(f.Handle(), region), ERROR) << "no mask, no region";
+  EXPECT_EQ(f.HitAt({f.Bounds().Width() / 2, 10}), HTCAPTION);
+  // The carried skin again: WM_SKINCHANGED applies it.
+  EXPECT_TRUE(f.data.SetCompressedStoredSkin(&f.stored).ok());
+  Pump();
+  EXPECT_TRUE(f.Frame().SkinActive());
+  EXPECT_EQ(left_inset(), 8);
+  EXPECT_NE(GetWindowRgn(f.Handle(), region), ERROR);
+  DeleteObject(region);
+  f.data.SetCompressedStoredSkin(nullptr);
+}
+
 TEST(SkinFormWin32, RepaintsAreCachedAndReleaseEveryObject) {
   SkinnedForm f(Skin::Main);
   ASSERT_TRUE(f.loaded);
