@@ -524,9 +524,19 @@ TEST(SkinFormWin32, FramePixelsAreTheSkinsPicturesActiveAndInactive) {
 TEST(SkinFormWin32, CaptionTextIsShortenedBeforeTheButtons) {
   SkinnedForm f(Skin::Main);
   ASSERT_TRUE(f.loaded);
+  // Both pictures are taken in the same state: active, nothing hovered (the hover timer, which
+  // follows the real cursor, is held still).
+  KillTimer(f.Handle(), TskSkinForm::kHoverTimerId);
+  auto print_active = [&] {
+    SetActiveWindow(f.Handle());
+    Pump();
+    f.Frame().ClearHover();
+    for (int t = 0; t < 6; ++t) SendMessageA(f.Handle(), WM_TIMER, TskSkinForm::kMorphTimerId, 0);
+    EXPECT_TRUE(f.skin.IsFormActive());
+    return f.PrintedFrame();
+  };
   f.form.SetText(std::string(200, 'W'));
-  Pump();
-  const Bitmap32 shown = f.PrintedFrame();
+  const Bitmap32 shown = print_active();
   const Bitmap32& picture = f.Data().Picture;
   const int dx = shown.Width() - picture.Width();
   // Left of the minimise button the band is written on; from the buttons on nothing of the text.
@@ -543,8 +553,7 @@ TEST(SkinFormWin32, CaptionTextIsShortenedBeforeTheButtons) {
   EXPECT_GT(changed_before, 100);
   const Bitmap32 plain = [&] {
     f.form.SetText("");
-    Pump();
-    return f.PrintedFrame();
+    return print_active();
   }();
   int text_on_buttons = 0;
   for (int y = buttons.top; y < buttons.bottom; ++y) {
