@@ -9,6 +9,7 @@
 #include <cstdio>
 #include <memory>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "base/dib_win32.h"
@@ -384,22 +385,25 @@ TEST_F(TreeListWindowTest, TooltipOnlyOverShortenedTextLaidOverTheCell) {
   EXPECT_EQ(win.TooltipWindow(), nullptr);
 }
 
-struct OwnedSearch {
-  HWND owner;
-  HWND found = nullptr;
-};
-
-BOOL CALLBACK FindOwned(HWND hwnd, LPARAM search) {
-  auto* s = reinterpret_cast<OwnedSearch*>(search);
-  if (GetWindow(hwnd, GW_OWNER) == s->owner) s->found = hwnd;
+BOOL CALLBACK CollectTips(HWND hwnd, LPARAM found) {
+  char name[64] = {};
+  GetClassNameA(hwnd, name, sizeof name);
+  if (std::string_view(name) == "NetscryTreeListTip") reinterpret_cast<std::vector<HWND>*>(found)->push_back(hwnd);
   return TRUE;
 }
 
-// A top-level window of this thread that owner owns.
-HWND OwnedWindow(HWND owner) {
-  OwnedSearch search{owner};
-  EnumThreadWindows(GetCurrentThreadId(), &FindOwned, reinterpret_cast<LPARAM>(&search));
-  return search.found;
+// The list tooltip windows of this thread (top-level popups of their own class).
+std::vector<HWND> TipWindows() {
+  std::vector<HWND> found;
+  EnumThreadWindows(GetCurrentThreadId(), &CollectTips, reinterpret_cast<LPARAM>(&found));
+  return found;
+}
+
+// The tooltip window a list made: the one that was not there before it.
+HWND NewTipWindow(const std::vector<HWND>& before) {
+  for (HWND tip : TipWindows())
+    if (std::find(before.begin(), before.end(), tip) == before.end()) return tip;
+  return nullptr;
 }
 
 // The list inside a parent that is destroyed first, as a form destroys its children before
@@ -429,6 +433,7 @@ TEST(TreeListWindowLifetime, ParentDestroyedFirstLeavesNoHandleBehind) {
   l.OnGetText = [](TStringTreeList& s, PTreeNode n, TColumnIndex, TTreeTextType, std::string& t) {
     if (const Row* r = s.ReadRowRecordAs<Row>(n)) t = r->name;
   };
+  const std::vector<HWND> tips_before = TipWindows();
   HWND list = win->Create(parent, 7, {0, 0, 380, 260});
   ASSERT_NE(list, nullptr);
   for (int i = 0; i < 40; ++i) l.RowRecordAs<Row>(l.AppendNode())->name = "process" + std::to_string(i) + ".exe";
@@ -440,7 +445,7 @@ TEST(TreeListWindowLifetime, ParentDestroyedFirstLeavesNoHandleBehind) {
   SendMessageA(list, WM_LBUTTONUP, 0, MAKELPARAM(10, kHeader + 5));
   SendMessageA(list, WM_CHAR, 'p', 0);  // the search timer runs
   SendMessageA(list, WM_MOUSEHOVER, 0, MAKELPARAM(10, kHeader + 22 + 10));  // a tooltip is asked for
-  const HWND tip = OwnedWindow(parent);  // the tooltip window (a popup is owned by the top-level window)
+  const HWND tip = NewTipWindow(tips_before);
   ASSERT_NE(tip, nullptr);
   l.ScrollBy(0, 22);  // a scroll-bar update is posted
 
@@ -473,15 +478,16 @@ TEST(TreeListWindowLifetime, ObjectDestroyedFirstTakesItsWindowsWithIt) {
                                 nullptr, nullptr, inst, nullptr);
   ASSERT_NE(parent, nullptr);
   auto win = std::make_unique<TreeListWindow>();
+  const std::vector<HWND> tips_before = TipWindows();
   HWND list = win->Create(parent, 7, {0, 0, 380, 260});
   ASSERT_NE(list, nullptr);
-  const HWND tip = OwnedWindow(parent);
+  const HWND tip = NewTipWindow(tips_before);
   ASSERT_NE(tip, nullptr);
   win.reset();
   EXPECT_FALSE(IsWindow(list));
   EXPECT_FALSE(IsWindow(tip));
   EXPECT_TRUE(IsWindow(parent));
-  EXPECT_EQ(OwnedWindow(parent), nullptr);
+  EXPECT_EQ(TipWindows(), tips_before);
   DestroyWindow(parent);
 }
 
