@@ -16,7 +16,7 @@ class BitmapCanvas : public Canvas {
     std::string text;
     Color color;
     Rect clip;
-    FontSpec font;
+    FontAttrs font;
   };
 
   explicit BitmapCanvas(Bitmap32& target, int char_width = 7, int char_height = 14)
@@ -29,18 +29,18 @@ class BitmapCanvas : public Canvas {
   void DrawBitmap(const Bitmap32& bmp, const Rect& src_rect, int x, int y,
                   std::optional<Color> transparent = std::nullopt) override;
   void StretchBitmap(const Bitmap32& bmp, const Rect& src_rect, const Rect& dest) override;
-  void SetFont(const FontSpec& font) override { font_ = font; }
+  void SetFont(const FontAttrs& font) override { font_ = font; }
   Size TextExtent(std::string_view ansi_text) override;
   void TextOut(int x, int y, std::string_view ansi_text, Color c, const Rect& clip) override;
 
   const std::vector<TextRun>& TextRuns() const { return text_runs_; }
-  const FontSpec& Font() const { return font_; }
+  const FontAttrs& Font() const { return font_; }
 
  private:
   Bitmap32& target_;
   int char_width_;
   int char_height_;
-  FontSpec font_;
+  FontAttrs font_;
   std::vector<TextRun> text_runs_;
 };
 

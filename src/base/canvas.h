@@ -11,14 +11,14 @@
 
 namespace netscry {
 
-struct FontSpec {
+struct FontAttrs {
   std::string name = "Arial";  // face name, ANSI text
   int height = 12;             // character height in pixels
   bool bold = false;
   bool italic = false;
   bool underline = false;
   bool strikeout = false;
-  friend bool operator==(const FontSpec&, const FontSpec&) = default;
+  friend bool operator==(const FontAttrs&, const FontAttrs&) = default;
 };
 
 class Canvas {
@@ -48,7 +48,7 @@ class Canvas {
   // Scales src_rect of bmp into dest (nearest pixel).
   virtual void StretchBitmap(const Bitmap32& bmp, const Rect& src_rect, const Rect& dest) = 0;
 
-  virtual void SetFont(const FontSpec& font) = 0;
+  virtual void SetFont(const FontAttrs& font) = 0;
   // Width and height in pixels of ANSI (code page 936) text in the current font.
   virtual Size TextExtent(std::string_view ansi_text) = 0;
   // Draws text with its top-left at (x, y), clipped to clip.

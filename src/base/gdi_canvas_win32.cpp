@@ -140,7 +140,7 @@ void GdiCanvas::StretchBitmap(const Bitmap32& bmp, const Rect& src_rect, const R
                 &info, DIB_RGB_COLORS, SRCCOPY);
 }
 
-void GdiCanvas::SetFont(const FontSpec& f) {
+void GdiCanvas::SetFont(const FontAttrs& f) {
   const FontKey key{f.name, f.height, f.bold, f.italic, f.underline, f.strikeout};
   HFONT& font = fonts_[key];
   if (!font) {

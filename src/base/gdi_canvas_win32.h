@@ -31,7 +31,7 @@ class GdiCanvas : public Canvas {
   void DrawBitmap(const Bitmap32& bmp, const Rect& src_rect, int x, int y,
                   std::optional<Color> transparent = std::nullopt) override;
   void StretchBitmap(const Bitmap32& bmp, const Rect& src_rect, const Rect& dest) override;
-  void SetFont(const FontSpec& font) override;
+  void SetFont(const FontAttrs& font) override;
   Size TextExtent(std::string_view ansi_text) override;
   void TextOut(int x, int y, std::string_view ansi_text, Color c, const Rect& clip) override;
 

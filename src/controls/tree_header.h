@@ -56,7 +56,7 @@ class TTreeHeader {
 
   int AutoSizeIndex() const { return auto_size_index_; }
   TColumnIndex MainColumn() const { return 0; }
-  FontSpec Font{"MS Sans Serif", 13};
+  FontAttrs Font{"MS Sans Serif", 13};
   bool HotTrack = true;
   bool ShowSortGlyphs = true;
 

@@ -69,7 +69,7 @@ class TStringTreeList {
   TTreeHeader& Header() { return header_; }
   const TTreeHeader& Header() const { return header_; }
   TTreeColors Colors;
-  FontSpec Font{"Arial", 11};
+  FontAttrs Font{"Arial", 11};
   bool AutoSort = true;  // toAutoSort
 
   // --- The user area -------------------------------------------------------------------------

@@ -7,7 +7,7 @@
 namespace netscry::forms {
 namespace {
 
-std::shared_ptr<SharedFont> FontFor(const FontSpec& spec, int charset) { return SharedFont::Get({spec, charset}); }
+std::shared_ptr<SharedFont> FontFor(const FontAttrs& attrs, int charset) { return SharedFont::Get({attrs, charset}); }
 
 void ApplyFont(HWND hwnd, const std::shared_ptr<SharedFont>& font) {
   if (hwnd && font && font->Handle()) SendMessageA(hwnd, WM_SETFONT, reinterpret_cast<WPARAM>(font->Handle()), FALSE);

@@ -134,7 +134,7 @@ class Panel : public Container {
 struct LabelParams {
   std::string caption;
   Rect bounds;
-  FontSpec font{"Arial", 11};
+  FontAttrs font{"Arial", 11};
   int charset = ANSI_CHARSET;
   Color color = clWindowText;          // text colour
   TTextAlign alignment = TTextAlign::taLeftJustify;
@@ -177,7 +177,7 @@ struct CheckBoxParams {
   Rect bounds;
   int tag = 0;
   bool checked = false;
-  FontSpec font{"Arial", 11};
+  FontAttrs font{"Arial", 11};
   int charset = ANSI_CHARSET;
   Color font_color = clWindowText;
   // The box's own background; unset: the parent's.
@@ -222,7 +222,7 @@ class ButtonBase : public Window {
 struct ButtonParams {
   std::string caption;
   Rect bounds;
-  FontSpec font{"Arial", 11};
+  FontAttrs font{"Arial", 11};
   int charset = ANSI_CHARSET;
 };
 
@@ -242,7 +242,7 @@ struct EditParams {
   std::string text;
   Rect bounds;
   Color color = clWindow;
-  FontSpec font{"Arial", 11};
+  FontAttrs font{"Arial", 11};
   int charset = ANSI_CHARSET;
   bool flat_border = true;
 };

@@ -32,18 +32,18 @@ std::shared_ptr<SharedFont> SharedFont::Get(const FontDesc& desc) {
     ++it;
   }
   LOGFONTA lf{};
-  lf.lfHeight = -desc.spec.height;  // character height, not cell height
-  lf.lfWeight = desc.spec.bold ? FW_BOLD : FW_NORMAL;
-  lf.lfItalic = desc.spec.italic ? 1 : 0;
-  lf.lfUnderline = desc.spec.underline ? 1 : 0;
-  lf.lfStrikeOut = desc.spec.strikeout ? 1 : 0;
+  lf.lfHeight = -desc.attrs.height;  // character height, not cell height
+  lf.lfWeight = desc.attrs.bold ? FW_BOLD : FW_NORMAL;
+  lf.lfItalic = desc.attrs.italic ? 1 : 0;
+  lf.lfUnderline = desc.attrs.underline ? 1 : 0;
+  lf.lfStrikeOut = desc.attrs.strikeout ? 1 : 0;
   lf.lfCharSet = BYTE(desc.charset);
   lf.lfOutPrecision = OUT_DEFAULT_PRECIS;
   lf.lfClipPrecision = CLIP_DEFAULT_PRECIS;
   lf.lfQuality = DEFAULT_QUALITY;
   lf.lfPitchAndFamily = DEFAULT_PITCH;
-  const std::size_t n = std::min(desc.spec.name.size(), sizeof(lf.lfFaceName) - 1);
-  std::memcpy(lf.lfFaceName, desc.spec.name.data(), n);
+  const std::size_t n = std::min(desc.attrs.name.size(), sizeof(lf.lfFaceName) - 1);
+  std::memcpy(lf.lfFaceName, desc.attrs.name.data(), n);
   HFONT font = CreateFontIndirectA(&lf);
   std::shared_ptr<SharedFont> shared(new SharedFont(desc, font));
   if (font) ++g_live_fonts;

@@ -12,7 +12,7 @@
 namespace netscry::forms {
 
 struct FontDesc {
-  FontSpec spec;
+  FontAttrs attrs;
   int charset = DEFAULT_CHARSET;
   friend bool operator==(const FontDesc&, const FontDesc&) = default;
 };

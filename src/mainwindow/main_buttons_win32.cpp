@@ -4,16 +4,16 @@
 
 namespace netscry {
 
-std::unique_ptr<forms::ButtonBase> MakeMainButton(forms::Container& parent, const MainButtonSpec& spec) {
+std::unique_ptr<forms::ButtonBase> MakeMainButton(forms::Container& parent, const MainButtonLayout& layout) {
   auto button = std::make_unique<THotBitBtn>();
   HotBitBtnParams p;
-  p.caption = spec.caption;
-  p.bounds = spec.bounds;
+  p.caption = layout.caption;
+  p.bounds = layout.bounds;
   p.color = kButtonFace;
   p.highlight_color = kButtonHighlight;
   p.hot_track_color = kButtonHotTrack;
   p.font = {"Arial", 11};
-  p.glyph = LoadHotButtonGlyphResource(GetModuleHandleA(nullptr), spec.glyph_resource);
+  p.glyph = LoadHotButtonGlyphResource(GetModuleHandleA(nullptr), layout.glyph_resource);
   button->Create(parent, p);
   return button;
 }

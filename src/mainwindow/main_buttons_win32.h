@@ -7,12 +7,12 @@
 
 namespace netscry {
 
-struct MainButtonSpec {
+struct MainButtonLayout {
   const char* caption;
   Rect bounds;
   const char* glyph_resource;  // the 32 × 16 glyph bitmap's resource name
 };
 
-std::unique_ptr<forms::ButtonBase> MakeMainButton(forms::Container& parent, const MainButtonSpec& spec);
+std::unique_ptr<forms::ButtonBase> MakeMainButton(forms::Container& parent, const MainButtonLayout& layout);
 
 }  // namespace netscry

@@ -47,25 +47,25 @@ std::string ExecutablePath() {
   }
 }
 
-forms::LabelParams CounterLabel(const CounterLabelSpec& spec) {
+forms::LabelParams CounterLabel(const CounterLabelLayout& layout) {
   forms::LabelParams p;
-  p.caption = spec.caption;
+  p.caption = layout.caption;
   p.bounds = {0, 0, 0, 0};
   p.font = {"Arial", 11};
-  p.font.bold = spec.style != CounterStyle::Plain;
-  p.color = spec.style == CounterStyle::BoldRed    ? forms::clRed
-            : spec.style == CounterStyle::BoldBlue ? forms::clBlue
+  p.font.bold = layout.style != CounterStyle::Plain;
+  p.color = layout.style == CounterStyle::BoldRed    ? forms::clRed
+            : layout.style == CounterStyle::BoldBlue ? forms::clBlue
                                                    : forms::clWindowText;
   p.center_vertically = true;
   return p;
 }
 
-forms::CheckBoxParams OptionBox(const OptionBoxSpec& spec) {
+forms::CheckBoxParams OptionBox(const OptionBoxLayout& layout) {
   forms::CheckBoxParams p;
-  p.caption = spec.caption;
-  p.bounds = spec.bounds.ToRect();
-  p.tag = spec.tag;
-  p.checked = spec.checked;
+  p.caption = layout.caption;
+  p.bounds = layout.bounds.ToRect();
+  p.tag = layout.tag;
+  p.checked = layout.checked;
   p.font = {"Arial", 11};
   p.font_color = forms::clBlack;
   return p;
@@ -229,12 +229,12 @@ void TFormNetscry::CreateComponents() {
 void TFormNetscry::ConfigureColumns() {
   TTreeHeader& header = VTS->List().Header();
   for (int c = 0; c < int(kColumns.size()); ++c) {
-    const ColumnSpec& spec = kColumns[std::size_t(c)];
+    const ColumnLayout& layout = kColumns[std::size_t(c)];
     TTreeColumn col;
-    col.Text = spec.caption;
-    col.Width = spec.width;
+    col.Text = layout.caption;
+    col.Width = layout.width;
     TColumnOptions o{coAllowClick, coEnabled, coParentBidiMode, coParentColor, coResizable, coShowDropMark, coAllowFocus};
-    if (spec.visible) o = o.With(coVisible);
+    if (layout.visible) o = o.With(coVisible);
     if (c == kColProcessID) {
       o = o.Without(coParentColor);
       col.Color = kColumn0Color;
@@ -242,7 +242,7 @@ void TFormNetscry::ConfigureColumns() {
     if (c == kColFilePath) o = o.Without(coParentBidiMode);
     if (c == kColRemark) o = o.With(coDraggable);
     if (c == kColManage) {
-      col.MinWidth = col.MaxWidth = spec.width;
+      col.MinWidth = col.MaxWidth = layout.width;
       col.Alignment = TAlignment::taCenter;
     }
     col.Options = o;

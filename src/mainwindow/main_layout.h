@@ -35,11 +35,11 @@ inline constexpr int kBottomPanelHeight = 28;
 
 // The counters line: five self-sizing labels aligned left in the top panel.
 enum class CounterStyle { Plain, BoldRed, BoldBlue };
-struct CounterLabelSpec {
+struct CounterLabelLayout {
   const char* caption;
   CounterStyle style;
 };
-inline constexpr std::array<CounterLabelSpec, 5> kCounterLabels{{
+inline constexpr std::array<CounterLabelLayout, 5> kCounterLabels{{
     {"当前有", CounterStyle::Plain},
     {"0", CounterStyle::BoldRed},
     {"个程序已连接或尝试连接网络，共建立", CounterStyle::Plain},
@@ -48,46 +48,46 @@ inline constexpr std::array<CounterLabelSpec, 5> kCounterLabels{{
 }};
 
 // The top panel's buttons, from left to right (aligned right, 32 high).
-struct TopButtonSpec {
+struct TopButtonLayout {
   const char* caption;
   int width;
 };
-inline constexpr TopButtonSpec kHelpButton{"帮助", 74};
-inline constexpr TopButtonSpec kUpdateButton{"更新", 86};
-inline constexpr TopButtonSpec kHomePageButton{"主页", 86};
+inline constexpr TopButtonLayout kHelpButton{"帮助", 74};
+inline constexpr TopButtonLayout kUpdateButton{"更新", 86};
+inline constexpr TopButtonLayout kHomePageButton{"主页", 86};
 
 // The bottom panel's children (left, top, width, height; anchored to the panel's top left).
-struct BoundsSpec {
+struct BoundsLayout {
   int left, top, width, height;
   constexpr Rect ToRect() const { return {left, top, left + width, top + height}; }
 };
-struct OptionBoxSpec {
+struct OptionBoxLayout {
   const char* caption;
-  BoundsSpec bounds;
+  BoundsLayout bounds;
   int tag;
   bool checked;
 };
-inline constexpr OptionBoxSpec kShowLocalBox{"显示本地连接", {8, 6, 145, 17}, 1, true};
-inline constexpr OptionBoxSpec kAutoRefreshBox{"自动刷新", {157, 6, 124, 17}, 2, false};
-inline constexpr OptionBoxSpec kAlwaysTopBox{"始终保持在其他窗口前端", {282, 6, 182, 17}, 3, true};
-inline constexpr OptionBoxSpec kShowInfoBox{"显示文件详细信息", {755, 6, 166, 17}, 4, false};
-struct BottomButtonSpec {
+inline constexpr OptionBoxLayout kShowLocalBox{"显示本地连接", {8, 6, 145, 17}, 1, true};
+inline constexpr OptionBoxLayout kAutoRefreshBox{"自动刷新", {157, 6, 124, 17}, 2, false};
+inline constexpr OptionBoxLayout kAlwaysTopBox{"始终保持在其他窗口前端", {282, 6, 182, 17}, 3, true};
+inline constexpr OptionBoxLayout kShowInfoBox{"显示文件详细信息", {755, 6, 166, 17}, 4, false};
+struct BottomButtonLayout {
   const char* caption;
-  BoundsSpec bounds;
+  BoundsLayout bounds;
 };
-inline constexpr BottomButtonSpec kRefreshButton{"刷新", {553, 1, 80, 26}};
-inline constexpr BottomButtonSpec kEndProButton{"结束进程", {633, 1, 110, 26}};
-inline constexpr BoundsSpec kEmailLabelBounds{950, 8, 27, 14};
+inline constexpr BottomButtonLayout kRefreshButton{"刷新", {553, 1, 80, 26}};
+inline constexpr BottomButtonLayout kEndProButton{"结束进程", {633, 1, 110, 26}};
+inline constexpr BoundsLayout kEmailLabelBounds{950, 8, 27, 14};
 inline constexpr const char* kEmailLabelCaption = "Email:";
-inline constexpr BoundsSpec kUrlLabelBounds{984, 7, 119, 13};
+inline constexpr BoundsLayout kUrlLabelBounds{984, 7, 119, 13};
 
 // The list's fourteen columns.
-struct ColumnSpec {
+struct ColumnLayout {
   const char* caption;
   int width;
   bool visible;
 };
-inline constexpr std::array<ColumnSpec, 14> kColumns{{
+inline constexpr std::array<ColumnLayout, 14> kColumns{{
     {"进程ID", 24, false},
     {"进程", 120, true},
     {"安全等级", 80, false},

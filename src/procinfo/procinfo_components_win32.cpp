@@ -111,16 +111,16 @@ LRESULT ShapeLine::WndProc(UINT msg, WPARAM wp, LPARAM lp) {
 
 // --- Buttons ---------------------------------------------------------------------------------
 
-std::unique_ptr<forms::ButtonBase> MakeDialogButton(forms::Container& parent, const DialogButtonSpec& spec) {
+std::unique_ptr<forms::ButtonBase> MakeDialogButton(forms::Container& parent, const DialogButtonLayout& layout) {
   auto button = std::make_unique<THotBitBtn>();
   HotBitBtnParams p;
-  p.caption = spec.caption;
-  p.bounds = spec.bounds;
+  p.caption = layout.caption;
+  p.bounds = layout.bounds;
   p.color = kDialogButtonFace;
   p.highlight_color = kDialogButtonHighlight;
   p.hot_track_color = kDialogButtonHotTrack;
   p.font = {"Arial", kProcInfoFontHeight};
-  p.visible = spec.visible;
+  p.visible = layout.visible;
   button->Create(parent, p);
   return button;
 }

@@ -49,7 +49,7 @@ class ShapeLine : public forms::Window {
   Color pen_color_ = 0;
 };
 
-struct DialogButtonSpec {
+struct DialogButtonLayout {
   std::string caption;
   Rect bounds;
   bool visible = true;
@@ -57,6 +57,6 @@ struct DialogButtonSpec {
 
 // The dialog's buttons (THotBitBtn, no glyph). Neither is a default or cancel button: Enter and
 // the space bar click the one that has the focus, and Escape clicks none.
-std::unique_ptr<forms::ButtonBase> MakeDialogButton(forms::Container& parent, const DialogButtonSpec& spec);
+std::unique_ptr<forms::ButtonBase> MakeDialogButton(forms::Container& parent, const DialogButtonLayout& layout);
 
 }  // namespace netscry

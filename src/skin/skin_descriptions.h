@@ -6,7 +6,7 @@
 // that is missing from the description leaves the object at these defaults.
 //
 // Field names follow the description keys ("activeskinrect" → ActiveSkinRect). Fonts are kept
-// as a FontSpec (face name, height, style) with their colours beside them.
+// as a FontAttrs (face name, height, style) with their colours beside them.
 #include <memory>
 #include <string>
 #include <string_view>
@@ -76,7 +76,7 @@ class TskDataSkinMenuItem : public TskDataSkinObject {
   Rect DividerRect;
   int DividerLeftOffset = 0, DividerRightOffset = 0;
   Rect TextRect;
-  FontSpec Font = DefaultSkinFont();
+  FontAttrs Font = DefaultSkinFont();
   Color FontColor = 0, ActiveFontColor = 0, UnEnabledFontColor = 0;
 };
 
@@ -87,7 +87,7 @@ class TskDataSkinMainMenuItem : public TskDataSkinObject {
   void VisitKeys(SkinKeyVisitor& v) override;
   int ItemLeftOffset = 0, ItemRightOffset = 0;
   Rect DownRect, TextRect;
-  FontSpec Font = DefaultSkinFont();
+  FontAttrs Font = DefaultSkinFont();
   Color FontColor = 0, ActiveFontColor = 0, DownFontColor = 0, UnEnabledFontColor = 0;
 };
 
@@ -131,7 +131,7 @@ class TskDataSkinCaption : public TskDataSkinObject {
   void VisitKeys(SkinKeyVisitor& v) override;
   bool DefaultCaption = false;  // shows the window's caption text
   Rect TextRect;                // relative to SkinRect
-  FontSpec Font = DefaultSkinFont();
+  FontAttrs Font = DefaultSkinFont();
   Color FontColor = 0;        // inactive window
   Color ActiveFontColor = 0;  // active window
   SkinAlignment Alignment = SkinAlignment::Center;
@@ -184,7 +184,7 @@ class TskDataSkinLabel : public TskDataSkinObject {
   using TskDataSkinObject::TskDataSkinObject;
   const char* KindName() const override { return "label"; }
   void VisitKeys(SkinKeyVisitor& v) override;
-  FontSpec Font = DefaultSkinFont();
+  FontAttrs Font = DefaultSkinFont();
   Color FontColor = 0, ActiveFontColor = 0;
   SkinAlignment Alignment = SkinAlignment::Center;
   std::string TextValue;
@@ -256,7 +256,7 @@ class TskDataSkinButtonControl : public TskDataSkinCustomControl {
   using TskDataSkinCustomControl::TskDataSkinCustomControl;
   const char* KindName() const override { return "button"; }
   void VisitKeys(SkinKeyVisitor& v) override;
-  FontSpec Font = DefaultSkinFont();
+  FontAttrs Font = DefaultSkinFont();
   Color FontColor = 0, ActiveFontColor = 0, DisabledFontColor = 0, DownFontColor = 0;
   bool Morphing = false;
   SkinMorphKind MorphKind = SkinMorphKind::Default;
@@ -276,7 +276,7 @@ class TskDataSkinCheckRadioControl : public TskDataSkinCustomControl {
   using TskDataSkinCustomControl::TskDataSkinCustomControl;
   const char* KindName() const override { return "checkradio"; }
   void VisitKeys(SkinKeyVisitor& v) override;
-  FontSpec Font = DefaultSkinFont();
+  FontAttrs Font = DefaultSkinFont();
   Color FontColor = 0, ActiveFontColor = 0, UnEnabledFontColor = 0, FrameFontColor = 0;
   bool Morphing = false;
   SkinMorphKind MorphKind = SkinMorphKind::Default;
@@ -292,7 +292,7 @@ class TskDataSkinPanelControl : public TskDataSkinCustomControl {
   int BGPictureIndex = -1;
   Rect CaptionRect;
   SkinAlignment Alignment = SkinAlignment::Center;
-  FontSpec Font = DefaultSkinFont();
+  FontAttrs Font = DefaultSkinFont();
   Color FontColor = 0;
   Rect CheckImageRect, UnCheckImageRect;
 };
@@ -302,7 +302,7 @@ class TskDataSkinLabelControl : public TskDataSkinCustomControl {
   using TskDataSkinCustomControl::TskDataSkinCustomControl;
   const char* KindName() const override { return "label"; }
   void VisitKeys(SkinKeyVisitor& v) override;
-  FontSpec Font = DefaultSkinFont();
+  FontAttrs Font = DefaultSkinFont();
   Color FontColor = 0;
 };
 
@@ -311,7 +311,7 @@ class TskDataSkinStdLabelControl : public TskDataSkinControl {
   using TskDataSkinControl::TskDataSkinControl;
   const char* KindName() const override { return "stdlabel"; }
   void VisitKeys(SkinKeyVisitor& v) override;
-  FontSpec Font = DefaultSkinFont();
+  FontAttrs Font = DefaultSkinFont();
   Color FontColor = 0, ActiveFontColor = 16711680;
 };
 
@@ -321,7 +321,7 @@ class TskDataSkinEditControl : public TskDataSkinCustomControl {
   const char* KindName() const override { return "edit"; }
   void VisitKeys(SkinKeyVisitor& v) override;
   Rect ActiveSkinRect;
-  FontSpec Font = DefaultSkinFont();
+  FontAttrs Font = DefaultSkinFont();
   Color FontColor = 0, DisabledFontColor = 0, ActiveFontColor = 0;
   Rect ButtonRect, ActiveButtonRect, DownButtonRect, UnEnabledButtonRect;
 };
@@ -355,7 +355,7 @@ class TskDataSkinGaugeControl : public TskDataSkinCustomControl {
   Rect ProgressArea, ProgressRect;
   int BeginOffset = 0, EndOffset = 0;
   bool Vertical = false;
-  FontSpec Font = DefaultSkinFont();
+  FontAttrs Font = DefaultSkinFont();
   Color FontColor = 0;
   bool ProgressTransparent = false;
   Color ProgressTransparentColor = 0;
@@ -379,10 +379,10 @@ class TskDataSkinListBox : public TskDataSkinCustomControl {
   Rect ItemRect, ActiveItemRect, FocusItemRect;
   int ItemLeftOffset = 0, ItemRightOffset = 0;
   Rect ItemTextRect;
-  FontSpec Font = DefaultSkinFont();
+  FontAttrs Font = DefaultSkinFont();
   Color FontColor = 0, ActiveFontColor = 0, FocusFontColor = 0;
   Rect CaptionRect;
-  FontSpec CaptionFont = DefaultSkinFont();
+  FontAttrs CaptionFont = DefaultSkinFont();
   Color CaptionFontColor = 0;
   Rect UpButtonRect, ActiveUpButtonRect, DownUpButtonRect, DownButtonRect, ActiveDownButtonRect,
       DownDownButtonRect, CheckButtonRect, ActiveCheckButtonRect, DownCheckButtonRect;
@@ -406,7 +406,7 @@ class TskDataSkinComboBox : public TskDataSkinCustomControl {
   Rect ItemRect, FocusItemRect;
   int ItemLeftOffset = 0, ItemRightOffset = 0;
   Rect ItemTextRect;
-  FontSpec Font = DefaultSkinFont();
+  FontAttrs Font = DefaultSkinFont();
   Color FontColor = 0, FocusFontColor = 0;
   std::string ListBoxName;
   Rect ButtonRect, ActiveButtonRect, DownButtonRect, UnEnabledButtonRect;
@@ -418,7 +418,7 @@ class TskDataSkinSpinEditControl : public TskDataSkinCustomControl {
   const char* KindName() const override { return "spinedit"; }
   void VisitKeys(SkinKeyVisitor& v) override;
   Rect ActiveSkinRect;
-  FontSpec Font = DefaultSkinFont();
+  FontAttrs Font = DefaultSkinFont();
   Color FontColor = 0, ActiveFontColor = 0, DisabledFontColor = 0;
   Rect UpButtonRect, ActiveUpButtonRect, DownUpButtonRect, DownButtonRect, ActiveDownButtonRect,
       DownDownButtonRect;
@@ -470,7 +470,7 @@ class TskDataSkinExPanelControl : public TskDataSkinCustomControl {
   Rect VRollButtonRect, VRollButtonActiveRect, VRollButtonDownRect;
   Rect VRestoreButtonRect, VRestoreButtonActiveRect, VRestoreButtonDownRect;
   Rect CaptionRect;
-  FontSpec Font = DefaultSkinFont();
+  FontAttrs Font = DefaultSkinFont();
   Color FontColor = 0;
 };
 
@@ -494,7 +494,7 @@ class TskDataSkinTabControl : public TskDataSkinControl {
   Point LTPoint, RTPoint, LBPoint, RBPoint;
   int TabLeftOffset = 0, TabRightOffset = 0;
   Rect TabsBGRect;
-  FontSpec Font = DefaultSkinFont();
+  FontAttrs Font = DefaultSkinFont();
   Color FontColor = 0, ActiveFontColor = 0, FocusFontColor = 0, MouseInFontColor = 0;
   std::string UpDown;  // section name of an "updown" control
 };
@@ -511,9 +511,9 @@ class TskDataSkinGridControl : public TskDataSkinControl {
   Rect CellTextRect;
   Color LinesColor = 0, BGColor = 0;
   int BGPictureIndex = -1;
-  FontSpec Font = DefaultSkinFont();
+  FontAttrs Font = DefaultSkinFont();
   Color FontColor = 0, SelectFontColor = 0, FocusFontColor = 0;
-  FontSpec FixedFont = DefaultSkinFont();
+  FontAttrs FixedFont = DefaultSkinFont();
   Color FixedFontColor = 0;
 };
 
@@ -533,7 +533,7 @@ class TskDataSkinTextViewControl : public TskDataSkinControl {
  public:
   using TskDataSkinControl::TskDataSkinControl;
   void VisitKeys(SkinKeyVisitor& v) override;
-  FontSpec Font = DefaultSkinFont();
+  FontAttrs Font = DefaultSkinFont();
   Color FontColor = 0, BGColor = 0;
 };
 
@@ -657,7 +657,7 @@ class TskDataSkinHintWindow : public TskDataSkinWindowFrame {
   void SaveToIni(SkinIniWriter& out) { SaveSkinSection(*this, out, kSection); }
 
   Rect ClientRect;
-  FontSpec Font = DefaultSkinFont();
+  FontAttrs Font = DefaultSkinFont();
   Color FontColor = 0;
 };
 

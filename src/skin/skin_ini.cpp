@@ -141,14 +141,14 @@ Rect ParseSkinRect(std::string_view text) {
   return {f[0], f[1], f[2], f[3]};
 }
 
-void ParseSkinFontStyle(std::string_view text, FontSpec& font) {
+void ParseSkinFontStyle(std::string_view text, FontAttrs& font) {
   font.bold = text.find("fsbold") != std::string_view::npos;
   font.italic = text.find("fsitalic") != std::string_view::npos;
   font.underline = text.find("fsunderline") != std::string_view::npos;
   font.strikeout = text.find("fsstrikeout") != std::string_view::npos;
 }
 
-std::string FormatSkinFontStyle(const FontSpec& font) {
+std::string FormatSkinFontStyle(const FontAttrs& font) {
   std::string out;
   auto add = [&out](bool on, const char* name) {
     if (!on) return;
@@ -268,7 +268,7 @@ void SkinKeyReader::RectValue(const char* key, Rect& value) {
   value = v ? ParseSkinRect(*v) : Rect{};
 }
 
-void SkinKeyReader::FontStyle(const char* key, FontSpec& font) {
+void SkinKeyReader::FontStyle(const char* key, FontAttrs& font) {
   ParseSkinFontStyle(ini_.ReadString(section_, key, ""), font);
 }
 
@@ -355,7 +355,7 @@ void SkinKeyWriter::RectValue(const char* key, Rect& value) {
                  std::to_string(value.bottom));
 }
 
-void SkinKeyWriter::FontStyle(const char* key, FontSpec& font) { out_.Write(section_, key, FormatSkinFontStyle(font)); }
+void SkinKeyWriter::FontStyle(const char* key, FontAttrs& font) { out_.Write(section_, key, FormatSkinFontStyle(font)); }
 
 void SkinKeyWriter::Choice(const char* key, int& value, std::initializer_list<const char*> names, int, int other) {
   int index = (value >= 0 && std::size_t(value) < names.size()) ? value : other;

@@ -75,8 +75,8 @@ std::optional<int> ParseSkinInteger(std::string_view text);
 // error that aborts the load). An empty value (nothing after "=") reads as the default 0,0 / 0,0,0,0.
 Point ParseSkinPoint(std::string_view text);
 Rect ParseSkinRect(std::string_view text);
-void ParseSkinFontStyle(std::string_view text, FontSpec& font);
-std::string FormatSkinFontStyle(const FontSpec& font);
+void ParseSkinFontStyle(std::string_view text, FontAttrs& font);
+std::string FormatSkinFontStyle(const FontAttrs& font);
 
 // Reads the keys of one section of a parsed description.
 class SkinKeyReader : public SkinKeyVisitor {
@@ -89,7 +89,7 @@ class SkinKeyReader : public SkinKeyVisitor {
   void Flag(const char* key, bool& value) override;
   void PointValue(const char* key, Point& value) override;
   void RectValue(const char* key, Rect& value) override;
-  void FontStyle(const char* key, FontSpec& font) override;
+  void FontStyle(const char* key, FontAttrs& font) override;
   void Choice(const char* key, int& value, std::initializer_list<const char*> names, int def,
               int other) override;
   void List(const char* key, std::vector<std::string>& value) override;
@@ -127,7 +127,7 @@ class SkinKeyWriter : public SkinKeyVisitor {
   void Flag(const char* key, bool& value) override;
   void PointValue(const char* key, Point& value) override;
   void RectValue(const char* key, Rect& value) override;
-  void FontStyle(const char* key, FontSpec& font) override;
+  void FontStyle(const char* key, FontAttrs& font) override;
   void Choice(const char* key, int& value, std::initializer_list<const char*> names, int def,
               int other) override;
   void List(const char* key, std::vector<std::string>& value) override;

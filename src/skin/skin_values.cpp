@@ -4,14 +4,14 @@ namespace netscry {
 
 const char* const kSkinDefaultFontName = "宋体";
 
-FontSpec DefaultSkinFont() {
-  FontSpec f;
+FontAttrs DefaultSkinFont() {
+  FontAttrs f;
   f.name = kSkinDefaultFontName;
   f.height = kSkinDefaultFontHeight;
   return f;
 }
 
-void SkinKeyVisitor::Font(const std::string& prefix, FontSpec& font) {
+void SkinKeyVisitor::Font(const std::string& prefix, FontAttrs& font) {
   Text((prefix + "name").c_str(), font.name, kSkinDefaultFontName);
   Integer((prefix + "height").c_str(), font.height, kSkinDefaultFontHeight);
   FontStyle((prefix + "style").c_str(), font);

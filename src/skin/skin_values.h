@@ -6,7 +6,7 @@
 #include <string>
 #include <vector>
 
-#include "base/canvas.h"  // FontSpec
+#include "base/canvas.h"  // FontAttrs
 #include "base/color.h"
 #include "base/geometry.h"
 
@@ -35,7 +35,7 @@ extern const char* const kSkinDefaultFontName;
 constexpr int kSkinDefaultFontHeight = 14;
 
 // A font of the description: face name, height and style; the colour is kept apart.
-FontSpec DefaultSkinFont();
+FontAttrs DefaultSkinFont();
 
 // Every description class names its keys by calling these, one call per key, base class keys
 // first. SkinKeyReader fills the fields from a parsed description (missing → default) and
@@ -51,7 +51,7 @@ class SkinKeyVisitor {
   virtual void PointValue(const char* key, Point& value) = 0;
   virtual void RectValue(const char* key, Rect& value) = 0;
   // "fsbold", "fsitalic", "fsunderline", "fsstrikeout" anywhere in the text (case-sensitive).
-  virtual void FontStyle(const char* key, FontSpec& font) = 0;
+  virtual void FontStyle(const char* key, FontAttrs& font) = 0;
   // A keyword out of names (names[i] reads as i, compared case-sensitively); a missing key
   // yields def, any other text other.
   virtual void Choice(const char* key, int& value, std::initializer_list<const char*> names, int def,
@@ -64,7 +64,7 @@ class SkinKeyVisitor {
   // Helpers built on the above.
   void PictureIndex(const char* key, int& value) { Integer(key, value, -1); }
   // prefix + "name" (default "宋体"), prefix + "height" (default 14), prefix + "style".
-  void Font(const std::string& prefix, FontSpec& font);
+  void Font(const std::string& prefix, FontAttrs& font);
   void Alignment(const char* key, SkinAlignment& value);
   void MorphKind(const char* key, SkinMorphKind& value);
   void Effect(const char* key, SkinEffect& value);

@@ -710,7 +710,7 @@ SkinFolder BuildSkin(const SkinRecipe& recipe) {
 
 // The light glass of the main window: rounded top corners, the minimise / maximise / close group
 // hanging from the top edge.
-SkinRecipe MainSpec() {
+SkinRecipe MainRecipe() {
   return SkinRecipe{
       .folder = "win7",
       .name = "默认win7",
@@ -823,7 +823,7 @@ SkinRecipe MainSpec() {
 
 // The darker glass of the details dialog, with reflections and a soft glow behind the caption
 // text.
-SkinRecipe DialogSpec() {
+SkinRecipe DialogRecipe() {
   return SkinRecipe{
       .folder = "vista",
       .name = "Vista世界",
@@ -946,8 +946,8 @@ SkinRecipe DialogSpec() {
 
 }  // namespace
 
-SkinFolder BuildMainSkin() { return BuildSkin(MainSpec()); }
+SkinFolder BuildMainSkin() { return BuildSkin(MainRecipe()); }
 
-SkinFolder BuildDialogSkin() { return BuildSkin(DialogSpec()); }
+SkinFolder BuildDialogSkin() { return BuildSkin(DialogRecipe()); }
 
 }  // namespace skinart

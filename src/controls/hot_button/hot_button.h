@@ -33,7 +33,7 @@ struct HotButtonStyle {
   bool theme_aware = true;                        // let an active platform theme draw the face
   int margin = 2;                                 // glyph distance from the content's left edge
   int spacing = 4;                                // gap between glyph and caption
-  FontSpec font{"Arial", 11};
+  FontAttrs font{"Arial", 11};
   std::optional<Color> font_color;                // none: the system window-text colour
 };
 

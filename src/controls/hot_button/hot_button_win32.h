@@ -31,7 +31,7 @@ struct HotBitBtnParams {
   Color hot_track_color = Rgb(255, 199, 60);
   Color frame_color = forms::SystemColor(COLOR_3DDKSHADOW);
   Color font_color = forms::clWindowText;
-  FontSpec font{"Arial", 11};
+  FontAttrs font{"Arial", 11};
   HotButtonGlyph glyph;  // empty: no glyph
   bool enabled = true;
   bool visible = true;

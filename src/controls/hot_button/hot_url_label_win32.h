@@ -42,7 +42,7 @@ struct HotURLLabelParams {
   std::string caption;
   std::string url;
   Rect bounds;  // in the parent's client coordinates
-  FontSpec font{"Verdana", 11, false, false, true};
+  FontAttrs font{"Verdana", 11, false, false, true};
   HotUrlLabelColors colors;  // unvisited RGB (60, 60, 120), visited RGB (130, 95, 70), blink blue
   bool visible = true;
 };
@@ -77,7 +77,7 @@ class THotURLLabel : public forms::Window {
 
  private:
   HotUrlLabelModel model_;
-  FontSpec font_;
+  FontAttrs font_;
   ShellUrlOpener shell_;
   UrlOpener* opener_;
   LinkPressTracker press_;

@@ -125,7 +125,7 @@ class TskSkinCaptionObject : public TskActiveSkinObject {
 
   bool DefaultCaption = false;
   Rect TextRect;
-  FontSpec Font;
+  FontAttrs Font;
   Color FontColor = 0, ActiveFontColor = 0;
   SkinAlignment Alignment = SkinAlignment::Center;
   bool Shadow = false;

@@ -87,7 +87,7 @@ class TskSkinFrame {
   bool HasBorderStyle = true;    // the form has a border (a shape applies only then)
   int PlainCaptionHeight = 19;   // caption band of the plain frame (15 for tool windows)
   // The plain frame's caption font (its colour: button text, or button shadow when inactive).
-  FontSpec DefCaptionFont{"MS Sans Serif", 11, true};
+  FontAttrs DefCaptionFont{"MS Sans Serif", 11, true};
 
   // Run-time state.
   TskFrameState FrameState = TskFrameState::Normal;

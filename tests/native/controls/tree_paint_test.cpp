@@ -251,7 +251,7 @@ class CountingCanvas : public Canvas {
     Count("StretchBitmap");
     inner_.StretchBitmap(bmp, src, dest);
   }
-  void SetFont(const FontSpec& font) override { Count("SetFont"); inner_.SetFont(font); }
+  void SetFont(const FontAttrs& font) override { Count("SetFont"); inner_.SetFont(font); }
   Size TextExtent(std::string_view text) override { Count("TextExtent"); return inner_.TextExtent(text); }
   void TextOut(int x, int y, std::string_view text, Color c, const Rect& clip) override {
     Count("TextOut");

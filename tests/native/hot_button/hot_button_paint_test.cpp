@@ -190,7 +190,7 @@ TEST(HotButtonContent, CaptionPlacementColoursAndFocusRectangle) {
   EXPECT_EQ(p.text[0].x, 27 + (48 - 28) / 2);  // caption area starts 22 after the content's left
   EXPECT_EQ(p.text[0].y, 5 + (16 - 14) / 2);
   EXPECT_EQ(p.text[0].color, HotButtonSystemColors{}.window_text);
-  EXPECT_EQ(p.text[0].font, (FontSpec{"Arial", 11}));
+  EXPECT_EQ(p.text[0].font, (FontAttrs{"Arial", 11}));
 
   p = Paint({true, false, false, false}, true, nullptr, "刷新");
   ASSERT_EQ(p.text.size(), 1u);

@@ -32,7 +32,7 @@ class FillVisitor : public SkinKeyVisitor {
   void Flag(const char*, bool& v) override { v = true; }
   void PointValue(const char*, Point& v) override { v = {++n_, ++n_}; }
   void RectValue(const char*, Rect& v) override { v = {++n_, ++n_, ++n_, ++n_}; }
-  void FontStyle(const char*, FontSpec& f) override { f.bold = f.strikeout = true; }
+  void FontStyle(const char*, FontAttrs& f) override { f.bold = f.strikeout = true; }
   void Choice(const char*, int& v, std::initializer_list<const char*> names, int def, int) override {
     v = (def + 1) % int(names.size());
   }
@@ -55,7 +55,7 @@ class DumpVisitor : public SkinKeyVisitor {
     Add(k, std::to_string(v.left) + "," + std::to_string(v.top) + "," + std::to_string(v.right) + "," +
                std::to_string(v.bottom));
   }
-  void FontStyle(const char* k, FontSpec& f) override { Add(k, FormatSkinFontStyle(f)); }
+  void FontStyle(const char* k, FontAttrs& f) override { Add(k, FormatSkinFontStyle(f)); }
   void Choice(const char* k, int& v, std::initializer_list<const char*>, int, int) override {
     Add(k, std::to_string(v));
   }

@@ -49,7 +49,7 @@ std::string ReadAs(Syntax syntax, const std::optional<std::string>& value) {
                std::to_string(q.bottom);
       }
       case Syntax::FontStyle: {
-        FontSpec f;
+        FontAttrs f;
         f.bold = f.italic = f.underline = f.strikeout = true;
         r.FontStyle("k", f);
         return std::string(f.bold ? "B" : "") + (f.italic ? "I" : "") + (f.underline ? "U" : "") +
@@ -256,7 +256,7 @@ TEST(SkinIniText, WriterOutputReadsBackInTheSameSyntax) {
   bool flag = true;
   Point p{8, 28};
   Rect r{7, 1, 697, 25};
-  FontSpec f;
+  FontAttrs f;
   f.bold = true;
   f.underline = true;
   int command = static_cast<int>(SkinCommand::MinimizeToTray);
@@ -282,7 +282,7 @@ TEST(SkinIniText, WriterOutputReadsBackInTheSameSyntax) {
   bool flag2 = false;
   Point p2;
   Rect r2;
-  FontSpec f2;
+  FontAttrs f2;
   SkinCommand command2 = SkinCommand::Close;
   std::vector<std::string> list2;
   rd.Text("fontname", name2);

@@ -586,7 +586,7 @@ TEST(Fonts, SharedWhileHeldAndReleasedAfter) {
   {
     auto a = SharedFont::Get({{"Arial", 11}, ANSI_CHARSET});
     auto b = SharedFont::Get({{"Arial", 11}, ANSI_CHARSET});
-    FontSpec bold{"Arial", 11};
+    FontAttrs bold{"Arial", 11};
     bold.bold = true;
     auto c = SharedFont::Get({bold, ANSI_CHARSET});
     ASSERT_NE(a->Handle(), nullptr);

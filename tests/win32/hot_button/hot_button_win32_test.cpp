@@ -413,17 +413,17 @@ TEST_F(PanelFixture, CreatePaintDestroyCyclesKeepGdiObjectsFlat) {
 TEST_F(PanelFixture, ButtonsOfTheMainWindowForAPersonToLookAt) {
   // Writes hot_buttons.png and hot_buttons_themed.png: the five buttons and the dialog's OK
   // button, then the refresh button hot, focused, pressed and disabled.
-  struct Spec {
+  struct Placed {
     const char* caption;
     const char* glyph;
     Rect bounds;
   };
-  const Spec specs[] = {{"帮助", "BTNHELP", {4, 4, 78, 36}},        {"更新", "BTNUPDATE", {80, 4, 166, 36}},
+  const Placed placed[] = {{"帮助", "BTNHELP", {4, 4, 78, 36}},        {"更新", "BTNUPDATE", {80, 4, 166, 36}},
                         {"主页", "BTNHOMEPAGE", {168, 4, 254, 36}}, {"刷新", "BTNREFRESH", {4, 44, 84, 70}},
                         {"结束进程", "BTNENDPRO", {88, 44, 198, 70}}, {"确定", nullptr, {300, 44, 397, 70}}};
   for (bool themed : {false, true}) {
     std::vector<std::unique_ptr<THotBitBtn>> buttons;
-    for (const Spec& s : specs) {
+    for (const Placed& s : placed) {
       HotBitBtnParams p = MainButton(s.caption, s.bounds, s.glyph, themed);
       if (!s.glyph) p.color = 15653585;  // the dialog's face
       buttons.push_back(std::make_unique<THotBitBtn>());
@@ -437,7 +437,7 @@ TEST_F(PanelFixture, ButtonsOfTheMainWindowForAPersonToLookAt) {
       }
     };
     for (std::size_t i = 0; i < buttons.size(); ++i) {
-      place(Snapshot(buttons[i]->Handle()), specs[i].bounds.left, specs[i].bounds.top);
+      place(Snapshot(buttons[i]->Handle()), placed[i].bounds.left, placed[i].bounds.top);
     }
     THotBitBtn& r = *buttons[3];
     SendMessageA(r.Handle(), WM_MOUSEMOVE, 0, At(5, 5));

@@ -149,7 +149,7 @@ bool HandleIsOpen(HANDLE h) {
   return GetHandleInformation(h, &flags) != FALSE;
 }
 
-TEST(ShellUrlOpener, AsksTheShellAsSpecifiedAndClosesTheProcessHandle) {
+TEST(ShellUrlOpener, AsksTheShellToOpenItAndClosesTheProcessHandle) {
   for (BOOL result : {TRUE, FALSE}) {
     g_result = result;
     ShellUrlOpener opener(nullptr, &FakeExecute);

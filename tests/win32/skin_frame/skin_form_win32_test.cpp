@@ -12,6 +12,7 @@
 
 #include "../hot_button/win32_test_util.h"
 #include "base/dib_win32.h"
+#include "forms/resources_win32.h"
 #include "forms/application_win32.h"
 #include "forms/controls_win32.h"
 
@@ -22,16 +23,7 @@ using testing_buttons::LiveGdiObjects;
 
 void Pump() { forms::Application::Instance().ProcessMessages(); }
 
-std::span<const std::uint8_t> ResourceBytes(const char* name) {
-  HMODULE module = GetModuleHandleA(nullptr);
-  HRSRC res = FindResourceA(module, name, MAKEINTRESOURCEA(10));  // RT_RCDATA
-  if (!res) return {};
-  HGLOBAL data = LoadResource(module, res);
-  const DWORD size = SizeofResource(module, res);
-  const void* bytes = data ? LockResource(data) : nullptr;
-  if (!bytes || size == 0) return {};
-  return {static_cast<const std::uint8_t*>(bytes), size};
-}
+using forms::ResourceBytes;
 
 enum class Skin { Main, Dialog, None };
 
