@@ -6,8 +6,9 @@ namespace netscry {
 
 void BitmapCanvas::FillRect(const Rect& r, Color c) {
   const Rect clipped = r.Intersect(target_.Bounds());
+  const DibPixel p = DibPixelOf(c);
   for (int y = clipped.top; y < clipped.bottom; ++y) {
-    std::fill(target_.Row(y) + clipped.left, target_.Row(y) + clipped.right, c);
+    std::fill(target_.Row(y) + clipped.left, target_.Row(y) + clipped.right, p);
   }
 }
 
@@ -37,12 +38,17 @@ void BitmapCanvas::DrawFocusRect(const Rect& r) {
 
 void BitmapCanvas::DrawBitmap(const Bitmap32& bmp, const Rect& src_rect, int x, int y,
                               std::optional<Color> transparent) {
+  // Clipped against the picture, then against the target; pixels are copied as stored.
   const Rect src = src_rect.Intersect(bmp.Bounds());
-  for (int sy = src.top; sy < src.bottom; ++sy) {
-    for (int sx = src.left; sx < src.right; ++sx) {
-      const Color c = bmp.Pixel(sx, sy);
-      if (transparent && c == *transparent) continue;
-      target_.SetPixel(x + (sx - src_rect.left), y + (sy - src_rect.top), c);
+  if (src.IsEmpty()) return;
+  const int dx = x + (src.left - src_rect.left), dy = y + (src.top - src_rect.top);
+  const Rect dest = Rect{dx, dy, dx + src.Width(), dy + src.Height()}.Intersect(target_.Bounds());
+  const std::optional<DibPixel> key = transparent ? std::optional(DibPixelOf(*transparent)) : std::nullopt;
+  for (int ty = dest.top; ty < dest.bottom; ++ty) {
+    const DibPixel* from = bmp.Row(src.top + (ty - dy)) + (src.left + (dest.left - dx));
+    DibPixel* to = target_.Row(ty) + dest.left;
+    for (int i = 0; i < dest.Width(); ++i) {
+      if (!key || from[i] != *key) to[i] = from[i];
     }
   }
 }
@@ -50,11 +56,12 @@ void BitmapCanvas::DrawBitmap(const Bitmap32& bmp, const Rect& src_rect, int x, 
 void BitmapCanvas::StretchBitmap(const Bitmap32& bmp, const Rect& src_rect, const Rect& dest) {
   if (dest.IsEmpty() || src_rect.IsEmpty()) return;
   const long long sw = src_rect.Width(), sh = src_rect.Height();
-  for (int dy = dest.top; dy < dest.bottom; ++dy) {
+  const Rect clip = dest.Intersect(target_.Bounds());
+  for (int dy = clip.top; dy < clip.bottom; ++dy) {
     const int sy = src_rect.top + int((dy - dest.top) * sh / dest.Height());
-    for (int dx = dest.left; dx < dest.right; ++dx) {
+    for (int dx = clip.left; dx < clip.right; ++dx) {
       const int sx = src_rect.left + int((dx - dest.left) * sw / dest.Width());
-      if (bmp.InBounds(sx, sy)) target_.SetPixel(dx, dy, bmp.Pixel(sx, sy));
+      if (bmp.InBounds(sx, sy)) target_.Row(dy)[dx] = bmp.Row(sy)[sx];
     }
   }
 }

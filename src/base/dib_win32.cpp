@@ -1,5 +1,7 @@
 #include "base/dib_win32.h"
 
+#include <cstring>
+
 namespace netscry {
 
 BITMAPINFO TopDown32BitInfo(int width, int height) {
@@ -19,8 +21,15 @@ Dib32::Dib32(int width, int height) : width_(width > 0 ? width : 1), height_(hei
   bitmap_ = CreateDIBSection(nullptr, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
   dc_ = CreateCompatibleDC(nullptr);
   if (!bitmap_ || !dc_ || !bits) return;
-  bits_ = static_cast<std::uint32_t*>(bits);
+  bits_ = static_cast<DibPixel*>(bits);
   old_bitmap_ = SelectObject(dc_, bitmap_);
+}
+
+Dib32::Dib32(const Bitmap32& picture) : Dib32(picture.Width(), picture.Height()) {
+  // Nothing has drawn on the new section yet, so its bits can be written without a flush.
+  if (Valid() && !picture.IsEmpty()) {
+    std::memcpy(bits_, picture.Pixels().data(), picture.Pixels().size() * sizeof(DibPixel));
+  }
 }
 
 Dib32::~Dib32() {
@@ -30,14 +39,9 @@ Dib32::~Dib32() {
 }
 
 Bitmap32 Dib32::ToBitmap32() const {
-  Bitmap32 out(width_, height_);
-  if (!Valid()) return out;
+  if (!Valid()) return Bitmap32(width_, height_);
   GdiFlush();
-  for (int y = 0; y < height_; ++y) {
-    const std::uint32_t* row = bits_ + std::size_t(y) * std::size_t(width_);
-    for (int x = 0; x < width_; ++x) out.Row(y)[x] = ColorOfDibPixel(row[x]);
-  }
-  return out;
+  return Bitmap32::FromDibRows(width_, height_, bits_);
 }
 
 Color Dib32::Pixel(int x, int y) const {

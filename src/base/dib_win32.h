@@ -10,6 +10,9 @@ namespace netscry {
 class Dib32 {
  public:
   Dib32(int width, int height);
+  // A surface holding a copy of the picture: the rows are copied as they are, the orders being
+  // the same. An empty picture gives the 1 × 1 black surface.
+  explicit Dib32(const Bitmap32& picture);
   ~Dib32();
   Dib32(const Dib32&) = delete;
   Dib32& operator=(const Dib32&) = delete;
@@ -19,7 +22,8 @@ class Dib32 {
   HBITMAP Bitmap() const { return bitmap_; }
   int Width() const { return width_; }
   int Height() const { return height_; }
-  // The pixels as colours (0x00BBGGRR); GDI must be flushed first, which this does.
+  // The pixels as a picture (a copy of the rows) and one pixel as a colour; GDI must be flushed
+  // first, which these do.
   Bitmap32 ToBitmap32() const;
   Color Pixel(int x, int y) const;
 
@@ -28,13 +32,10 @@ class Dib32 {
   HDC dc_ = nullptr;
   HBITMAP bitmap_ = nullptr;
   HGDIOBJ old_bitmap_ = nullptr;
-  std::uint32_t* bits_ = nullptr;  // 0x00RRGGBB per pixel, top row first
+  DibPixel* bits_ = nullptr;  // top row first
 };
 
-// The layout GDI wants for a top-down 32-bit picture of the given size.
+// The layout GDI wants for a top-down 32-bit picture of the given size: a Bitmap32's rows.
 BITMAPINFO TopDown32BitInfo(int width, int height);
-// Converts between our colour order and a 32-bit DIB pixel.
-constexpr std::uint32_t DibPixelOf(Color c) { return ((c & 0xFF) << 16) | (c & 0xFF00) | ((c >> 16) & 0xFF); }
-constexpr Color ColorOfDibPixel(std::uint32_t p) { return ((p & 0xFF) << 16) | (p & 0xFF00) | ((p >> 16) & 0xFF); }
 
 }  // namespace netscry

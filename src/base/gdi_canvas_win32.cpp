@@ -1,8 +1,6 @@
 #include "base/gdi_canvas_win32.h"
 
 #include <algorithm>
-#include <cstdint>
-#include <vector>
 
 #include "base/dib_win32.h"
 
@@ -20,14 +18,13 @@ namespace {
 
 RECT ToRECT(const Rect& r) { return {r.left, r.top, r.right, r.bottom}; }
 
-// The source rectangle's pixels in DIB order, ready for SetDIBitsToDevice or StretchDIBits.
-std::vector<std::uint32_t> DibPixels(const Bitmap32& bmp, const Rect& src) {
-  std::vector<std::uint32_t> pixels(std::size_t(src.Width()) * std::size_t(src.Height()));
-  std::size_t i = 0;
-  for (int y = src.top; y < src.bottom; ++y) {
-    for (int x = src.left; x < src.right; ++x) pixels[i++] = DibPixelOf(bmp.Row(y)[x]);
-  }
-  return pixels;
+// Copies the part src of a picture onto dc at (x, y), straight from the picture's rows: they are
+// handed to GDI as a top-down DIB as wide as the picture and as tall as src, starting at src's
+// top row, so that only the column offset is left to GDI.
+void SetPictureBits(HDC dc, int x, int y, const Bitmap32& bmp, const Rect& src) {
+  const BITMAPINFO info = TopDown32BitInfo(bmp.Width(), src.Height());
+  SetDIBitsToDevice(dc, x, y, DWORD(src.Width()), DWORD(src.Height()), src.left, 0, 0, UINT(src.Height()),
+                    bmp.Row(src.top), &info, DIB_RGB_COLORS);
 }
 
 }  // namespace
@@ -58,7 +55,7 @@ HBRUSH GdiCanvas::CheckerBrush(Color even_color, Color odd_color) {
   // A packed top-down DIB of 8 × 8 pixels, the size every platform takes for a pattern.
   struct {
     BITMAPINFOHEADER header;
-    std::uint32_t pixels[8 * 8];
+    DibPixel pixels[8 * 8];
   } packed{};
   packed.header = TopDown32BitInfo(8, 8).bmiHeader;
   for (int y = 0; y < 8; ++y) {
@@ -114,18 +111,13 @@ void GdiCanvas::DrawBitmap(const Bitmap32& bmp, const Rect& src_rect, int x, int
   if (src.IsEmpty()) return;
   const int dx = x + (src.left - src_rect.left), dy = y + (src.top - src_rect.top);
   if (!transparent) {
-    const std::vector<std::uint32_t> pixels = DibPixels(bmp, src);
-    const BITMAPINFO info = TopDown32BitInfo(src.Width(), src.Height());
-    SetDIBitsToDevice(dc_, dx, dy, DWORD(src.Width()), DWORD(src.Height()), 0, 0, 0, UINT(src.Height()), pixels.data(),
-                      &info, DIB_RGB_COLORS);
+    SetPictureBits(dc_, dx, dy, bmp, src);
     return;
   }
+  // The platform leaves out the transparent colour only when copying between device contexts.
   Dib32 temp(src.Width(), src.Height());
   if (!temp.Valid()) return;
-  const std::vector<std::uint32_t> pixels = DibPixels(bmp, src);
-  const BITMAPINFO info = TopDown32BitInfo(src.Width(), src.Height());
-  SetDIBitsToDevice(temp.Dc(), 0, 0, DWORD(src.Width()), DWORD(src.Height()), 0, 0, 0, UINT(src.Height()),
-                    pixels.data(), &info, DIB_RGB_COLORS);
+  SetPictureBits(temp.Dc(), 0, 0, bmp, src);
   GdiTransparentBlt(dc_, dx, dy, src.Width(), src.Height(), temp.Dc(), 0, 0, src.Width(), src.Height(), *transparent);
 }
 
@@ -133,11 +125,11 @@ void GdiCanvas::StretchBitmap(const Bitmap32& bmp, const Rect& src_rect, const R
   const Rect src = src_rect.Intersect(bmp.Bounds());
   // A source partly outside the picture has no sound scale; nothing is drawn for it.
   if (src.IsEmpty() || dest.IsEmpty() || src != src_rect) return;
-  const std::vector<std::uint32_t> pixels = DibPixels(bmp, src);
-  const BITMAPINFO info = TopDown32BitInfo(src.Width(), src.Height());
+  // The picture's rows from src's top, as in SetPictureBits.
+  const BITMAPINFO info = TopDown32BitInfo(bmp.Width(), src.Height());
   SetStretchBltMode(dc_, COLORONCOLOR);
-  StretchDIBits(dc_, dest.left, dest.top, dest.Width(), dest.Height(), 0, 0, src.Width(), src.Height(), pixels.data(),
-                &info, DIB_RGB_COLORS, SRCCOPY);
+  StretchDIBits(dc_, dest.left, dest.top, dest.Width(), dest.Height(), src.left, 0, src.Width(), src.Height(),
+                bmp.Row(src.top), &info, DIB_RGB_COLORS, SRCCOPY);
 }
 
 void GdiCanvas::SetFont(const FontAttrs& f) {

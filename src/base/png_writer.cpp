@@ -31,7 +31,7 @@ std::vector<std::uint8_t> EncodePng(const Bitmap32& picture) {
   for (int y = 0; y < h; ++y) {
     raw.push_back(0);
     for (int x = 0; x < w; ++x) {
-      const Color c = picture.Row(y)[x];
+      const Color c = ColorOfDibPixel(picture.Row(y)[x]);
       raw.push_back(RedOf(c));
       raw.push_back(GreenOf(c));
       raw.push_back(BlueOf(c));

@@ -66,15 +66,17 @@ SkinBitmap DecodeBmp(std::span<const std::uint8_t> data, std::size_t& consumed) 
   const std::size_t pixel_bytes = stride * std::size_t(abs_height);
   if (pixel_offset > data.size() || pixel_bytes > data.size() - pixel_offset) Invalid();
 
-  std::vector<Color> palette;
+  // Colour-table entries and 24- and 32-bit pixels are stored blue, green, red: the order pictures
+  // hold them in. The fourth byte of either is not a colour.
+  std::vector<DibPixel> palette;
   if (bit_count <= 8) {
     for (std::uint32_t i = 0; i < table_entries; ++i) {
       const std::uint8_t* q = h + table_offset + std::size_t(i) * 4;
-      palette.push_back(Rgb(q[2], q[1], q[0]));
+      palette.push_back(DibPixelOfRgb(q[2], q[1], q[0]));
     }
   }
-  auto from_palette = [&palette](unsigned index) -> Color {
-    return index < palette.size() ? palette[index] : kBlack;
+  auto from_palette = [&palette](unsigned index) -> DibPixel {
+    return index < palette.size() ? palette[index] : DibPixelOf(kBlack);
   };
 
   Bitmap32 bmp(width, static_cast<int>(abs_height));
@@ -82,7 +84,7 @@ SkinBitmap DecodeBmp(std::span<const std::uint8_t> data, std::size_t& consumed) 
     // Bottom-up rows unless the height is negative.
     const int src_row = height > 0 ? bmp.Height() - 1 - y : y;
     const std::uint8_t* row = h + pixel_offset + stride * std::size_t(src_row);
-    Color* dst = bmp.Row(y);
+    DibPixel* dst = bmp.Row(y);
     for (int x = 0; x < width; ++x) {
       const std::size_t ux = std::size_t(x);
       switch (bit_count) {
@@ -97,14 +99,14 @@ SkinBitmap DecodeBmp(std::span<const std::uint8_t> data, std::size_t& consumed) 
           break;
         case 16: {
           const unsigned v = U16(row + ux * 2);
-          dst[x] = Rgb(Expand5((v >> 10) & 31u), Expand5((v >> 5) & 31u), Expand5(v & 31u));
+          dst[x] = DibPixelOfRgb(Expand5((v >> 10) & 31u), Expand5((v >> 5) & 31u), Expand5(v & 31u));
           break;
         }
         case 24:
-          dst[x] = Rgb(row[ux * 3 + 2], row[ux * 3 + 1], row[ux * 3]);
+          dst[x] = DibPixelOfRgb(row[ux * 3 + 2], row[ux * 3 + 1], row[ux * 3]);
           break;
         default:  // 32
-          dst[x] = Rgb(row[ux * 4 + 2], row[ux * 4 + 1], row[ux * 4]);
+          dst[x] = DibPixel(U32(row + ux * 4) & 0x00FFFFFFu);
           break;
       }
     }
@@ -117,16 +119,19 @@ std::vector<std::uint8_t> EncodeBmp(const Bitmap32& picture, int bit_count) {
   if (picture.IsEmpty() || picture.Width() > kBmpMaxDimension || picture.Height() > kBmpMaxDimension) {
     throw SkinError("cannot encode an empty or oversized picture");
   }
-  std::vector<Color> palette;
-  std::unordered_map<Color, std::uint8_t> index_of;
+  // Pixels and table entries are written as stored: a DibPixel's bytes are the file's blue,
+  // green, red and 0.
+  std::vector<DibPixel> palette;
+  std::unordered_map<DibPixel, std::uint8_t> index_of;
+  const DibPixel black = DibPixelOf(kBlack);
   if (bit_count == 1) {
-    palette = {kBlack, kWhite};
+    palette = {black, DibPixelOf(kWhite)};
   } else if (bit_count == 8) {
-    for (Color c : picture.Pixels()) {
-      if (index_of.count(c)) continue;
+    for (DibPixel p : picture.Pixels()) {
+      if (index_of.count(p)) continue;
       if (palette.size() == 256) throw SkinError("more than 256 colours for an 8-bit picture");
-      index_of.emplace(c, std::uint8_t(palette.size()));
-      palette.push_back(c);
+      index_of.emplace(p, std::uint8_t(palette.size()));
+      palette.push_back(p);
     }
   } else if (bit_count != 24 && bit_count != 32) {
     throw SkinError("unsupported bit count for encoding");
@@ -155,33 +160,28 @@ std::vector<std::uint8_t> EncodeBmp(const Bitmap32& picture, int bit_count) {
   PutU32(out, 2835);
   PutU32(out, std::uint32_t(palette.size()));
   PutU32(out, 0);
-  for (Color c : palette) {
-    out.push_back(BlueOf(c));
-    out.push_back(GreenOf(c));
-    out.push_back(RedOf(c));
-    out.push_back(0);
-  }
+  for (DibPixel p : palette) PutU32(out, std::uint32_t(p) & 0x00FFFFFFu);
   for (std::size_t row = 0; row < height; ++row) {
-    const Color* src = picture.Row(int(height - 1 - row));
+    const DibPixel* src = picture.Row(int(height - 1 - row));
     std::vector<std::uint8_t> line(stride, 0);
     for (std::size_t x = 0; x < width; ++x) {
-      const Color c = src[x];
+      const std::uint32_t v = std::uint32_t(src[x]);
       switch (bit_count) {
         case 1:
-          if (c != kBlack) line[x / 8] = std::uint8_t(line[x / 8] | (0x80u >> (x % 8)));
+          if (src[x] != black) line[x / 8] = std::uint8_t(line[x / 8] | (0x80u >> (x % 8)));
           break;
         case 8:
-          line[x] = index_of.at(c);
+          line[x] = index_of.at(src[x]);
           break;
         case 24:
-          line[x * 3] = BlueOf(c);
-          line[x * 3 + 1] = GreenOf(c);
-          line[x * 3 + 2] = RedOf(c);
+          line[x * 3] = std::uint8_t(v);
+          line[x * 3 + 1] = std::uint8_t(v >> 8);
+          line[x * 3 + 2] = std::uint8_t(v >> 16);
           break;
         default:
-          line[x * 4] = BlueOf(c);
-          line[x * 4 + 1] = GreenOf(c);
-          line[x * 4 + 2] = RedOf(c);
+          line[x * 4] = std::uint8_t(v);
+          line[x * 4 + 1] = std::uint8_t(v >> 8);
+          line[x * 4 + 2] = std::uint8_t(v >> 16);
           break;
       }
     }

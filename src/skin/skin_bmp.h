@@ -11,7 +11,7 @@
 
 namespace netscry {
 
-// A decoded picture of a skin. The pixels are plain Bitmap32 colours (0x00BBGGRR); BitCount()
+// A decoded picture of a skin, a plain Bitmap32 (Pixel() gives colours); BitCount()
 // remembers the depth the image was stored with (1, 4, 8, 16, 24 or 32; 0 for an absent picture).
 // A 1-bit mask decodes to the two colours of its colour table, normally black (0x000000, the
 // pixel belongs to the window) and white (0xFFFFFF, it does not): test mask pixels against kBlack.

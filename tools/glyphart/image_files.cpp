@@ -77,7 +77,8 @@ int Distance(Color a, Color b) {
 
 std::vector<Color> MakePalette(const Bitmap32& picture, Color keep) {
   std::map<Color, int> counts;
-  for (Color c : picture.Pixels()) {
+  for (netscry::DibPixel p : picture.Pixels()) {
+    const Color c = netscry::ColorOfDibPixel(p);
     if (c != keep) ++counts[c];
   }
   std::vector<Box> boxes(1);

@@ -295,18 +295,14 @@ HotButtonGlyph HotButtonGlyphFromBitmap(HBITMAP bitmap, int num_glyphs) {
   const int w = info.bmWidth, h = info.bmHeight < 0 ? -info.bmHeight : info.bmHeight;
   // A glyph is a small picture; anything else is not one.
   if (w <= 0 || h <= 0 || w > 4096 || h > 4096) return glyph;
-  std::vector<std::uint32_t> pixels(std::size_t(w) * std::size_t(h));
+  std::vector<DibPixel> pixels(std::size_t(w) * std::size_t(h));
   BITMAPINFO bi = TopDown32BitInfo(w, h);
   HDC dc = CreateCompatibleDC(nullptr);
   if (!dc) return glyph;
   const int rows = GetDIBits(dc, bitmap, 0, UINT(h), pixels.data(), &bi, DIB_RGB_COLORS);
   DeleteDC(dc);
   if (rows != h) return glyph;
-  Bitmap32 out(w, h);
-  for (int y = 0; y < h; ++y) {
-    for (int x = 0; x < w; ++x) out.Row(y)[x] = ColorOfDibPixel(pixels[std::size_t(y) * std::size_t(w) + std::size_t(x)]);
-  }
-  glyph.bitmap = std::move(out);
+  glyph.bitmap = Bitmap32::FromDibRows(w, h, pixels.data());
   return glyph;
 }
 

@@ -13,7 +13,7 @@ void CopyRect(const Bitmap32& src, const Rect& src_rect, Bitmap32& dst, int x, i
   const Rect d = Rect{x, y, x + s.Width(), y + s.Height()}.Intersect(dst.Bounds());
   if (d.IsEmpty()) return;
   for (int row = d.top; row < d.bottom; ++row) {
-    const Color* from = src.Row(s.top + row - y) + (s.left + d.left - x);
+    const DibPixel* from = src.Row(s.top + row - y) + (s.left + d.left - x);
     std::copy(from, from + d.Width(), dst.Row(row) + d.left);
   }
 }
@@ -118,9 +118,9 @@ FrameStrips CutMaskStrips(const Bitmap32& mask, const TskSkinFormInfo& info, con
 
 std::vector<Rect> MaskStripRuns(const Bitmap32& strip, Point at) {
   std::vector<Rect> runs;
-  const auto black = [](Color c) { return (c & 0x00FFFFFF) == 0; };
+  const auto black = [](DibPixel p) { return (std::uint32_t(p) & 0x00FFFFFFu) == 0; };
   for (int y = 0; y < strip.Height(); ++y) {
-    const Color* row = strip.Row(y);
+    const DibPixel* row = strip.Row(y);
     for (int x = 0; x < strip.Width();) {
       if (!black(row[x])) {
         ++x;

@@ -426,10 +426,13 @@ void ApplyInactiveEffect(Bitmap32& bmp, SkinEffect effect) {
   std::vector<Color> row;
   const int w = bmp.Width();
   for (int y = 0; y < bmp.Height(); ++y) {
-    Color* pixels = bmp.Row(y);
-    if (effect == SkinEffect::SplitBlur) row.assign(pixels, pixels + w);
+    DibPixel* pixels = bmp.Row(y);
+    if (effect == SkinEffect::SplitBlur) {
+      row.resize(std::size_t(w));
+      std::transform(pixels, pixels + w, row.begin(), ColorOfDibPixel);
+    }
     for (int x = 0; x < w; ++x) {
-      const Color c = pixels[x];
+      const Color c = ColorOfDibPixel(pixels[x]);
       const int r = RedOf(c), gr = GreenOf(c), b = BlueOf(c);
       Color out = c;
       switch (effect) {
@@ -453,7 +456,7 @@ void ApplyInactiveEffect(Bitmap32& bmp, SkinEffect effect) {
           break;
         case SkinEffect::Invert: out = c ^ 0x00FFFFFF; break;
       }
-      pixels[x] = out;
+      pixels[x] = DibPixelOf(out);
     }
   }
 }

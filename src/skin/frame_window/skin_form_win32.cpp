@@ -66,19 +66,10 @@ UINT TimerInterval(FrameTimer timer) {
 Rect FromRECT(const RECT& r) { return {r.left, r.top, r.right, r.bottom}; }
 RECT ToRECT(const Rect& r) { return {r.left, r.top, r.right, r.bottom}; }
 
-// A DIB section holding a picture (converted to the DIB's pixel order once, here).
+// A DIB section holding a picture: its rows are copied in as they are.
 std::unique_ptr<Dib32> DibFrom(const Bitmap32& picture) {
-  auto dib = std::make_unique<Dib32>(picture.Width(), picture.Height());
+  auto dib = std::make_unique<Dib32>(picture);
   if (!dib->Valid()) return nullptr;
-  std::vector<std::uint32_t> pixels(std::size_t(picture.Width()) * std::size_t(picture.Height()));
-  std::size_t i = 0;
-  for (int y = 0; y < picture.Height(); ++y) {
-    const Color* row = picture.Row(y);
-    for (int x = 0; x < picture.Width(); ++x) pixels[i++] = DibPixelOf(row[x]);
-  }
-  const BITMAPINFO info = TopDown32BitInfo(picture.Width(), picture.Height());
-  SetDIBitsToDevice(dib->Dc(), 0, 0, DWORD(picture.Width()), DWORD(picture.Height()), 0, 0, 0,
-                    UINT(picture.Height()), pixels.data(), &info, DIB_RGB_COLORS);
   return dib;
 }
 

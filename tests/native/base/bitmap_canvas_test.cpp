@@ -85,6 +85,40 @@ TEST(BitmapCanvas, LinesExcludeTheirEndPointInEitherDirection) {
   }
 }
 
+// Each target pixel either keeps the background or shows the source pixel it lands on, whatever
+// part of the source or target the rectangle leaves.
+TEST(BitmapCanvas, BitmapsAreClippedToSourceAndTarget) {
+  constexpr Color kBack = Rgb(1, 1, 1), kKey = Rgb(255, 0, 255);
+  Bitmap32 sprite(5, 4);
+  for (int y = 0; y < 4; ++y)
+    for (int x = 0; x < 5; ++x) sprite.SetPixel(x, y, (x + y) % 3 == 0 ? kKey : Rgb(100, std::uint8_t(x), std::uint8_t(y)));
+  struct Case {
+    Rect src;
+    int x, y;
+  } const cases[] = {
+      {{0, 0, 5, 4}, 0, 0},   {{1, 1, 4, 3}, 2, 1},     {{-2, -1, 3, 2}, 1, 1},  {{3, 2, 9, 8}, 4, 3},
+      {{0, 0, 5, 4}, -3, -2}, {{0, 0, 5, 4}, 5, 4},     {{1, 0, 5, 4}, -1, 3},   {{0, 0, 5, 4}, 9, 0},
+      {{2, 2, 2, 3}, 1, 1},   {{6, 0, 8, 4}, 0, 0},
+  };
+  for (bool keyed : {false, true}) {
+    for (const Case& c : cases) {
+      Bitmap32 target(7, 6, kBack);
+      BitmapCanvas canvas(target);
+      canvas.DrawBitmap(sprite, c.src, c.x, c.y, keyed ? std::optional(kKey) : std::nullopt);
+      const Rect drawn = c.src.Intersect(sprite.Bounds());
+      for (int ty = 0; ty < 6; ++ty) {
+        for (int tx = 0; tx < 7; ++tx) {
+          const int sx = tx - c.x + c.src.left, sy = ty - c.y + c.src.top;
+          Color want = kBack;
+          if (drawn.Contains({sx, sy}) && !(keyed && sprite.Pixel(sx, sy) == kKey)) want = sprite.Pixel(sx, sy);
+          ASSERT_EQ(target.Pixel(tx, ty), want) << "source " << c.src.left << "," << c.src.top << " at " << c.x << ","
+                                                << c.y << (keyed ? " keyed" : "") << ": pixel " << tx << "," << ty;
+        }
+      }
+    }
+  }
+}
+
 TEST(BitmapCanvas, StretchScalesByNearestPixel) {
   Bitmap32 src(2, 1);
   src.SetPixel(0, 0, Rgb(1, 0, 0));

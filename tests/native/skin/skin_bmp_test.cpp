@@ -40,6 +40,14 @@ std::vector<std::uint8_t> RawBmp(int width, int height, int bits, std::uint32_t 
   return b;
 }
 
+// The colours of a picture, row after row.
+std::vector<Color> Colors(const Bitmap32& b) {
+  std::vector<Color> colors;
+  for (int y = 0; y < b.Height(); ++y)
+    for (int x = 0; x < b.Width(); ++x) colors.push_back(b.Pixel(x, y));
+  return colors;
+}
+
 SkinBitmap Decode(const std::vector<std::uint8_t>& bytes, std::size_t* consumed_out = nullptr) {
   std::size_t consumed = 0;
   SkinBitmap b = DecodeBmp(bytes, consumed);
@@ -55,7 +63,7 @@ TEST(SkinBmp, DecodesEveryDepth) {
     SkinBitmap b = Decode(bytes, &consumed);
     EXPECT_EQ(consumed, bytes.size());
     EXPECT_EQ(b.BitCount(), 1);
-    EXPECT_EQ(b.Pixels(), (std::vector<Color>{kBlack, kWhite, kBlack, kWhite, kBlack, kWhite}));
+    EXPECT_EQ(Colors(b), (std::vector<Color>{kBlack, kWhite, kBlack, kWhite, kBlack, kWhite}));
   }
   {  // 4 bits: two pixels a byte, high nibble first; a 16-entry table when biClrUsed is 0
     std::vector<Color> pal(16, kBlack);
@@ -63,26 +71,34 @@ TEST(SkinBmp, DecodesEveryDepth) {
     pal[2] = green;
     pal[3] = blue;
     SkinBitmap b = Decode(RawBmp(3, 1, 4, 0, pal, {0x12, 0x30, 0, 0}));
-    EXPECT_EQ(b.Pixels(), (std::vector<Color>{red, green, blue}));
+    EXPECT_EQ(Colors(b), (std::vector<Color>{red, green, blue}));
   }
   {  // 8 bits with a short table: an index past it reads as black
     SkinBitmap b = Decode(RawBmp(2, 1, 8, 3, {red, green, blue}, {2, 5, 0, 0}));
     EXPECT_EQ(b.BitCount(), 8);
-    EXPECT_EQ(b.Pixels(), (std::vector<Color>{blue, kBlack}));
+    EXPECT_EQ(Colors(b), (std::vector<Color>{blue, kBlack}));
+  }
+  {  // the fourth byte of a table entry is not part of the colour either
+    auto bytes = RawBmp(2, 1, 8, 2, {red, Rgb(1, 2, 3)}, {1, 0, 0, 0});
+    bytes[54 + 4 + 3] = 0xFF;
+    Bitmap32 expected(2, 1, red);
+    expected.SetPixel(0, 0, Rgb(1, 2, 3));
+    EXPECT_EQ(static_cast<const Bitmap32&>(Decode(bytes)), expected);
   }
   {  // 16 bits, 5-5-5
     SkinBitmap b = Decode(RawBmp(2, 1, 16, 0, {}, {0x00, 0x7C, 0x1F, 0x00}));
-    EXPECT_EQ(b.Pixels(), (std::vector<Color>{red, blue}));
+    EXPECT_EQ(Colors(b), (std::vector<Color>{red, blue}));
   }
   {  // 24 bits, top-down (negative height), rows padded to 4 bytes
     SkinBitmap b = Decode(RawBmp(1, -2, 24, 0, {}, {0, 0, 255, 0, 0, 255, 0, 0}));
     EXPECT_EQ(b.Width(), 1);
     EXPECT_EQ(b.Height(), 2);
-    EXPECT_EQ(b.Pixels(), (std::vector<Color>{red, green}));
+    EXPECT_EQ(Colors(b), (std::vector<Color>{red, green}));
   }
-  {  // 32 bits, the fourth byte ignored
+  {  // 32 bits, the fourth byte ignored: the stored pixel equals one set from the colour
     SkinBitmap b = Decode(RawBmp(1, 1, 32, 0, {}, {255, 0, 0, 0x80}));
-    EXPECT_EQ(b.Pixels(), (std::vector<Color>{blue}));
+    EXPECT_EQ(Colors(b), (std::vector<Color>{blue}));
+    EXPECT_EQ(static_cast<const Bitmap32&>(b), Bitmap32(1, 1, blue));
   }
 }
 

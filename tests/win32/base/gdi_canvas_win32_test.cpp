@@ -83,6 +83,42 @@ TEST_F(GdiCanvasTest, BitmapsKeepColourOrderAndSkipTheTransparentColour) {
   EXPECT_EQ(dib.Pixel(54, 32), kBack);
 }
 
+// Parts of a picture that leave columns and rows out on every side reach the surface pixel for
+// pixel, copied and stretched, with and without a transparent colour.
+TEST_F(GdiCanvasTest, PartsOfAPictureLandPixelForPixel) {
+  constexpr Color kKey = Rgb(255, 0, 255);
+  Bitmap32 sprite(7, 5);
+  for (int y = 0; y < 5; ++y)
+    for (int x = 0; x < 7; ++x) sprite.SetPixel(x, y, Rgb(std::uint8_t(40 * x), std::uint8_t(50 * y), 99));
+  sprite.SetPixel(3, 2, kKey);
+  struct Case {
+    Rect src;
+    int x, y;
+    bool keyed;
+  } const cases[] = {{{2, 1, 5, 4}, 3, 4, false}, {{2, 1, 5, 4}, 13, 4, true}, {{-2, 3, 2, 9}, 23, 4, false},
+                     {{6, 0, 7, 5}, 33, 4, true}};
+  for (const Case& c : cases) canvas.DrawBitmap(sprite, c.src, c.x, c.y, c.keyed ? std::optional(kKey) : std::nullopt);
+  canvas.StretchBitmap(sprite, {1, 2, 4, 4}, {40, 20, 46, 24});
+  for (const Case& c : cases) {
+    const Rect drawn = c.src.Intersect(sprite.Bounds());
+    for (int ty = c.y - 1; ty <= c.y + c.src.Height(); ++ty) {
+      for (int tx = c.x - 1; tx <= c.x + c.src.Width(); ++tx) {
+        const int sx = tx - c.x + c.src.left, sy = ty - c.y + c.src.top;
+        Color want = kBack;
+        if (drawn.Contains({sx, sy}) && !(c.keyed && sprite.Pixel(sx, sy) == kKey)) want = sprite.Pixel(sx, sy);
+        EXPECT_EQ(dib.Pixel(tx, ty), want) << "drawn at " << c.x << ": pixel " << tx << "," << ty;
+      }
+    }
+  }
+  for (int ty = 19; ty <= 24; ++ty) {
+    for (int tx = 39; tx <= 46; ++tx) {
+      const bool inside = tx >= 40 && tx < 46 && ty >= 20 && ty < 24;
+      const Color want = inside ? sprite.Pixel(1 + (tx - 40) / 2, 2 + (ty - 20) / 2) : kBack;
+      EXPECT_EQ(dib.Pixel(tx, ty), want) << "stretched: pixel " << tx << "," << ty;
+    }
+  }
+}
+
 // The pattern-brush dotted line gives exactly the pixels of the pixel-by-pixel one, at every
 // canvas origin, phase, direction and length, also where it runs off the surface.
 TEST(GdiCanvasDottedLine, PatternGivesThePixelsOfThePixelByPixelLine) {

@@ -42,7 +42,7 @@ class HotURLLabelTest : public PanelFixture {
   // Pixels exactly in the colour: the underline and the stems of the letters are drawn solid.
   static int PixelsOf(const Bitmap32& b, Color c) {
     int n = 0;
-    for (Color p : b.Pixels()) n += p == c;
+    for (DibPixel p : b.Pixels()) n += ColorOfDibPixel(p) == c;
     return n;
   }
 
