@@ -143,12 +143,70 @@ std::array<std::string_view, 5> KeyFields(const R& r) {
   return {r.ProcessID, r.LocalIP, r.LocalPort, r.RemoteIP, r.RemotePort};
 }
 
+// Keys packed for lookup: the fields one after another, each preceded by its length, so that two
+// keys are equal exactly when their bytes are.
+class PackedKeys {
+ public:
+  explicit PackedKeys(std::size_t fields) : fields_(fields) {}
+
+  void Clear() {
+    used_ = 0;
+    keys_.clear();
+  }
+  // Packs one key and returns its number.
+  std::size_t Add(const std::array<std::string_view, 5>& key) {
+    std::size_t size = 0;
+    for (std::size_t f = 0; f < fields_; ++f) {
+      if (key[f].size() >= 0xFFFFFFFFu) throw std::length_error("Snapshot text too long.");
+      size += sizeof(std::uint32_t) + key[f].size();
+    }
+    // The buffer only grows, so that packing a batch after the first writes no filler.
+    const std::size_t at = used_;
+    if (bytes_.size() - at < size) bytes_.resize(std::max(2 * bytes_.size(), at + size));
+    char* p = bytes_.data() + at;
+    for (std::size_t f = 0; f < fields_; ++f) {
+      const std::uint32_t n = std::uint32_t(key[f].size());
+      std::memcpy(p, &n, sizeof n);
+      p += sizeof n;
+      if (n > 0) std::memcpy(p, key[f].data(), n);
+      p += n;
+    }
+    used_ = at + size;
+    keys_.push_back({at, size, Mix(0, std::string_view(bytes_.data() + at, size))});
+    return keys_.size() - 1;
+  }
+  std::string_view Key(std::size_t k) const { return {bytes_.data() + keys_[k].at, keys_[k].size}; }
+  std::uint64_t Hash(std::size_t k) const { return keys_[k].hash; }
+
+ private:
+  struct Packed {
+    std::size_t at, size;
+    std::uint64_t hash;
+  };
+  std::size_t fields_;
+  std::string bytes_;
+  std::size_t used_ = 0;
+  std::vector<Packed> keys_;
+};
+
+// Lookups come in batches: the keys of a batch are hashed first and their slots fetched ahead,
+// so that the cache misses of a batch overlap instead of following one another.
+constexpr std::size_t kLookupBatch = 16;
+
+void PrefetchForRead(const void* p) {
+#if defined(__GNUC__)
+  __builtin_prefetch(p, 0, 3);
+#else
+  (void)p;
+#endif
+}
+
 // The entries of one array by key, so that each row finds the first entry of its key that no row
 // has claimed yet without walking the array. Entries of one key are chained in array order and
 // claimed front to back. Rows ask in display order, entries lie in table order: each distinct key
-// is packed into one buffer (length-prefixed fields) and the states are copied, so that a claim
-// reads a few bytes there instead of several scattered lines of an entry; claims are noted here
-// and written into the entries afterwards.
+// is packed into one buffer and the states are copied, so that a claim reads a few bytes there
+// instead of several scattered lines of an entry; claims are noted here and written into the
+// entries afterwards.
 class EntryIndex {
  public:
   static constexpr std::uint32_t kNone = 0xFFFFFFFFu;
@@ -164,28 +222,38 @@ class EntryIndex {
     states_.resize(entries.size());
     packed_.reserve(entries.size() * 48);
     // Walking backwards leaves each slot at its key's first entry, the chain running forwards.
-    for (std::size_t i = entries.size(); i-- > 0;) {
-      states_[i] = entries[i].State;
-      Pack(KeyFields(entries[i]));
-      const std::uint64_t h = Mix(0, scratch_);
-      Slot& slot = slots_[Find(h)];
-      if (slot.first == kNone) {
-        if (packed_.size() + scratch_.size() >= kNone) throw std::length_error("Snapshot keys too long.");
-        slot.key = std::uint32_t(packed_.size());
-        slot.length = std::uint32_t(scratch_.size());
-        slot.tag = std::uint32_t(h >> 32);
-        packed_ += scratch_;
+    PackedKeys batch(fields_);
+    for (std::size_t end = entries.size(); end > 0;) {
+      const std::size_t begin = end > kLookupBatch ? end - kLookupBatch : 0;
+      batch.Clear();
+      for (std::size_t i = end; i-- > begin;) Prefetch(batch.Hash(batch.Add(KeyFields(entries[i]))));
+      std::size_t k = 0;
+      for (std::size_t i = end; i-- > begin; ++k) {
+        states_[i] = entries[i].State;
+        const std::string_view key = batch.Key(k);
+        const std::uint64_t h = batch.Hash(k);
+        Slot& slot = slots_[Find(h, key)];
+        if (slot.first == kNone) {
+          if (packed_.size() + key.size() >= kNone) throw std::length_error("Snapshot keys too long.");
+          slot.key = std::uint32_t(packed_.size());
+          slot.length = std::uint32_t(key.size());
+          slot.tag = std::uint32_t(h >> 32);
+          packed_ += key;
+        }
+        next_[i] = slot.first;
+        slot.first = std::uint32_t(i);
       }
-      next_[i] = slot.first;
-      slot.first = std::uint32_t(i);
+      end = begin;
     }
     for (Slot& slot : slots_) slot.unclaimed = slot.first;
   }
 
-  // The first unclaimed entry with the row's key, now claimed; kNone when there is none.
-  std::uint32_t Claim(const TMyRec& row) {
-    Pack(KeyFields(row));
-    std::uint32_t& first = slots_[Find(Mix(0, scratch_))].unclaimed;
+  // Fetches the slot where a lookup of this hash starts.
+  void Prefetch(std::uint64_t h) const { PrefetchForRead(&slots_[std::size_t(h) & mask_]); }
+
+  // The first unclaimed entry with this key, now claimed; kNone when there is none.
+  std::uint32_t Claim(std::string_view key, std::uint64_t h) {
+    std::uint32_t& first = slots_[Find(h, key)].unclaimed;
     const std::uint32_t entry = first;
     if (entry == kNone) return kNone;
     first = next_[entry];
@@ -205,34 +273,16 @@ class EntryIndex {
     std::uint32_t length = 0;
   };
 
-  // The key fields into scratch_, each preceded by its length.
-  void Pack(const std::array<std::string_view, 5>& key) {
-    std::size_t size = 0;
-    for (std::size_t f = 0; f < fields_; ++f) {
-      if (key[f].size() >= kNone) throw std::length_error("Snapshot text too long.");
-      size += sizeof(std::uint32_t) + key[f].size();
-    }
-    scratch_.resize(size);
-    char* p = scratch_.data();
-    for (std::size_t f = 0; f < fields_; ++f) {
-      const std::uint32_t n = std::uint32_t(key[f].size());
-      std::memcpy(p, &n, sizeof n);
-      p += sizeof n;
-      if (n > 0) std::memcpy(p, key[f].data(), n);
-      p += n;
-    }
-  }
-
-  // The slot of the key in scratch_: the one holding an entry with this key, or the empty one
-  // that ends the probe. The table is at most half full, so an empty slot always ends it.
-  std::size_t Find(std::uint64_t h) const {
+  // The slot of the key: the one holding an entry with this key, or the empty one that ends the
+  // probe. The table is at most half full, so an empty slot always ends it.
+  std::size_t Find(std::uint64_t h, std::string_view key) const {
     const std::uint32_t tag = std::uint32_t(h >> 32);
     std::size_t pos = std::size_t(h) & mask_;
     for (;; pos = (pos + 1) & mask_) {
       const Slot& slot = slots_[pos];
       if (slot.first == kNone) return pos;
-      if (slot.tag == tag && slot.length == scratch_.size() &&
-          std::memcmp(packed_.data() + slot.key, scratch_.data(), scratch_.size()) == 0)
+      if (slot.tag == tag && slot.length == key.size() &&
+          std::memcmp(packed_.data() + slot.key, key.data(), key.size()) == 0)
         return pos;
     }
   }
@@ -244,7 +294,6 @@ class EntryIndex {
   std::vector<char> claimed_;          // per entry
   std::vector<std::uint32_t> states_;  // per entry
   std::string packed_;                 // the distinct keys
-  std::string scratch_;                // the key being looked up
 };
 
 // Opens a batch on the list; closing it sorts the list (the list's own rule).
@@ -276,17 +325,20 @@ bool SortsWithVTSCompareNodes(const TStringTreeList& VTS) {
   return fn && *fn == &VTSCompareNodes;
 }
 
-// The order in which an empty list holds the appended rows after the last append, when every
-// append sorted the list while the new row was still empty. keys[i] is the sort key of the row
-// appended i-th; kept lists the rows not left out, in append order; the result lists them in list
-// order. An empty row is placed after the rows whose key is empty (ascending; empty is the smallest
-// key) or at the end (descending), and moves to its key at the next sort, where it is the earlier
-// of equal keys in its present position: in front of them ascending, behind them descending. So
-// equal keys end up in reverse append order ascending and in append order descending, and empty
-// keys in append order either way. Only the row appended last has not moved yet; the final sort
-// puts it in place.
-std::vector<std::size_t> OrderBeforeFinalSort(const std::vector<std::string_view>& keys, const std::vector<std::size_t>& kept,
-                                              bool descending) {
+// Where the rows of a fill into an empty list end up when every append sorts the list while the
+// new row is still empty, and which row is first before the final sort. keys[i] is the sort key
+// of the row appended i-th; kept lists the rows not left out, in append order. An empty row is
+// placed after the rows whose key is empty (ascending; empty is the smallest key) or at the end
+// (descending), and moves to its key at the next sort, where it is the earlier of equal keys in
+// its present position: in front of them ascending, behind them descending. So equal keys end up
+// in reverse append order ascending and in append order descending, and empty keys in append
+// order either way. Only the row appended last has not moved before the final sort.
+struct FillOrder {
+  std::vector<std::size_t> rows;  // the rows after the final sort, in list order
+  std::size_t first = 0;          // the row at the top before the final sort
+};
+
+FillOrder OrderOfFill(const std::vector<std::string_view>& keys, const std::vector<std::size_t>& kept, bool descending) {
   // Classes of keys that compare equal, numbered in ascending order; rows share few keys (image
   // names) or many (ports), so the texts are compared once per distinct key, not per row.
   std::unordered_map<std::string_view, std::size_t> distinct_of;
@@ -312,7 +364,9 @@ std::vector<std::size_t> OrderBeforeFinalSort(const std::vector<std::string_view
   auto class_of_row = [&](std::size_t i) { return class_of[distinct_index[i]]; };
   auto empty_key = [&](std::size_t i) { return empty_class && class_of_row(i) == 0; };
 
-  // The rows in the order their ties keep, then a stable counting sort by class.
+  // The rows in the order their ties keep, then a stable counting sort by class. The row
+  // appended last is already where the final sort puts it: ascending, first of its key (or last
+  // of the empty keys), descending, last of its key.
   std::vector<std::size_t> arranged;
   arranged.reserve(kept.size());
   std::size_t empty_keys = 0;
@@ -329,20 +383,27 @@ std::vector<std::size_t> OrderBeforeFinalSort(const std::vector<std::string_view
   std::vector<std::size_t> start(classes + 1, 0);
   for (std::size_t i : arranged) ++start[place_of(i) + 1];
   for (std::size_t c = 1; c <= classes; ++c) start[c] += start[c - 1];
-  std::vector<std::size_t> order(arranged.size());
-  for (std::size_t i : arranged) order[start[place_of(i)]++] = i;
+  FillOrder fill;
+  fill.rows.resize(arranged.size());
+  for (std::size_t i : arranged) fill.rows[start[place_of(i)]++] = i;
+  if (fill.rows.empty()) return fill;
 
+  // Before the final sort the row appended last waits among the empty keys: behind them
+  // ascending, so at the top when no other row has an empty key; at the end descending.
   const std::size_t last = keys.size() - 1;
-  if (kept.empty() || kept.back() != last) return order;
-  order.erase(std::find(order.begin(), order.end(), last));
-  const std::size_t at = descending ? order.size() : empty_keys - (empty_key(last) ? 1 : 0);
-  order.insert(order.begin() + std::ptrdiff_t(at), last);
-  return order;
+  const bool last_waits = kept.back() == last;
+  if (last_waits && !descending && empty_keys == (empty_key(last) ? 1u : 0u))
+    fill.first = last;
+  else
+    fill.first = fill.rows[0] == last && last_waits ? fill.rows[1] : fill.rows[0];
+  return fill;
 }
 
 // The fill of an empty list that sorts on append with VTSCompareNodes: the rows go in, in the
-// order they would have after the last append, within one batch; the first of them is selected
-// and focused there, as it would be, and closing the batch makes the final sort.
+// order they have after the final sort, within one batch. The row that would be first before
+// that sort goes in first and is selected and focused at the top, as it would be; the others are
+// put in front of it or after it. Closing the batch makes the final sort, which finds the rows
+// in order.
 ListCounters FillInOneSort(TStringTreeList& VTS, const FileRecArray& tcp, const FileRecArray& udp,
                            const ListMergeOptions& options) {
   const TColumnIndex column = VTS.Header().SortColumn();
@@ -363,23 +424,34 @@ ListCounters FillInOneSort(TStringTreeList& VTS, const FileRecArray& tcp, const 
     programs.Count(udp[i].ProcessName, udp[i].FilePath);
     kept.push_back(tcp.size() + i);
   }
-  std::vector<std::size_t> order;
+  FillOrder fill;
   if (field && kept.size() > 1) {
     std::vector<std::string_view> keys(tcp.size() + udp.size());
     for (std::size_t i : kept) keys[i] = source.Field(entry(i), i < tcp.size(), field);
-    order = OrderBeforeFinalSort(keys, kept, direction == sdDescending);
+    fill = OrderOfFill(keys, kept, direction == sdDescending);
   } else {
-    order = std::move(kept);  // nothing compares: append order throughout
+    fill.rows = std::move(kept);  // nothing compares: append order throughout
+    if (!fill.rows.empty()) fill.first = fill.rows[0];
   }
 
   ListCounters counters;
   UpdateBatch batch(VTS);
-  for (std::size_t i : order) source.Describe(*VTS.RowRecordAs<TMyRec>(VTS.AppendNode()), entry(i), i < tcp.size(), {});
-  counters.Connections = VTS.TotalNodeCount();
-  if (PTreeNode first = VTS.FirstNode()) {
-    VTS.SelectNode(first, true);
-    VTS.FocusNode(first);
+  if (!fill.rows.empty()) {
+    PTreeNode top = VTS.AppendNode();
+    source.Describe(*VTS.RowRecordAs<TMyRec>(top), entry(fill.first), fill.first < tcp.size(), {});
+    VTS.SelectNode(top, true);
+    VTS.FocusNode(top);
+    bool before_top = true;
+    for (std::size_t i : fill.rows) {
+      if (i == fill.first) {
+        before_top = false;
+        continue;
+      }
+      PTreeNode n = before_top ? VTS.InsertNode(top) : VTS.AppendNode();
+      source.Describe(*VTS.RowRecordAs<TMyRec>(n), entry(i), i < tcp.size(), {});
+    }
   }
+  counters.Connections = VTS.TotalNodeCount();
   batch.End();
   VTS.SortList(column, direction);
   counters.Programs = programs.Size();
@@ -431,62 +503,99 @@ ListCounters RefreshList(TStringTreeList& VTS, FileRecArray& tcp, FileRecArray& 
   RowSource source(options);
   ProgramSet programs(tcp.size() + udp.size());
 
-  // The rows shown claim their entries; the next row is taken before a row may go.
+  // The rows shown claim their entries, a batch at a time: the batch's keys are packed and their
+  // slots fetched, then the rows claim in display order. The next row is taken before a row may go.
+  struct Claimant {
+    PTreeNode node;
+    const TMyRec* row;
+    EntryIndex* index;  // null: a loopback row that is not shown, claiming nothing
+    std::size_t key;
+  };
+  std::array<Claimant, kLookupBatch> batch;
+  PackedKeys tcp_keys(5), udp_keys(3);
   for (PTreeNode n = VTS.FirstNode(); n;) {
-    PTreeNode next = VTS.NextNode(n);
-    const TMyRec& row = *VTS.ReadRowRecordAs<TMyRec>(n);
-    bool found = false;
-    if (row.Protocol == "TCP") {
-      const std::uint32_t entry =
-          options.ShowLocal || !IsLoopbackRow(row.LocalIP, row.RemoteIP) ? tcp_index.Claim(row) : EntryIndex::kNone;
-      if (entry != EntryIndex::kNone) {
-        found = true;
+    std::size_t count = 0;
+    tcp_keys.Clear();
+    udp_keys.Clear();
+    for (; n && count < batch.size(); n = VTS.NextNode(n)) {
+      Claimant& c = batch[count++];
+      c.node = n;
+      c.row = VTS.ReadRowRecordAs<TMyRec>(n);
+      c.index = nullptr;
+      if (c.row->Protocol == "TCP") {
+        if (!options.ShowLocal && IsLoopbackRow(c.row->LocalIP, c.row->RemoteIP)) continue;
+        c.index = &tcp_index;
+        c.key = tcp_keys.Add(KeyFields(*c.row));
+        tcp_index.Prefetch(tcp_keys.Hash(c.key));
+      } else {
+        c.index = &udp_index;
+        c.key = udp_keys.Add(KeyFields(*c.row));
+        udp_index.Prefetch(udp_keys.Hash(c.key));
+      }
+    }
+    for (std::size_t i = 0; i < count; ++i) {
+      const Claimant& c = batch[i];
+      const PackedKeys& keys = c.index == &tcp_index ? tcp_keys : udp_keys;
+      const std::uint32_t entry = c.index ? c.index->Claim(keys.Key(c.key), keys.Hash(c.key)) : EntryIndex::kNone;
+      if (entry == EntryIndex::kNone) {
+        VTS.RemoveNode(c.node);
+        continue;
+      }
+      if (c.index == &tcp_index) {
         const std::string& state = source.StateName(tcp_index.State(entry));
         // Writing through RowRecord tells the list that the row may have to move.
-        if (row.StateText != state) {
-          TMyRec& changed = *VTS.RowRecordAs<TMyRec>(n);
+        if (c.row->StateText != state) {
+          TMyRec& changed = *VTS.RowRecordAs<TMyRec>(c.node);
           changed.StateText = state;
           changed.Remark = kChangedRemark;
-        } else if (!row.Remark.empty()) {
-          VTS.RowRecordAs<TMyRec>(n)->Remark.clear();
+        } else if (!c.row->Remark.empty()) {
+          VTS.RowRecordAs<TMyRec>(c.node)->Remark.clear();
         }
       }
-    } else {
-      found = udp_index.Claim(row) != EntryIndex::kNone;
+      programs.Count(c.row->ProcessName, c.row->FilePath);
     }
-    if (found)
-      programs.Count(row.ProcessName, row.FilePath);
-    else
-      VTS.RemoveNode(n);
-    n = next;
   }
 
   // The claims go into the entries' marks (earlier marks are dropped), and the entries no row
   // claimed get rows. A loopback connection that is not shown still counts its program;
   // appending and deleting its row again would leave the order as it is.
-  for (std::size_t i = 0; i < tcp.size(); ++i) {
-    File_Rec& e = tcp[i];
-    if (tcp_index.Claimed(i)) {
+  std::vector<std::size_t> added;  // entries by append index: TCP entries, then UDP entries
+  for (std::size_t i = 0; i < tcp.size() + udp.size(); ++i) {
+    const bool is_tcp = i < tcp.size();
+    File_Rec& e = is_tcp ? tcp[i] : udp[i - tcp.size()];
+    if (is_tcp ? tcp_index.Claimed(i) : udp_index.Claimed(i - tcp.size())) {
       e.Mark = kClaimedMark;
       continue;
     }
     e.Mark.clear();
     programs.Count(e.ProcessName, e.FilePath);
-    if (!options.ShowLocal && IsLoopbackRow(e.LocalIP, e.RemoteIP)) continue;
-    source.Describe(*VTS.RowRecordAs<TMyRec>(VTS.AppendNode()), e, true, kAddedRemark);
+    if (is_tcp && !options.ShowLocal && IsLoopbackRow(e.LocalIP, e.RemoteIP)) continue;
+    added.push_back(i);
   }
-  for (std::size_t i = 0; i < udp.size(); ++i) {
-    File_Rec& e = udp[i];
-    if (udp_index.Claimed(i)) {
-      e.Mark = kClaimedMark;
-      continue;
+  auto entry = [&](std::size_t i) -> const File_Rec& { return i < tcp.size() ? tcp[i] : udp[i - tcp.size()]; };
+  const TColumnIndex column = VTS.Header().SortColumn();
+  const TSortDirection direction = VTS.Header().SortDirection();
+  if (VTS.AutoSort && VTS.UpdateCount() == 0 && SortsWithVTSCompareNodes(VTS)) {
+    // Each append would sort the list with the new row still empty: ascending, that row waits in
+    // front among the empty keys and, at the next sort, moves in front of the rows of its key
+    // (so rows added with one key end up in reverse order); descending, and for empty keys, it
+    // waits at the end and moves behind them. Rows put there in one batch, closed by one sort,
+    // end up where those sorts leave them.
+    const RecField field = SortField(column);
+    UpdateBatch appending(VTS);
+    for (std::size_t i : added) {
+      const bool in_front = direction == sdAscending && field &&
+                            CompareAnsiTextNoCase(source.Field(entry(i), i < tcp.size(), field), {}) != 0;
+      PTreeNode n = in_front ? VTS.InsertNode(VTS.NodeAtIndex(0)) : VTS.AppendNode();
+      source.Describe(*VTS.RowRecordAs<TMyRec>(n), entry(i), i < tcp.size(), kAddedRemark);
     }
-    e.Mark.clear();
-    programs.Count(e.ProcessName, e.FilePath);
-    source.Describe(*VTS.RowRecordAs<TMyRec>(VTS.AppendNode()), e, false, kAddedRemark);
+    appending.End();
+  } else {
+    for (std::size_t i : added)
+      source.Describe(*VTS.RowRecordAs<TMyRec>(VTS.AppendNode()), entry(i), i < tcp.size(), kAddedRemark);
   }
 
-  VTS.SortList(VTS.Header().SortColumn(), VTS.Header().SortDirection());
+  VTS.SortList(column, direction);
   ListCounters counters;
   if (VTS.SelectedNodeCount() == 0) {
     if (PTreeNode first = VTS.FirstNode()) {

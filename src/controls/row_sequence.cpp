@@ -133,26 +133,50 @@ void RowSequence::PushBack(TreeNode* n) {
 }
 
 void RowSequence::InsertAt(std::size_t i, TreeNode* n) {
+  // The treap's shape follows from the order and the priorities alone: n goes down the path to
+  // position i past the nodes of higher priority (each gains a descendant), and the subtree it
+  // stops at is split around it.
   n->left = n->right = n->parent = nullptr;
   n->size = 1;
   n->priority = NextPriority();
-  TreeNode* a = nullptr;
-  TreeNode* b = nullptr;
-  Split(root_, i, a, b);
-  root_ = Merge(Merge(a, n), b);
-  root_->parent = nullptr;
+  TreeNode* parent = nullptr;
+  bool on_left = false;
+  TreeNode* t = root_;
+  while (t && t->priority > n->priority) {
+    ++t->size;
+    parent = t;
+    const std::size_t l = SizeOf(t->left);
+    on_left = i <= l;
+    if (on_left) {
+      t = t->left;
+    } else {
+      i -= l + 1;
+      t = t->right;
+    }
+  }
+  Split(t, i, n->left, n->right);
+  Pull(n);
+  n->parent = parent;
+  if (!parent)
+    root_ = n;
+  else if (on_left)
+    parent->left = n;
+  else
+    parent->right = n;
 }
 
 void RowSequence::Erase(TreeNode* n) {
-  std::size_t i = IndexOf(n);
-  TreeNode* a = nullptr;
-  TreeNode* rest = nullptr;
-  TreeNode* mid = nullptr;
-  TreeNode* b = nullptr;
-  Split(root_, i, a, rest);
-  Split(rest, 1, mid, b);
-  root_ = Merge(a, b);
-  if (root_) root_->parent = nullptr;
+  // n's subtrees joined take its place; every ancestor loses one descendant.
+  TreeNode* joined = Merge(n->left, n->right);
+  TreeNode* parent = n->parent;
+  if (joined) joined->parent = parent;
+  if (!parent)
+    root_ = joined;
+  else if (parent->left == n)
+    parent->left = joined;
+  else
+    parent->right = joined;
+  for (TreeNode* p = parent; p; p = p->parent) --p->size;
   n->left = n->right = n->parent = nullptr;
   n->size = 1;
 }

@@ -145,9 +145,14 @@ void TStringTreeList::UnmarkDirty(TreeNode* node) {
   node->dirty = false;
 }
 
-PTreeNode TStringTreeList::AppendNode() {
+PTreeNode TStringTreeList::AppendNode() { return InsertNode(nullptr); }
+
+PTreeNode TStringTreeList::InsertNode(PTreeNode before) {
   TreeNode* n = MakeNode();
-  rows_.PushBack(n);
+  if (before && !before->is_root)
+    rows_.InsertAt(RowSequence::IndexOf(before), n);
+  else
+    rows_.PushBack(n);
   MarkDirty(n);
   // Only the scroll range changes: the columns, and so the auto-sized width, stay as they are.
   ClampOffsets();
@@ -352,10 +357,20 @@ void MergeSortRange(std::vector<T>& v, std::vector<T>& tmp, std::size_t lo, std:
 }  // namespace
 
 void TStringTreeList::FullSort(TColumnIndex column, TSortDirection direction) {
+  // Rows already in order, as after a fill that appended them so, stay as they are; the walk
+  // stops at the first row out of order.
+  const bool descending = direction == sdDescending;
+  bool in_order = true;
+  for (TreeNode *a = rows_.First(), *b = a ? RowSequence::Next(a) : nullptr; b && in_order;
+       a = b, b = RowSequence::Next(b)) {
+    const int r = Compare(a, b, column);
+    in_order = descending ? r >= 0 : r <= 0;
+  }
+  if (in_order) return;
   std::vector<TreeNode*> v = rows_.ToVector();
   std::vector<TreeNode*> tmp(v.size());
   auto cmp = [&](TreeNode* a, TreeNode* b) { return Compare(a, b, column); };
-  MergeSortRange(v, tmp, 0, v.size(), direction == sdDescending, cmp);
+  MergeSortRange(v, tmp, 0, v.size(), descending, cmp);
   rows_.Assign(v);
 }
 

@@ -102,6 +102,9 @@ class TStringTreeList {
   // --- Rows ------------------------------------------------------------------------------------
   PTreeNode RootNode() { return &root_; }
   PTreeNode AppendNode();
+  // A new row in front of `before` (a row of this list; null or the root: at the end). Like
+  // AppendNode, the list then sorts when it sorts on append.
+  PTreeNode InsertNode(PTreeNode before);
   void RemoveNode(PTreeNode node);
   void Clear();
   PTreeNode FirstNode();

@@ -32,6 +32,23 @@ TEST_F(ListTest, NewRowHasEmptyRecordAndWalkFollowsDisplayOrder) {
   EXPECT_EQ(list.NodeIndex(list.RootNode()), -1);
 }
 
+TEST_F(ListTest, InsertedRowGoesInFrontOfItsRowAndSortsLikeAnAppendedOne) {
+  Add("b", 1);
+  Add("c", 2);
+  list.SortList(1, sdAscending);  // [1 b, 2 c]
+  list.BeginUpdate();
+  list.RowRecordAs<Rec>(list.InsertNode(ById(2)))->id = 3;
+  list.RowRecordAs<Rec>(list.InsertNode(list.NodeAtIndex(0)))->id = 4;
+  list.RowRecordAs<Rec>(list.InsertNode(nullptr))->id = 5;
+  list.RowRecordAs<Rec>(list.InsertNode(list.RootNode()))->id = 6;
+  EXPECT_EQ(Ids(), (std::vector<int>{4, 1, 3, 2, 5, 6}));
+  list.EndUpdate();  // the empty rows sort first, keeping their order
+  EXPECT_EQ(Ids(), (std::vector<int>{4, 3, 5, 6, 1, 2}));
+  PTreeNode n = list.InsertNode(ById(2));  // outside a batch it is sorted at once, as on append
+  EXPECT_EQ(list.NodeIndex(n), 4);
+  EXPECT_EQ(list.TotalNodeCount(), 7);
+}
+
 TEST(TreeListRecord, RowRecordBeforeNodeDataSizeIsAProgrammingError) {
   TStringTreeList list;
   list.SetNodeRecordType(NodeRecordTypeOf<Rec>());

@@ -2,7 +2,10 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <initializer_list>
+#include <random>
+#include <tuple>
 
 namespace netscry {
 namespace {
@@ -98,6 +101,30 @@ TEST(SortEndpointRows, ComparesAddressesAndPortsAsNumbersAndKeepsTies) {
   std::vector<std::uint32_t> pids;
   for (const auto& r : rows) pids.push_back(r.pid);
   EXPECT_EQ(pids, (std::vector<std::uint32_t>{2, 1, 4, 5, 6, 3}));
+}
+
+TEST(SortEndpointRows, AgreesWithAStableSortOnRandomTables) {
+  std::mt19937 rng(7);
+  for (int table = 0; table < 50; ++table) {
+    // Narrow ranges make ties and shared bytes common; wide ones exercise every byte.
+    const std::uint32_t spread = table % 2 ? 4u : 0xFFFFFFFFu;
+    std::vector<EndpointRow> rows(std::size_t(rng() % 300));
+    std::uint32_t pid = 0;
+    for (EndpointRow& r : rows) {
+      r.local_addr = std::uint32_t(rng()) % spread * 0x01010101u;
+      r.local_port = std::uint16_t(rng() % (spread == 4 ? 3 : 65536));
+      r.remote_addr = std::uint32_t(rng()) % spread;
+      r.remote_port = std::uint16_t(rng() % (spread == 4 ? 2 : 65536) * 257);
+      r.pid = pid++;  // the table order, to see that ties keep it
+    }
+    std::vector<EndpointRow> expected = rows;
+    std::stable_sort(expected.begin(), expected.end(), [](const EndpointRow& a, const EndpointRow& b) {
+      return std::tie(a.local_addr, a.local_port, a.remote_addr, a.remote_port) <
+             std::tie(b.local_addr, b.local_port, b.remote_addr, b.remote_port);
+    });
+    SortEndpointRows(rows);
+    ASSERT_EQ(rows, expected) << "table " << table;
+  }
 }
 
 // Digits at every width, inner zeros and the widest texts (which must not lose a digit).
