@@ -400,9 +400,8 @@ FillOrder OrderOfFill(const std::vector<std::string_view>& keys, const std::vect
 }
 
 // The fill of an empty list that sorts on append with VTSCompareNodes: the rows go in, in the
-// order they have after the final sort, within one batch. The row that would be first before
-// that sort goes in first and is selected and focused at the top, as it would be; the others are
-// put in front of it or after it. Closing the batch makes the final sort, which finds the rows
+// order they have after the final sort, within one batch; the row that would be first before
+// that sort is selected and focused. Closing the batch makes the final sort, which finds the rows
 // in order.
 ListCounters FillInOneSort(TStringTreeList& VTS, const FileRecArray& tcp, const FileRecArray& udp,
                            const ListMergeOptions& options) {
@@ -436,20 +435,17 @@ ListCounters FillInOneSort(TStringTreeList& VTS, const FileRecArray& tcp, const 
 
   ListCounters counters;
   UpdateBatch batch(VTS);
-  if (!fill.rows.empty()) {
-    PTreeNode top = VTS.AppendNode();
-    source.Describe(*VTS.RowRecordAs<TMyRec>(top), entry(fill.first), fill.first < tcp.size(), {});
-    VTS.SelectNode(top, true);
-    VTS.FocusNode(top);
-    bool before_top = true;
-    for (std::size_t i : fill.rows) {
-      if (i == fill.first) {
-        before_top = false;
-        continue;
-      }
-      PTreeNode n = before_top ? VTS.InsertNode(top) : VTS.AppendNode();
-      source.Describe(*VTS.RowRecordAs<TMyRec>(n), entry(i), i < tcp.size(), {});
-    }
+  PTreeNode first = nullptr;
+  for (std::size_t i : fill.rows) {
+    PTreeNode n = VTS.AppendNode();
+    source.Describe(*VTS.RowRecordAs<TMyRec>(n), entry(i), i < tcp.size(), {});
+    if (i == fill.first) first = n;
+  }
+  if (first) {
+    // Focused while at the top, the row would scroll the top into view, not itself.
+    VTS.SelectNode(first, true);
+    VTS.FocusNode(first, false);
+    VTS.ScrollIntoView(VTS.FirstNode());
   }
   counters.Connections = VTS.TotalNodeCount();
   batch.End();

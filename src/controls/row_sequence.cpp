@@ -132,6 +132,30 @@ void RowSequence::PushBack(TreeNode* n) {
     root_ = n;
 }
 
+void RowSequence::PushFront(TreeNode* n) {
+  // PushBack's mirror image, down the left spine.
+  n->left = n->right = n->parent = nullptr;
+  n->size = 1;
+  n->priority = NextPriority();
+  TreeNode* parent = nullptr;
+  TreeNode* t = root_;
+  while (t && t->priority > n->priority) {
+    ++t->size;
+    parent = t;
+    t = t->left;
+  }
+  n->right = t;
+  if (t) {
+    t->parent = n;
+    n->size += t->size;
+  }
+  n->parent = parent;
+  if (parent)
+    parent->left = n;
+  else
+    root_ = n;
+}
+
 void RowSequence::InsertAt(std::size_t i, TreeNode* n) {
   // The treap's shape follows from the order and the priorities alone: n goes down the path to
   // position i past the nodes of higher priority (each gains a descendant), and the subtree it
@@ -163,6 +187,50 @@ void RowSequence::InsertAt(std::size_t i, TreeNode* n) {
     parent->left = n;
   else
     parent->right = n;
+}
+
+void RowSequence::InsertBefore(TreeNode* before, TreeNode* n) {
+  // As a leaf right in front of `before` (its left child, or the right child of the row before
+  // it), then up past parents of lower priority. Only the path above the leaf is visited: rows
+  // put in one after another stay close together in memory and in the tree.
+  n->left = n->right = nullptr;
+  n->size = 1;
+  n->priority = NextPriority();
+  TreeNode* parent = before;
+  if (before->left) {
+    parent = before->left;
+    while (parent->right) parent = parent->right;
+    parent->right = n;
+  } else {
+    before->left = n;
+  }
+  n->parent = parent;
+  for (TreeNode* p = parent; p; p = p->parent) ++p->size;
+  while (n->parent && n->parent->priority <= n->priority) RotateUp(n);
+}
+
+void RowSequence::RotateUp(TreeNode* n) {
+  TreeNode* p = n->parent;
+  TreeNode* g = p->parent;
+  if (p->left == n) {
+    p->left = n->right;
+    if (p->left) p->left->parent = p;
+    n->right = p;
+  } else {
+    p->right = n->left;
+    if (p->right) p->right->parent = p;
+    n->left = p;
+  }
+  p->parent = n;
+  n->parent = g;
+  if (!g)
+    root_ = n;
+  else if (g->left == p)
+    g->left = n;
+  else
+    g->right = n;
+  n->size = p->size;
+  p->size = 1 + SizeOf(p->left) + SizeOf(p->right);
 }
 
 void RowSequence::Erase(TreeNode* n) {

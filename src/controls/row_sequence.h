@@ -46,7 +46,10 @@ class RowSequence {
   static std::size_t IndexOf(const TreeNode* n);
 
   void PushBack(TreeNode* n);
+  void PushFront(TreeNode* n);
   void InsertAt(std::size_t i, TreeNode* n);
+  // n right in front of `before`, a node of this sequence.
+  void InsertBefore(TreeNode* before, TreeNode* n);
   void Erase(TreeNode* n);
   // Replaces the whole order by the given one (all nodes already or newly in the sequence).
   void Assign(const std::vector<TreeNode*>& order);
@@ -76,6 +79,8 @@ class RowSequence {
   static void Pull(TreeNode* t);
   static TreeNode* Merge(TreeNode* a, TreeNode* b);
   static void Split(TreeNode* t, std::size_t k, TreeNode*& a, TreeNode*& b);
+  // Puts n in its parent's place, keeping the order.
+  void RotateUp(TreeNode* n);
   std::uint32_t NextPriority();
 
   TreeNode* root_ = nullptr;

@@ -149,8 +149,10 @@ PTreeNode TStringTreeList::AppendNode() { return InsertNode(nullptr); }
 
 PTreeNode TStringTreeList::InsertNode(PTreeNode before) {
   TreeNode* n = MakeNode();
-  if (before && !before->is_root)
-    rows_.InsertAt(RowSequence::IndexOf(before), n);
+  if (before && !before->is_root && before == rows_.First())
+    rows_.PushFront(n);
+  else if (before && !before->is_root)
+    rows_.InsertBefore(before, n);
   else
     rows_.PushBack(n);
   MarkDirty(n);
@@ -261,11 +263,11 @@ void TStringTreeList::ClearSelection() {
   InvalidateRows();
 }
 
-void TStringTreeList::FocusNode(PTreeNode node) {
+void TStringTreeList::FocusNode(PTreeNode node, bool scroll_into_view) {
   if (node && node->is_root) node = nullptr;
   focused_ = node;
   if (node && focus_column_ == NoColumn) focus_column_ = header_.MainColumn();
-  if (node) ScrollIntoView(node);
+  if (node && scroll_into_view) ScrollIntoView(node);
   InvalidateRows();
 }
 

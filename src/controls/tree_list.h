@@ -122,7 +122,8 @@ class TStringTreeList {
   PTreeNode SelectedRow() const { return selected_; }
   void SelectNode(PTreeNode node, bool select);
   void ClearSelection();
-  void FocusNode(PTreeNode node);
+  // Focuses the row and, unless told not to, scrolls it into view.
+  void FocusNode(PTreeNode node, bool scroll_into_view = true);
   PTreeNode FocusedRow() const { return focused_; }
   TColumnIndex FocusColumn() const { return focus_column_; }
 

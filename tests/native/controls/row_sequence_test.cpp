@@ -1,5 +1,6 @@
-// The row order tree against a plain vector: random insertions anywhere, removals, whole
-// replacements; after each step the order, positions, sizes and links must agree.
+// The row order tree against a plain vector: random insertions anywhere (by position and in
+// front of a row), removals, whole replacements; after each step the order, positions, sizes
+// and links must agree.
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -53,7 +54,10 @@ TEST(RowSequence, RandomEditsKeepTheOrderAndTheTree) {
       } else if (op < 6) {
         pool.push_back(std::make_unique<TreeNode>());
         const std::size_t i = rng() % (model.size() + 1);  // the front, the middle and the end
-        seq.InsertAt(i, pool.back().get());
+        if (i < model.size() && rng() % 2)
+          seq.InsertBefore(model[i], pool.back().get());
+        else
+          seq.InsertAt(i, pool.back().get());
         model.insert(model.begin() + std::ptrdiff_t(i), pool.back().get());
       } else if (op < 9) {
         const std::size_t i = rng() % model.size();
