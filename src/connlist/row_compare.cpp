@@ -43,11 +43,4 @@ void BindRowSorting(TStringTreeList& VTS) {
   VTS.OnHeaderClick = VTSHeaderClick;
 }
 
-ManageMenuState ManageColumnClick(const TStringTreeList& VTS, TColumnIndex Column) {
-  if (Column != kColManage || !VTS.FocusedRow()) return {};
-  const TMyRec* rec = VTS.ReadRowRecordAs<TMyRec>(VTS.FocusedRow());
-  if (!rec) return {};
-  return {true, !rec->FilePath.empty()};
-}
-
 }  // namespace netscry

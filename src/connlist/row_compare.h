@@ -31,15 +31,4 @@ void VTSHeaderClick(TTreeHeader& Sender, const TTreeHeaderHitInfo& HitInfo);
 // functions: FillList recognises this comparison and then fills in one sort (list_merge.h).
 void BindRowSorting(TStringTreeList& VTS);
 
-// What a click in a cell of the list means for the row menu PmTree.
-struct ManageMenuState {
-  bool Open = false;                // show PmTree at the mouse cursor
-  bool RowCommandsEnabled = false;  // NProcInfo, NEndProc, NLocate, NProperty
-  friend bool operator==(const ManageMenuState&, const ManageMenuState&) = default;
-};
-
-// Only column 9 opens the menu, and only with a focused row (the list focuses the clicked row
-// before it reports the click); the four row commands need the row's FilePath.
-ManageMenuState ManageColumnClick(const TStringTreeList& VTS, TColumnIndex Column);
-
 }  // namespace netscry

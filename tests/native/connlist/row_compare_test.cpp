@@ -150,29 +150,5 @@ TEST_F(ConnListTest, HeaderClickSequences) {
   EXPECT_EQ(Column(&TMyRec::LocalPort), (std::vector<std::string>{"1000", "139", "443", "80", "1"}));
 }
 
-TEST_F(ConnListTest, ManageColumnClickOpensTheMenuForTheFocusedRow) {
-  EXPECT_EQ(ManageColumnClick(list, kColManage), (ManageMenuState{false, false})) << "no focused row, no menu";
-  PTreeNode with_path = Add(Row("C:\\x.exe", &TMyRec::FilePath));
-  PTreeNode without_path = Add(Row("", &TMyRec::FilePath));
-  const struct {
-    PTreeNode focused;
-    TColumnIndex column;
-    ManageMenuState expected;
-  } cases[] = {
-      {with_path, kColManage, {true, true}},
-      {without_path, kColManage, {true, false}},
-      {with_path, kColProcess, {false, false}},
-      {with_path, kColRemark, {false, false}},
-      {with_path, -1, {false, false}},
-  };
-  for (const auto& c : cases) {
-    list.FocusNode(c.focused);
-    EXPECT_EQ(ManageColumnClick(list, c.column), c.expected) << "column " << c.column;
-  }
-  list.RemoveNode(with_path);
-  list.FocusNode(nullptr);
-  EXPECT_EQ(ManageColumnClick(list, kColManage), (ManageMenuState{false, false}));
-}
-
 }  // namespace
 }  // namespace netscry::test
