@@ -106,34 +106,14 @@ std::uint32_t RowSequence::NextPriority() {
   return rng_;
 }
 
-void RowSequence::PushBack(TreeNode* n) {
-  // The same tree as InsertAt(Size(), n), without splitting and merging: n goes down the right
-  // spine past the nodes of higher priority, takes the rest of the spine as its left subtree, and
-  // every node it passes gains one descendant.
-  n->left = n->right = n->parent = nullptr;
-  n->size = 1;
-  n->priority = NextPriority();
-  TreeNode* parent = nullptr;
-  TreeNode* t = root_;
-  while (t && t->priority > n->priority) {
-    ++t->size;
-    parent = t;
-    t = t->right;
-  }
-  n->left = t;
-  if (t) {
-    t->parent = n;
-    n->size += t->size;
-  }
-  n->parent = parent;
-  if (parent)
-    parent->right = n;
-  else
-    root_ = n;
-}
+void RowSequence::PushBack(TreeNode* n) { PushAtEnd(n, &TreeNode::right, &TreeNode::left); }
 
-void RowSequence::PushFront(TreeNode* n) {
-  // PushBack's mirror image, down the left spine.
+void RowSequence::PushFront(TreeNode* n) { PushAtEnd(n, &TreeNode::left, &TreeNode::right); }
+
+void RowSequence::PushAtEnd(TreeNode* n, TreeNode* TreeNode::*outward, TreeNode* TreeNode::*inward) {
+  // The same tree as inserting at that end by splitting and merging, without either: n goes down
+  // the spine on that side past the nodes of higher priority, takes the rest of the spine as its
+  // inner subtree, and every node it passes gains one descendant.
   n->left = n->right = n->parent = nullptr;
   n->size = 1;
   n->priority = NextPriority();
@@ -142,16 +122,16 @@ void RowSequence::PushFront(TreeNode* n) {
   while (t && t->priority > n->priority) {
     ++t->size;
     parent = t;
-    t = t->left;
+    t = t->*outward;
   }
-  n->right = t;
+  n->*inward = t;
   if (t) {
     t->parent = n;
     n->size += t->size;
   }
   n->parent = parent;
   if (parent)
-    parent->left = n;
+    parent->*outward = n;
   else
     root_ = n;
 }

@@ -79,6 +79,8 @@ class RowSequence {
   static void Pull(TreeNode* t);
   static TreeNode* Merge(TreeNode* a, TreeNode* b);
   static void Split(TreeNode* t, std::size_t k, TreeNode*& a, TreeNode*& b);
+  // Adds n at the end reached by following `outward` links (right: the back, left: the front).
+  void PushAtEnd(TreeNode* n, TreeNode* TreeNode::*outward, TreeNode* TreeNode::*inward);
   // Puts n in its parent's place, keeping the order.
   void RotateUp(TreeNode* n);
   std::uint32_t NextPriority();
