@@ -29,7 +29,7 @@ std::string CellText(const TMyRec* rec, int column, const std::string& not_enabl
   const ConnColumnInfo* info = ConnColumn(column);
   if (rec == nullptr || info == nullptr) return {};
   if (column == kColSecurity) return not_enabled_text;
-  return info->text ? rec->*(info->text) : std::string();
+  return info->text ? (rec->*(info->text)).str() : std::string();
 }
 
 }  // namespace netscry

@@ -26,7 +26,7 @@ enum ConnColumn : int {
 constexpr int kConnColumnCount = 14;
 
 // The record field a column shows or sorts by; nullptr where it has none.
-using RecField = std::string TMyRec::*;
+using RecField = FieldText TMyRec::*;
 
 struct ConnColumnInfo {
   const char* caption;

@@ -18,9 +18,9 @@
 namespace netscry {
 namespace {
 
-constexpr std::string_view kClaimedMark = "ok";
-constexpr std::string_view kAddedRemark = "add";
-constexpr std::string_view kChangedRemark = "md";
+const FieldText kClaimedMark = "ok";
+const FieldText kAddedRemark = "add";
+const FieldText kChangedRemark = "md";
 constexpr std::string_view kLoopbackAddress = "127.0.0.1";
 
 // A row (or TCP entry) between 127.0.0.1 and 127.0.0.1, exactly that text on both sides.
@@ -33,18 +33,20 @@ bool IsLoopbackRow(std::string_view local_ip, std::string_view remote_ip) {
 class ProgramSet {
  public:
   explicit ProgramSet(std::size_t expected) { names_.reserve(std::min<std::size_t>(expected, 4096)); }
-  void Count(const std::string& name, const std::string& path) {
+  void Count(std::string_view name, std::string_view path) {
     if (path.empty()) return;
     // Rows come in runs of one program (sorted by image name, or one process's endpoints).
-    if (last_ && *last_ == name) return;
+    if (counted_any_ && last_ == name) return;
     names_.insert(name);
-    last_ = &name;
+    last_ = name;
+    counted_any_ = true;
   }
   int Size() const { return int(names_.size()); }
 
  private:
   std::unordered_set<std::string_view> names_;
-  const std::string* last_ = nullptr;
+  std::string_view last_;
+  bool counted_any_ = false;
 };
 
 // State names by code, formatted once per call instead of once per row. References stay valid
@@ -54,7 +56,7 @@ class StateNames {
   StateNames() {
     for (std::uint32_t code = 0; code < known_.size(); ++code) known_[code] = TcpStateName(code);
   }
-  const std::string& Of(std::uint32_t code) {
+  const FieldText& Of(std::uint32_t code) {
     if (code < known_.size()) return known_[code];
     auto it = others_.find(code);
     if (it == others_.end()) it = others_.emplace(code, TcpStateName(code)).first;
@@ -62,23 +64,25 @@ class StateNames {
   }
 
  private:
-  std::array<std::string, 13> known_;
-  std::map<std::uint32_t, std::string> others_;
+  std::array<FieldText, 13> known_;
+  std::map<std::uint32_t, FieldText> others_;
 };
 
 // The text of a row made from a snapshot entry: TCP rows carry the state name and the remote end,
 // UDP rows leave them empty; a process without FilePath gets one of the two fixed descriptions.
 class RowSource {
  public:
-  explicit RowSource(const ListMergeOptions& options) : options_(options) {}
+  explicit RowSource(const ListMergeOptions& options)
+      : system_desc_(options.MsgSystemDesc), idle_desc_(options.MsgIdleDesc) {}
 
-  void Describe(TMyRec& row, const File_Rec& e, bool tcp, std::string_view remark) {
+  // Every text is copied as a whole, so that the longer ones are shared, not copied.
+  void Describe(TMyRec& row, const File_Rec& e, bool tcp, const FieldText& remark) {
     row.Protocol = Protocol(tcp);
     row.StateText = StateText(e, tcp);
     row.LocalIP = e.LocalIP;
     row.LocalPort = e.LocalPort;
-    row.RemoteIP = tcp ? std::string_view(e.RemoteIP) : std::string_view();
-    row.RemotePort = tcp ? std::string_view(e.RemotePort) : std::string_view();
+    row.RemoteIP = tcp ? e.RemoteIP : kEmpty;
+    row.RemotePort = tcp ? e.RemotePort : kEmpty;
     row.ProcessID = e.ProcessID;
     row.ProcessName = e.ProcessName;
     row.FilePath = e.FilePath;
@@ -93,8 +97,8 @@ class RowSource {
     if (field == &TMyRec::StateText) return StateText(e, tcp);
     if (field == &TMyRec::LocalIP) return e.LocalIP;
     if (field == &TMyRec::LocalPort) return e.LocalPort;
-    if (field == &TMyRec::RemoteIP) return tcp ? std::string_view(e.RemoteIP) : std::string_view();
-    if (field == &TMyRec::RemotePort) return tcp ? std::string_view(e.RemotePort) : std::string_view();
+    if (field == &TMyRec::RemoteIP) return tcp ? e.RemoteIP : kEmpty;
+    if (field == &TMyRec::RemotePort) return tcp ? e.RemotePort : kEmpty;
     if (field == &TMyRec::ProcessID) return e.ProcessID;
     if (field == &TMyRec::ProcessName) return e.ProcessName;
     if (field == &TMyRec::FilePath) return e.FilePath;
@@ -103,17 +107,19 @@ class RowSource {
     return {};
   }
 
-  const std::string& StateName(std::uint32_t code) { return states_.Of(code); }
+  const FieldText& StateName(std::uint32_t code) { return states_.Of(code); }
 
  private:
-  static std::string_view Protocol(bool tcp) { return tcp ? "TCP" : "UDP"; }
-  std::string_view StateText(const File_Rec& e, bool tcp) { return tcp ? std::string_view(states_.Of(e.State)) : std::string_view(); }
-  std::string_view FileDesc(const File_Rec& e) const {
+  const FieldText& Protocol(bool tcp) const { return tcp ? tcp_ : udp_; }
+  const FieldText& StateText(const File_Rec& e, bool tcp) { return tcp ? states_.Of(e.State) : kEmpty; }
+  const FieldText& FileDesc(const File_Rec& e) const {
     if (!e.FilePath.empty()) return e.FileDesc;
-    return e.ProcessName == "System" ? options_.MsgSystemDesc : options_.MsgIdleDesc;
+    return e.ProcessName == "System" ? system_desc_ : idle_desc_;
   }
 
-  const ListMergeOptions& options_;
+  static inline const FieldText kEmpty;
+  const FieldText tcp_ = "TCP", udp_ = "UDP";
+  const FieldText system_desc_, idle_desc_;
   StateNames states_;
 };
 
@@ -199,6 +205,31 @@ void PrefetchForRead(const void* p) {
 #else
   (void)p;
 #endif
+}
+
+// Fetches the lines of a row that the claims read: its key, protocol, state, remark and the
+// program it counts.
+void PrefetchRowKey(const TMyRec& row) {
+  const char* p = reinterpret_cast<const char*>(&row);
+  constexpr std::size_t kRead = offsetof(TMyRec, FilePath) + sizeof(FieldText);
+  for (std::size_t at = 0; at < kRead; at += 64) PrefetchForRead(p + at);
+  PrefetchForRead(p + kRead - 1);
+}
+
+// Rows are made in display order from entries that lie in table order, so each row would wait
+// for its entry's lines and then for its texts. The entry a few rows ahead is fetched, and the
+// texts of the one half as far ahead, whose entry has arrived by then.
+template <class EntryAt>
+void PrefetchEntryAhead(const std::vector<std::size_t>& order, std::size_t k, const EntryAt& entry) {
+  constexpr std::size_t kAhead = 8;
+  if (k + 2 * kAhead < order.size()) {
+    const char* p = reinterpret_cast<const char*>(&entry(order[k + 2 * kAhead]));
+    for (std::size_t at = 0; at < sizeof(File_Rec); at += 64) PrefetchForRead(p + at);
+  }
+  if (k + kAhead < order.size()) {
+    const File_Rec& e = entry(order[k + kAhead]);
+    for (const FieldText* text : {&e.ProcessName, &e.FilePath, &e.FileDesc, &e.Company}) PrefetchForRead(text->data());
+  }
 }
 
 // The entries of one array by key, so that each row finds the first entry of its key that no row
@@ -436,7 +467,9 @@ ListCounters FillInOneSort(TStringTreeList& VTS, const FileRecArray& tcp, const 
   ListCounters counters;
   UpdateBatch batch(VTS);
   PTreeNode first = nullptr;
-  for (std::size_t i : fill.rows) {
+  for (std::size_t k = 0; k < fill.rows.size(); ++k) {
+    PrefetchEntryAhead(fill.rows, k, entry);
+    const std::size_t i = fill.rows[k];
     PTreeNode n = VTS.AppendNode();
     source.Describe(*VTS.RowRecordAs<TMyRec>(n), entry(i), i < tcp.size(), {});
     if (i == fill.first) first = n;
@@ -499,8 +532,16 @@ ListCounters RefreshList(TStringTreeList& VTS, FileRecArray& tcp, FileRecArray& 
   RowSource source(options);
   ProgramSet programs(tcp.size() + udp.size());
 
-  // The rows shown claim their entries, a batch at a time: the batch's keys are packed and their
-  // slots fetched, then the rows claim in display order. The next row is taken before a row may go.
+  // The rows shown claim their entries in display order, a batch at a time: the batch's keys are
+  // packed and their slots fetched, then the rows claim. The rows are listed first, so that the
+  // next batch's rows can be fetched while one claims and so that a row may go.
+  struct Shown {
+    PTreeNode node;
+    const TMyRec* row;
+  };
+  std::vector<Shown> shown;
+  shown.reserve(std::size_t(VTS.RowCount()));
+  for (PTreeNode n = VTS.FirstNode(); n; n = VTS.NextNode(n)) shown.push_back({n, VTS.ReadRowRecordAs<TMyRec>(n)});
   struct Claimant {
     PTreeNode node;
     const TMyRec* row;
@@ -509,14 +550,16 @@ ListCounters RefreshList(TStringTreeList& VTS, FileRecArray& tcp, FileRecArray& 
   };
   std::array<Claimant, kLookupBatch> batch;
   PackedKeys tcp_keys(5), udp_keys(3);
-  for (PTreeNode n = VTS.FirstNode(); n;) {
+  for (std::size_t begin = 0; begin < shown.size(); begin += kLookupBatch) {
+    const std::size_t end = std::min(begin + kLookupBatch, shown.size());
+    for (std::size_t k = end; k < std::min(end + kLookupBatch, shown.size()); ++k) PrefetchRowKey(*shown[k].row);
     std::size_t count = 0;
     tcp_keys.Clear();
     udp_keys.Clear();
-    for (; n && count < batch.size(); n = VTS.NextNode(n)) {
+    for (std::size_t k = begin; k < end; ++k) {
       Claimant& c = batch[count++];
-      c.node = n;
-      c.row = VTS.ReadRowRecordAs<TMyRec>(n);
+      c.node = shown[k].node;
+      c.row = shown[k].row;
       c.index = nullptr;
       if (c.row->Protocol == "TCP") {
         if (!options.ShowLocal && IsLoopbackRow(c.row->LocalIP, c.row->RemoteIP)) continue;
@@ -538,7 +581,7 @@ ListCounters RefreshList(TStringTreeList& VTS, FileRecArray& tcp, FileRecArray& 
         continue;
       }
       if (c.index == &tcp_index) {
-        const std::string& state = source.StateName(tcp_index.State(entry));
+        const FieldText& state = source.StateName(tcp_index.State(entry));
         // Writing through RowRecord tells the list that the row may have to move.
         if (c.row->StateText != state) {
           TMyRec& changed = *VTS.RowRecordAs<TMyRec>(c.node);

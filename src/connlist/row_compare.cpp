@@ -12,7 +12,7 @@ RecField SortField(int column) {
 namespace {
 
 // Rows share many keys (image names, states); equal texts need no walk byte by byte.
-int CompareField(const std::string& a, const std::string& b) { return a == b ? 0 : CompareAnsiTextNoCase(a, b); }
+int CompareField(const FieldText& a, const FieldText& b) { return a == b ? 0 : CompareAnsiTextNoCase(a, b); }
 
 }  // namespace
 

@@ -1,7 +1,6 @@
 #pragma once
 // How two connection rows compare, and what the list's header and manage column do when clicked.
-// The main window binds the first two to its list with BindRowSorting and asks ManageColumnClick
-// from its column-click handler before it shows the row menu.
+// The main window binds both to its list with BindRowSorting.
 #include "connlist/columns.h"
 #include "connlist/row_record.h"
 #include "controls/tree_list.h"

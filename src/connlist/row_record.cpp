@@ -3,11 +3,10 @@
 namespace netscry {
 
 void ReleaseRowStrings(TMyRec& rec) {
-  // Swapping with empty strings hands the buffers back; clear() would keep them.
-  for (std::string* s : {&rec.Protocol, &rec.StateText, &rec.LocalIP, &rec.LocalPort, &rec.RemoteIP,
+  for (FieldText* s : {&rec.Protocol, &rec.StateText, &rec.LocalIP, &rec.LocalPort, &rec.RemoteIP,
                          &rec.RemotePort, &rec.ProcessID, &rec.ProcessName, &rec.FilePath, &rec.FileDesc,
                          &rec.Company, &rec.Remark}) {
-    std::string().swap(*s);
+    s->clear();  // hands a heap block back
   }
 }
 

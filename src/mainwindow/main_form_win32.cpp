@@ -417,7 +417,7 @@ void TFormNetscry::VTSGetText(TStringTreeList& Sender, PTreeNode Node, TColumnIn
 void TFormNetscry::VTSGetImageIndex(TStringTreeList& Sender, PTreeNode Node, TTreeImageKind, TColumnIndex Column,
                                     bool&, int& ImageIndex) {
   CellImageIndex(Sender.ReadRowRecordAs<TMyRec>(Node), Column,
-                 [this](const std::string& path) { return FSmallIcons ? FSmallIcons->IndexOfFile(path) : -1; },
+                 [this](std::string_view path) { return FSmallIcons ? FSmallIcons->IndexOfFile(std::string(path)) : -1; },
                  ImageIndex);
 }
 

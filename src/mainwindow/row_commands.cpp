@@ -17,14 +17,18 @@ std::string Separator() {
 
 std::string ClipboardBlock(const TMyRec& r) {
   const std::string sep = Separator();
-  const std::pair<const char*, const std::string*> lines[] = {
+  const std::pair<const char*, const FieldText*> lines[] = {
       {"程序名称:", &r.ProcessName}, {"程序说明:", &r.FileDesc},   {"路径:", &r.FilePath},
       {"PID:", &r.ProcessID},        {"网络协议:", &r.Protocol},   {"本机地址:", &r.LocalIP},
       {"本地端口:", &r.LocalPort},   {"目标地址:", &r.RemoteIP},   {"目标端口:", &r.RemotePort},
       {"状态:", &r.StateText},
   };
   std::string block = sep + "\r\n";
-  for (const auto& [label, value] : lines) block += label + *value + "\r\n";
+  for (const auto& [label, value] : lines) {
+    block += label;
+    block += value->view();
+    block += "\r\n";
+  }
   block += "生成:Netscry\r\n";
   block += std::string("主页:") + kClipboardHomePage + "\r\n";
   block += sep + "\r\n";
@@ -66,8 +70,8 @@ void RowCommands::EndProc(std::optional<TMyRec> row) {
   // Only the copies below are used from here on: a refresh inside the question or the message
   // may delete the row.
   if (!row) return;
-  const std::string path = row->FilePath;
-  const std::string pid_text = row->ProcessID;
+  const std::string path = row->FilePath.str();
+  const std::string pid_text = row->ProcessID.str();
   row.reset();
   if (path.empty()) {
     host_.ShowMessage(texts_.sys_process);
@@ -87,11 +91,11 @@ void RowCommands::Copy(std::optional<TMyRec> row) {
 }
 
 void RowCommands::Locate(std::optional<TMyRec> row) {
-  if (row && host_.FileExists(row->FilePath)) host_.RevealFile(row->FilePath);
+  if (row && host_.FileExists(row->FilePath.str())) host_.RevealFile(row->FilePath.str());
 }
 
 void RowCommands::Property(std::optional<TMyRec> row) {
-  if (row) host_.ShowFileProperties(row->FilePath);
+  if (row) host_.ShowFileProperties(row->FilePath.str());
 }
 
 }  // namespace netscry

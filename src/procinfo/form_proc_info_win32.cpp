@@ -193,7 +193,7 @@ TFormProcInfo* CreateProcInfoDialog(HWND owner, const TMyRec& row, TImageListEx*
   dialog->LabPID.SetCaption(captions.pid);
   dialog->Labcomp.SetCaption(captions.comp);
   dialog->EPath.SetText(captions.path);
-  if (large_icons) dialog->DrawFileIcon(*large_icons, row.FilePath);
+  if (large_icons) dialog->DrawFileIcon(*large_icons, row.FilePath.str());
   dialog->FMsgEndFailed = msg_end_failed;
   return dialog;
 }

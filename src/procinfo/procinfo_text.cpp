@@ -4,11 +4,11 @@ namespace netscry {
 
 ProcInfoCaptions ProcInfoCaptionsOf(const TMyRec& row) {
   ProcInfoCaptions c;
-  c.exe = row.ProcessName;
-  c.exe_des = row.FileDesc + "  ";
-  c.pid = std::string(kPidCaptionPrefix) + row.ProcessID;
-  c.comp = row.Company + " ";
-  c.path = row.FilePath;
+  c.exe = row.ProcessName.str();
+  c.exe_des = row.FileDesc.str() + "  ";
+  c.pid = std::string(kPidCaptionPrefix) + row.ProcessID.str();
+  c.comp = row.Company.str() + " ";
+  c.path = row.FilePath.str();
   return c;
 }
 

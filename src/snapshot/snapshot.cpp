@@ -5,9 +5,9 @@
 namespace netscry {
 namespace {
 
+// Made once per process and shared by all its entries: the longer texts then live in one block.
 struct Identity {
-  std::string name, path;
-  VersionText version;
+  FieldText name, path, desc, company;
 };
 
 // What the lookups found within one snapshot: the process list taken and walked once, before
@@ -21,24 +21,27 @@ class IdentityCache {
     if (it != by_pid_.end()) return it->second;
     Identity id;
     if (auto name = names_.find(pid); name != names_.end()) id.name = name->second;
-    id.path = lookups_.ProcessPath(pid);
-    id.version = Version(id.path);
+    const std::string path = lookups_.ProcessPath(pid);
+    id.path = path;
+    // An empty path has no version resource: nothing to read.
+    if (!path.empty()) {
+      auto version = by_path_.find(path);
+      if (version == by_path_.end()) {
+        const VersionText text = lookups_.FileVersionText(path);
+        version = by_path_.emplace(path, Identity{{}, {}, text.FileDesc, text.Company}).first;
+      }
+      id.desc = version->second.desc;
+      id.company = version->second.company;
+    }
     return by_pid_.emplace(pid, std::move(id)).first->second;
   }
 
  private:
-  // An empty path has no version resource: nothing to read.
-  VersionText Version(const std::string& path) {
-    if (path.empty()) return {};
-    auto it = by_path_.find(path);
-    if (it == by_path_.end()) it = by_path_.emplace(path, lookups_.FileVersionText(path)).first;
-    return it->second;
-  }
 
   ProcessLookups& lookups_;
   const std::unordered_map<std::uint32_t, std::string> names_;
   std::unordered_map<std::uint32_t, Identity> by_pid_;
-  std::unordered_map<std::string, VersionText> by_path_;
+  std::unordered_map<std::string, Identity> by_path_;  // the version texts of each file
 };
 
 void ReadInto(TableKind kind, EndpointTableSource& tables, IdentityCache& identities, FileRecArray& out) {
@@ -51,9 +54,9 @@ void ReadInto(TableKind kind, EndpointTableSource& tables, IdentityCache& identi
   // Every lookup first: one that fails leaves the array as it was.
   std::vector<const Identity*> owners(rows->size());
   for (std::size_t i = 0; i < rows->size(); ++i) owners[i] = &identities.Get((*rows)[i].pid);
-  // The new entries are written over the old ones, whose strings keep their buffers: most texts
-  // are as long as the ones they replace, so a snapshot allocates little. Running out of memory
-  // half-way leaves the array empty, never half new.
+  // The new entries are written over the old ones. Addresses, ports and IDs are short texts kept
+  // in place and the process texts are shared, so a snapshot allocates little. Running out of
+  // memory half-way leaves the array empty, never half new.
   try {
     out.resize(rows->size());
     for (std::size_t i = 0; i < rows->size(); ++i) {
@@ -74,8 +77,8 @@ void ReadInto(TableKind kind, EndpointTableSource& tables, IdentityCache& identi
       const Identity& id = *owners[i];
       rec.ProcessName = id.name;
       rec.FilePath = id.path;
-      rec.FileDesc = id.version.FileDesc;
-      rec.Company = id.version.Company;
+      rec.FileDesc = id.desc;
+      rec.Company = id.company;
       rec.Mark.clear();
     }
   } catch (...) {

@@ -3,6 +3,7 @@
 // system's ANSI code page, as the snapshot holds it.
 #include <cstdio>
 #include <string>
+#include <string_view>
 
 #include "snapshot/get_tcp_udp_table.h"
 #include "snapshot/process_identity_win32.h"
@@ -11,8 +12,8 @@ namespace {
 
 // A field never contains a tab or a line break in practice; if one did, the line would break
 // the table, so such characters become spaces.
-std::string Field(const std::string& s) {
-  std::string out = s;
+std::string Field(std::string_view s) {
+  std::string out(s);
   for (char& c : out) {
     if (c == '\t' || c == '\r' || c == '\n') c = ' ';
   }

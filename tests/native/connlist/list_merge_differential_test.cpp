@@ -117,7 +117,7 @@ void ExpectSameRows(const std::vector<const TMyRec*>& got, const std::vector<con
 
 std::vector<std::string> MarksOf(const FileRecArray& a) {
   std::vector<std::string> v;
-  for (const File_Rec& e : a) v.push_back(e.Mark);
+  for (const File_Rec& e : a) v.push_back(e.Mark.str());
   return v;
 }
 

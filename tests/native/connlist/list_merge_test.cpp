@@ -39,9 +39,9 @@ class MergeTest : public ::testing::TestWithParam<FillWay> {
     for (PTreeNode n = list.FirstNode(); n; n = list.NextNode(n)) v.push_back(*list.ReadRowRecordAs<TMyRec>(n));
     return v;
   }
-  std::vector<std::string> Column(std::string TMyRec::*field) {
+  std::vector<std::string> Column(FieldText TMyRec::*field) {
     std::vector<std::string> v;
-    for (const TMyRec& r : Rows()) v.push_back(r.*field);
+    for (const TMyRec& r : Rows()) v.push_back((r.*field).str());
     return v;
   }
   const TMyRec* SelectedRec() { return list.ReadRowRecordAs<TMyRec>(list.SelectedRow()); }
@@ -78,6 +78,25 @@ TEST_P(MergeTest, FillDescribesTcpAndUdpRows) {
        "Firefox", "Mozilla", ""},
   };
   EXPECT_EQ(Rows(), expected);
+}
+
+TEST_P(MergeTest, RowsShareTheLongTextsOfTheirEntries) {
+  const Proc app{"900", "a-long-program-name.exe", "C:\\Program Files\\Vendor\\a-long-program-name.exe",
+                 "A description of the program", "Vendor Incorporated"};
+  tcp = {Tcp(app, "0.0.0.0", "1", "0.0.0.0", "0", 2)};
+  udp = {Udp(app, "0.0.0.0", "2")};
+  Fill();
+  tcp.push_back(Tcp(app, "0.0.0.0", "3", "0.0.0.0", "0", 2));  // a row added by the refresh
+  Refresh();
+  ASSERT_EQ(list.RowCount(), 3);
+  for (const File_Rec* e : {&tcp[0], &tcp[1], &udp[0]}) {
+    const TMyRec* row = list.ReadRowRecordAs<TMyRec>(RowWithPort(e->LocalPort.str()));
+    ASSERT_NE(row, nullptr);
+    EXPECT_TRUE(row->ProcessName.SharesBlockWith(e->ProcessName)) << e->LocalPort;
+    EXPECT_TRUE(row->FilePath.SharesBlockWith(e->FilePath)) << e->LocalPort;
+    EXPECT_TRUE(row->FileDesc.SharesBlockWith(e->FileDesc)) << e->LocalPort;
+    EXPECT_TRUE(row->Company.SharesBlockWith(e->Company)) << e->LocalPort;
+  }
 }
 
 TEST_P(MergeTest, FillCountsProgramsAndConnections) {
@@ -310,7 +329,7 @@ TEST_P(MergeTest, DuplicateKeysGetOneRowEachAtEveryRefresh) {
   // The rows match the entries in order: the first row (in display order) the first entry.
   std::vector<std::string> states;
   for (const TMyRec& r : Rows())
-    if (r.Protocol == "TCP") states.push_back(r.StateText);
+    if (r.Protocol == "TCP") states.push_back(r.StateText.str());
   std::vector<std::string> expected_states = {TcpStateName(5), TcpStateName(8)};
   std::sort(states.begin(), states.end());
   std::sort(expected_states.begin(), expected_states.end());

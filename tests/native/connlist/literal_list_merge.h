@@ -29,7 +29,7 @@ inline int LiteralCompareRows(const TMyRec* a, const TMyRec* b, int column) {
   if (column > 12) return result;
   if (!a || !b) return result;
   if (column == 0 || column == 2 || column == 9 || column < 0) return result;
-  const std::string TMyRec::*field = nullptr;
+  const FieldText TMyRec::*field = nullptr;
   switch (column) {
     case 1: field = &TMyRec::ProcessName; break;
     case 3: field = &TMyRec::Protocol; break;
@@ -54,7 +54,7 @@ class LiteralAppNames {
     if (r.FilePath.empty()) return;
     for (const std::string& n : names_)
       if (n == r.ProcessName) return;
-    names_.push_back(r.ProcessName);
+    names_.push_back(r.ProcessName.str());
   }
   int Finish() const { return int(names_.size()); }
 

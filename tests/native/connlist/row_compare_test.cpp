@@ -8,7 +8,7 @@
 namespace netscry::test {
 namespace {
 
-TMyRec Row(std::string field_value, std::string TMyRec::*field) {
+TMyRec Row(std::string field_value, FieldText TMyRec::*field) {
   TMyRec r;
   r.*field = std::move(field_value);
   return r;
@@ -17,7 +17,7 @@ TMyRec Row(std::string field_value, std::string TMyRec::*field) {
 TEST(CompareConnRows, ComparesTheColumnsFieldAsTextIgnoringAsciiCase) {
   const struct {
     int column;
-    std::string TMyRec::*field;
+    FieldText TMyRec::*field;
     std::string a, b;
     int sign;  // of the result
   } cases[] = {
@@ -69,9 +69,9 @@ class ConnListTest : public ::testing::Test {
     *list.RowRecordAs<TMyRec>(n) = r;
     return n;
   }
-  std::vector<std::string> Column(std::string TMyRec::*field) {
+  std::vector<std::string> Column(FieldText TMyRec::*field) {
     std::vector<std::string> v;
-    for (PTreeNode n = list.FirstNode(); n; n = list.NextNode(n)) v.push_back(list.ReadRowRecordAs<TMyRec>(n)->*field);
+    for (PTreeNode n = list.FirstNode(); n; n = list.NextNode(n)) v.push_back((list.ReadRowRecordAs<TMyRec>(n)->*field).str());
     return v;
   }
   void Click(TColumnIndex c) {

@@ -268,7 +268,7 @@ class RecordingHost : public RowCommandHost {
   }
   void RevealFile(const std::string& path) override { log.push_back("reveal " + path); }
   void ShowFileProperties(const std::string& path) override { log.push_back("properties " + path); }
-  void ShowProcessDetails(const TMyRec& row) override { log.push_back("details " + row.ProcessID); }
+  void ShowProcessDetails(const TMyRec& row) override { log.push_back("details " + row.ProcessID.str()); }
 };
 
 const RowCommandTexts kTexts{"SYS", "FAILED", "SURE?"};

@@ -169,6 +169,30 @@ TEST(SnapshotLookups, OneProcessWalkAndOneVersionReadPerFileInASnapshot) {
   EXPECT_EQ(lookups.version_reads["C:\\app.exe"], 2);
 }
 
+TEST_F(SnapshotTest, EntriesShareTheLongTextsOfTheirProcessAndFile) {
+  // Two processes of one file, each with several endpoints; every text longer than fits in place.
+  lookups.names = {{300, "long-process-name.exe"}, {301, "long-process-name.exe"}};
+  lookups.paths = {{300, "C:\\Program Files\\Vendor\\long-process-name.exe"},
+                   {301, "C:\\Program Files\\Vendor\\long-process-name.exe"}};
+  lookups.versions = {{lookups.paths[300], {"A description of the program", "Vendor Incorporated"}}};
+  tables.tcp = std::vector{Tcp(2, 0, 1, 0, 0, 300), Tcp(2, 0, 2, 0, 0, 300), Tcp(2, 0, 3, 0, 0, 301)};
+  tables.udp = std::vector{Udp(0, 4, 300)};
+  TakeSnapshot(tables, lookups, tcp, udp);
+  ASSERT_EQ(tcp.size(), 3u);
+  ASSERT_EQ(udp.size(), 1u);
+  for (const File_Rec* e : {&tcp[1], &udp[0]}) {
+    EXPECT_TRUE(e->ProcessName.SharesBlockWith(tcp[0].ProcessName));
+    EXPECT_TRUE(e->FilePath.SharesBlockWith(tcp[0].FilePath));
+  }
+  // The version texts are the file's: shared by both processes.
+  for (const File_Rec* e : {&tcp[1], &tcp[2], &udp[0]}) {
+    EXPECT_TRUE(e->FileDesc.SharesBlockWith(tcp[0].FileDesc));
+    EXPECT_TRUE(e->Company.SharesBlockWith(tcp[0].Company));
+  }
+  EXPECT_EQ(tcp[2].FilePath, tcp[0].FilePath);
+  EXPECT_EQ(tcp[2].FileDesc, "A description of the program");
+}
+
 TEST_F(SnapshotTest, UnknownProcessKeepsEntryWithEmptyIdentity) {
   tables.tcp = std::vector{Tcp(5, 1, 1, 2, 2, 999)};
   tables.udp = std::vector<EndpointRow>{};

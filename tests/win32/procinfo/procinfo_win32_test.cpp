@@ -291,7 +291,7 @@ TEST_F(ProcInfoTest, LocateLinkRevealsThePathAndTheDialogStays) {
   HWND link = d->LabLocate.Handle();
   SendMessageA(link, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(3, 3));
   SendMessageA(link, WM_LBUTTONUP, 0, MAKELPARAM(3, 3));
-  EXPECT_EQ(actions_.revealed, std::vector<std::string>{row_.FilePath});
+  EXPECT_EQ(actions_.revealed, std::vector<std::string>{row_.FilePath.str()});
   EXPECT_TRUE(IsWindow(d->Handle()));
   d->Close();
 }

@@ -48,8 +48,8 @@ class SnapshotWithHelper : public ::testing::Test {
   }
   void ExpectHelperIdentity(const File_Rec& r) {
     EXPECT_EQ(r.ProcessID, std::to_string(helper_->Pid()));
-    EXPECT_TRUE(SamePath(r.ProcessName, "socket_helper.exe")) << r.ProcessName;
-    EXPECT_TRUE(SamePath(r.FilePath, HelperPath())) << r.FilePath;
+    EXPECT_TRUE(SamePath(r.ProcessName.str(), "socket_helper.exe")) << r.ProcessName;
+    EXPECT_TRUE(SamePath(r.FilePath.str(), HelperPath())) << r.FilePath;
     EXPECT_EQ(r.FileDesc, kHelperDesc);
     EXPECT_EQ(r.Company, kHelperCompany);
     EXPECT_EQ(r.Mark, "");
@@ -109,8 +109,8 @@ TEST_F(SnapshotWithHelper, RowsComeInNumericOrder) {
   GetTcpUdpTable();
   auto key = [](const File_Rec& r) {
     std::vector<unsigned long> k;
-    for (const std::string* s : {&r.LocalIP, &r.LocalPort, &r.RemoteIP, &r.RemotePort}) {
-      std::istringstream in(*s);
+    for (const FieldText* s : {&r.LocalIP, &r.LocalPort, &r.RemoteIP, &r.RemotePort}) {
+      std::istringstream in(s->str());
       std::string part;
       while (std::getline(in, part, '.')) k.push_back(part.empty() ? 0 : std::stoul(part));
     }
