@@ -207,31 +207,6 @@ void PrefetchForRead(const void* p) {
 #endif
 }
 
-// Fetches the lines of a row that the claims read: its key, protocol, state, remark and the
-// program it counts.
-void PrefetchRowKey(const TMyRec& row) {
-  const char* p = reinterpret_cast<const char*>(&row);
-  constexpr std::size_t kRead = offsetof(TMyRec, FilePath) + sizeof(FieldText);
-  for (std::size_t at = 0; at < kRead; at += 64) PrefetchForRead(p + at);
-  PrefetchForRead(p + kRead - 1);
-}
-
-// Rows are made in display order from entries that lie in table order, so each row would wait
-// for its entry's lines and then for its texts. The entry a few rows ahead is fetched, and the
-// texts of the one half as far ahead, whose entry has arrived by then.
-template <class EntryAt>
-void PrefetchEntryAhead(const std::vector<std::size_t>& order, std::size_t k, const EntryAt& entry) {
-  constexpr std::size_t kAhead = 8;
-  if (k + 2 * kAhead < order.size()) {
-    const char* p = reinterpret_cast<const char*>(&entry(order[k + 2 * kAhead]));
-    for (std::size_t at = 0; at < sizeof(File_Rec); at += 64) PrefetchForRead(p + at);
-  }
-  if (k + kAhead < order.size()) {
-    const File_Rec& e = entry(order[k + kAhead]);
-    for (const FieldText* text : {&e.ProcessName, &e.FilePath, &e.FileDesc, &e.Company}) PrefetchForRead(text->data());
-  }
-}
-
 // The entries of one array by key, so that each row finds the first entry of its key that no row
 // has claimed yet without walking the array. Entries of one key are chained in array order and
 // claimed front to back. Rows ask in display order, entries lie in table order: each distinct key
@@ -467,9 +442,7 @@ ListCounters FillInOneSort(TStringTreeList& VTS, const FileRecArray& tcp, const 
   ListCounters counters;
   UpdateBatch batch(VTS);
   PTreeNode first = nullptr;
-  for (std::size_t k = 0; k < fill.rows.size(); ++k) {
-    PrefetchEntryAhead(fill.rows, k, entry);
-    const std::size_t i = fill.rows[k];
+  for (std::size_t i : fill.rows) {
     PTreeNode n = VTS.AppendNode();
     source.Describe(*VTS.RowRecordAs<TMyRec>(n), entry(i), i < tcp.size(), {});
     if (i == fill.first) first = n;
@@ -532,16 +505,8 @@ ListCounters RefreshList(TStringTreeList& VTS, FileRecArray& tcp, FileRecArray& 
   RowSource source(options);
   ProgramSet programs(tcp.size() + udp.size());
 
-  // The rows shown claim their entries in display order, a batch at a time: the batch's keys are
-  // packed and their slots fetched, then the rows claim. The rows are listed first, so that the
-  // next batch's rows can be fetched while one claims and so that a row may go.
-  struct Shown {
-    PTreeNode node;
-    const TMyRec* row;
-  };
-  std::vector<Shown> shown;
-  shown.reserve(std::size_t(VTS.RowCount()));
-  for (PTreeNode n = VTS.FirstNode(); n; n = VTS.NextNode(n)) shown.push_back({n, VTS.ReadRowRecordAs<TMyRec>(n)});
+  // The rows shown claim their entries, a batch at a time: the batch's keys are packed and their
+  // slots fetched, then the rows claim in display order. The next row is taken before a row may go.
   struct Claimant {
     PTreeNode node;
     const TMyRec* row;
@@ -550,16 +515,14 @@ ListCounters RefreshList(TStringTreeList& VTS, FileRecArray& tcp, FileRecArray& 
   };
   std::array<Claimant, kLookupBatch> batch;
   PackedKeys tcp_keys(5), udp_keys(3);
-  for (std::size_t begin = 0; begin < shown.size(); begin += kLookupBatch) {
-    const std::size_t end = std::min(begin + kLookupBatch, shown.size());
-    for (std::size_t k = end; k < std::min(end + kLookupBatch, shown.size()); ++k) PrefetchRowKey(*shown[k].row);
+  for (PTreeNode n = VTS.FirstNode(); n;) {
     std::size_t count = 0;
     tcp_keys.Clear();
     udp_keys.Clear();
-    for (std::size_t k = begin; k < end; ++k) {
+    for (; n && count < batch.size(); n = VTS.NextNode(n)) {
       Claimant& c = batch[count++];
-      c.node = shown[k].node;
-      c.row = shown[k].row;
+      c.node = n;
+      c.row = VTS.ReadRowRecordAs<TMyRec>(n);
       c.index = nullptr;
       if (c.row->Protocol == "TCP") {
         if (!options.ShowLocal && IsLoopbackRow(c.row->LocalIP, c.row->RemoteIP)) continue;
