@@ -108,4 +108,31 @@ class Window {
   MessageFilter* filter_ = nullptr;
 };
 
+// For windows that paint their whole client area themselves, off-screen: the background is not
+// erased, and WM_PAINT and WM_PRINTCLIENT (into the caller's DC) both go to paint(dc). True, with
+// the result set, for those three messages.
+template <class Paint>
+bool HandleOwnPaint(HWND hwnd, UINT msg, WPARAM wp, LRESULT& result, Paint&& paint) {
+  switch (msg) {
+    case WM_ERASEBKGND:
+      result = 1;
+      return true;
+    case WM_PAINT: {
+      PAINTSTRUCT ps;
+      if (HDC dc = BeginPaint(hwnd, &ps)) {
+        paint(dc);
+        EndPaint(hwnd, &ps);
+      }
+      result = 0;
+      return true;
+    }
+    case WM_PRINTCLIENT:
+      paint(reinterpret_cast<HDC>(wp));
+      result = 0;
+      return true;
+    default:
+      return false;
+  }
+}
+
 }  // namespace netscry::forms

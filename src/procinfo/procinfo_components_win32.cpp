@@ -23,28 +23,6 @@ void FillClient(HWND hwnd, HDC dc, Color color) {
   DeleteObject(brush);
 }
 
-// Paints through WM_PAINT, and into a caller's DC through WM_PRINTCLIENT.
-template <class Paint>
-bool HandlePaintMessage(HWND hwnd, UINT msg, WPARAM wp, Paint paint) {
-  switch (msg) {
-    case WM_ERASEBKGND:
-      return true;
-    case WM_PAINT: {
-      PAINTSTRUCT ps;
-      if (HDC dc = BeginPaint(hwnd, &ps)) {
-        paint(dc);
-        EndPaint(hwnd, &ps);
-      }
-      return true;
-    }
-    case WM_PRINTCLIENT:
-      paint(reinterpret_cast<HDC>(wp));
-      return true;
-    default:
-      return false;
-  }
-}
-
 }  // namespace
 
 // --- ImageBox --------------------------------------------------------------------------------
@@ -86,7 +64,8 @@ void ImageBox::PaintTo(HDC dc) {
 }
 
 LRESULT ImageBox::WndProc(UINT msg, WPARAM wp, LPARAM lp) {
-  if (HandlePaintMessage(Handle(), msg, wp, [this](HDC dc) { PaintTo(dc); })) return 0;
+  LRESULT result = 0;
+  if (forms::HandleOwnPaint(Handle(), msg, wp, result, [this](HDC dc) { PaintTo(dc); })) return result;
   return Window::WndProc(msg, wp, lp);
 }
 
@@ -105,7 +84,8 @@ HWND ShapeLine::Create(forms::Container& parent, const Rect& bounds, Color pen_c
 void ShapeLine::PaintTo(HDC dc) { FillClient(Handle(), dc, pen_color_); }
 
 LRESULT ShapeLine::WndProc(UINT msg, WPARAM wp, LPARAM lp) {
-  if (HandlePaintMessage(Handle(), msg, wp, [this](HDC dc) { PaintTo(dc); })) return 0;
+  LRESULT result = 0;
+  if (forms::HandleOwnPaint(Handle(), msg, wp, result, [this](HDC dc) { PaintTo(dc); })) return result;
   return Window::WndProc(msg, wp, lp);
 }
 

@@ -91,19 +91,9 @@ void THotURLLabel::PaintTo(HDC dc) {
 }
 
 LRESULT THotURLLabel::WndProc(UINT msg, WPARAM wp, LPARAM lp) {
+  LRESULT result = 0;
+  if (forms::HandleOwnPaint(Handle(), msg, wp, result, [this](HDC dc) { PaintTo(dc); })) return result;
   switch (msg) {
-    case WM_ERASEBKGND:
-      return 1;
-    case WM_PAINT: {
-      PAINTSTRUCT ps;
-      HDC dc = BeginPaint(Handle(), &ps);
-      if (dc) PaintTo(dc);
-      EndPaint(Handle(), &ps);
-      return 0;
-    }
-    case WM_PRINTCLIENT:
-      PaintTo(reinterpret_cast<HDC>(wp));
-      return 0;
     case WM_SIZE:
       InvalidateRect(Handle(), nullptr, FALSE);
       break;
