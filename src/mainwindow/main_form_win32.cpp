@@ -443,9 +443,15 @@ void TFormNetscry::VTSGetPopupMenu(TStringTreeList& Sender, PTreeNode Node, TCol
 }
 
 // Both act on the focused row itself, whatever row the menu was last prepared for.
-void TFormNetscry::VTSDblClick(TStringTreeList&) { NProcInfoClick(); }
+void TFormNetscry::VTSDblClick(TStringTreeList&) {
+  FMenuRow.reset();
+  NProcInfoClick();
+}
 
-void TFormNetscry::BTNEndProClick() { NEndProcClick(); }
+void TFormNetscry::BTNEndProClick() {
+  FMenuRow.reset();
+  NEndProcClick();
+}
 
 void TFormNetscry::NProcInfoClick() { RunRowCommand(*this, RowCommand::kProcInfo, deps_.processes); }
 void TFormNetscry::NEndProcClick() { RunRowCommand(*this, RowCommand::kEndProc, deps_.processes); }

@@ -7,9 +7,11 @@
 
 #include <functional>
 #include <memory>
+#include <optional>
 #include <string>
 
 #include "base/bitmap32.h"
+#include "connlist/row_record.h"
 #include "controls/file_icons/image_list_ex_win32.h"
 #include "controls/hot_button/hot_url_label_win32.h"
 #include "controls/tree_list_win32.h"
@@ -87,6 +89,9 @@ class TFormNetscry : public forms::Form {
   std::string FHomePageURL;
   std::string FSysDir;
   std::string FUpdateURL;
+  // The focused row when the row menu last opened, for the command chosen from it: the menu's
+  // loop still runs the refresh timer, and a refresh that deletes the row focuses the top row.
+  std::optional<TMyRec> FMenuRow;
 
   // --- Handlers ------------------------------------------------------------------------------
   void FormCreate();

@@ -2,6 +2,7 @@
 
 #include <cstring>
 #include <stdexcept>
+#include <utility>
 
 #include "forms/application_win32.h"
 #include "mainwindow/main_form_win32.h"
@@ -95,7 +96,8 @@ void RunRowCommand(TFormNetscry& form, RowCommand command, ProcessActions* proce
     MainRowCommandHost host(form, processes);
     RowCommands commands(host, {form.FMsgSysProcess, form.FMsgEndFailed, form.FMsgConfirmEndSys},
                          {form.FSysDir, SystemWow64DirText()});
-    std::optional<TMyRec> row = form.VTS ? FocusedRowCopy(form.VTS->List()) : std::nullopt;
+    std::optional<TMyRec> row = std::exchange(form.FMenuRow, std::nullopt);
+    if (!row && form.VTS) row = FocusedRowCopy(form.VTS->List());
     switch (command) {
       case RowCommand::kProcInfo:
         commands.ProcInfo(std::move(row));
@@ -136,7 +138,9 @@ const TMyRec* RecordOf(const TStringTreeList& list, PTreeNode node) {
 TPopupMenu RowMenuForPopupRequest(TFormNetscry& form, const TStringTreeList& list, PTreeNode node) {
   const RowMenuStep step = PopupRequestStep(RecordOf(list, node));
   Prepare(form, step);
-  return step.show ? form.PmTree.Handle() : nullptr;
+  if (!step.show) return nullptr;
+  form.FMenuRow = FocusedRowCopy(list);
+  return form.PmTree.Handle();
 }
 
 void RowMenuForColumnClick(TFormNetscry& form, const TStringTreeList& list, TColumnIndex column) {
@@ -145,7 +149,9 @@ void RowMenuForColumnClick(TFormNetscry& form, const TStringTreeList& list, TCol
   if (!step.show) return;
   POINT cursor{};
   GetCursorPos(&cursor);
-  form.PmTree.Popup({cursor.x, cursor.y}, form);
+  form.FMenuRow = FocusedRowCopy(list);
+  form.PmTree.Popup({cursor.x, cursor.y}, form);  // runs the chosen command before it returns
+  form.FMenuRow.reset();
 }
 
 }  // namespace netscry

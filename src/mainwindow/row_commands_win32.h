@@ -50,12 +50,14 @@ void PutClipboardText(HWND owner, const std::string& text);
 
 enum class RowCommand { kProcInfo, kEndProc, kCopy, kLocate, kProperty };
 
-// Runs a row command on the form's focused row (a copy taken now). An error it raises goes to the
+// Runs a row command on the row the row menu opened for (FMenuRow, taken), or when no menu is
+// pending on the form's focused row (a copy taken now). An error it raises goes to the
 // application's error handler.
 void RunRowCommand(TFormNetscry& form, RowCommand command, ProcessActions* processes = nullptr);
 
-// VTSGetPopupMenu: prepares the row menu for the row under the position and returns it; no menu
-// (and the items' states unchanged) when there is no row there.
+// VTSGetPopupMenu: prepares the row menu for the row under the position and returns it, noting
+// the focused row in FMenuRow; no menu (and the items' states unchanged) when there is no row
+// there.
 TPopupMenu RowMenuForPopupRequest(TFormNetscry& form, const TStringTreeList& list, PTreeNode node);
 // VTSColumnClick: a left or middle click in the manage column pops the menu up at the cursor,
 // prepared for the focused row.

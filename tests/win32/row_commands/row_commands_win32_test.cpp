@@ -93,6 +93,7 @@ class MenuWatcher {
   }
   int downs = 0;  // 0: close without choosing
   std::vector<bool> row_items_enabled;
+  std::function<void()> on_open;  // runs inside the menu's loop, as a timer would
 
  private:
   static LRESULT CALLBACK Hook(int code, WPARAM wp, LPARAM lp) {
@@ -100,6 +101,7 @@ class MenuWatcher {
     if (code == HC_ACTION && current_ && m->message == WM_INITMENUPOPUP) {
       HMENU menu = reinterpret_cast<HMENU>(m->wParam);
       current_->row_items_enabled.push_back((GetMenuState(menu, current_->probe_item_, MF_BYCOMMAND) & MF_GRAYED) == 0);
+      if (current_->on_open) current_->on_open();
       if (current_->downs == 0) {
         PostMessageA(m->hwnd, WM_CANCELMODE, 0, 0);
         EndMenu();
@@ -542,6 +544,42 @@ TEST_F(RowCommandsTest, DoubleClickAndEndButtonActOnTheFocusedRowsOwnPath) {
   EXPECT_EQ(boxes.Boxes()[0].text, "系统进程，不能结束。");
   EXPECT_EQ(boxes.Boxes()[0].buttons, std::vector<int>{IDOK});
   EXPECT_EQ(processes.ended.size(), 1u);
+}
+
+TEST_F(RowCommandsTest, ARefreshInsideTheMenuDoesNotTurnTheCommandToAnotherRow) {
+  FakeSnapshot snapshot;
+  snapshot.tcp = {Rec(5, "10.0.0.1", "1000", "10.0.0.2", "80", "100", "a.exe", "C:\\a.exe"),
+                  Rec(5, "10.0.0.1", "1001", "10.0.0.2", "80", "200", "b.exe", "C:\\b.exe")};
+  RecordingProcesses processes;
+  TFormNetscry& f = Make(snapshot, &processes);
+  for (const bool manage_column : {false, true}) {
+    processes.ended.clear();
+    snapshot.tcp.resize(1);
+    snapshot.tcp.push_back(Rec(5, "10.0.0.1", "1001", "10.0.0.2", "80", "200", "b.exe", "C:\\b.exe"));
+    f.BTNRefresh->Click();
+    ASSERT_EQ(List().TotalNodeCount(), 2);
+    // The menu opens on b.exe; inside it a refresh finds b.exe's connection closed, deletes the
+    // row and focuses a.exe, the top row. "结束进程" is the second item the keyboard reaches.
+    MenuWatcher menu(f.NProcInfo->Command());
+    menu.downs = 2;
+    menu.on_open = [&] {
+      snapshot.tcp.resize(1);
+      f.BTNRefresh->Click();
+    };
+    if (manage_column) {
+      Click(1, kColManage);
+    } else {
+      RightClick(1, kColProcess);
+    }
+    Pump();
+    ASSERT_EQ(menu.row_items_enabled.size(), 1u) << manage_column;
+    ASSERT_EQ(List().TotalNodeCount(), 1) << manage_column;
+    EXPECT_EQ(processes.ended, std::vector<std::uint32_t>{200}) << manage_column;
+    // Nothing is left pending: the end button acts on the focused row again.
+    processes.ended.clear();
+    f.BTNEndPro->Click();
+    EXPECT_EQ(processes.ended, std::vector<std::uint32_t>{100}) << manage_column;
+  }
 }
 
 TEST_F(RowCommandsTest, LocateAndPropertiesFromTheMenusCommands) {
