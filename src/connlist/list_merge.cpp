@@ -6,6 +6,7 @@
 #include <cstdint>
 #include <cstring>
 #include <map>
+#include <optional>
 #include <stdexcept>
 #include <unordered_map>
 #include <unordered_set>
@@ -36,17 +37,15 @@ class ProgramSet {
   void Count(std::string_view name, std::string_view path) {
     if (path.empty()) return;
     // Rows come in runs of one program (sorted by image name, or one process's endpoints).
-    if (counted_any_ && last_ == name) return;
+    if (last_ == name) return;
     names_.insert(name);
     last_ = name;
-    counted_any_ = true;
   }
   int Size() const { return int(names_.size()); }
 
  private:
   std::unordered_set<std::string_view> names_;
-  std::string_view last_;
-  bool counted_any_ = false;
+  std::optional<std::string_view> last_;
 };
 
 // State names by code, formatted once per call instead of once per row. References stay valid

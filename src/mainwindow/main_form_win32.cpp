@@ -417,7 +417,7 @@ void TFormNetscry::VTSGetText(TStringTreeList& Sender, PTreeNode Node, TColumnIn
 void TFormNetscry::VTSGetImageIndex(TStringTreeList& Sender, PTreeNode Node, TTreeImageKind, TColumnIndex Column,
                                     bool&, int& ImageIndex) {
   CellImageIndex(Sender.ReadRowRecordAs<TMyRec>(Node), Column,
-                 [this](std::string_view path) { return FSmallIcons ? FSmallIcons->IndexOfFile(std::string(path)) : -1; },
+                 [this](const FieldText& path) { return FSmallIcons ? FSmallIcons->IndexOfFile(path.c_str()) : -1; },
                  ImageIndex);
 }
 

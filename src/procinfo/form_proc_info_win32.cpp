@@ -128,7 +128,7 @@ void TFormProcInfo::LoadSkin() {
 }
 
 void TFormProcInfo::DrawFileIcon(TImageListEx& icons, const std::string& path) {
-  const int index = icons.IndexOfFile(path);
+  const int index = icons.IndexOfFile(path.c_str());
   if (index < 0) return;
   IconHolder icon{icons.GetIcon(index)};
   if (icon.icon) Image1.DrawIcon(icon.icon, kIconOrigin);

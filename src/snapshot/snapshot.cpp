@@ -5,9 +5,14 @@
 namespace netscry {
 namespace {
 
-// Made once per process and shared by all its entries: the longer texts then live in one block.
+// Made once per file, and once per process, and shared by all their entries: the longer texts
+// then live in one block each.
+struct FileTexts {
+  FieldText desc, company;
+};
 struct Identity {
-  FieldText name, path, desc, company;
+  FieldText name, path;
+  FileTexts version;
 };
 
 // What the lookups found within one snapshot: the process list taken and walked once, before
@@ -23,25 +28,26 @@ class IdentityCache {
     if (auto name = names_.find(pid); name != names_.end()) id.name = name->second;
     const std::string path = lookups_.ProcessPath(pid);
     id.path = path;
-    // An empty path has no version resource: nothing to read.
-    if (!path.empty()) {
-      auto version = by_path_.find(path);
-      if (version == by_path_.end()) {
-        const VersionText text = lookups_.FileVersionText(path);
-        version = by_path_.emplace(path, Identity{{}, {}, text.FileDesc, text.Company}).first;
-      }
-      id.desc = version->second.desc;
-      id.company = version->second.company;
-    }
+    id.version = Version(path);
     return by_pid_.emplace(pid, std::move(id)).first->second;
   }
 
  private:
+  // An empty path has no version resource: nothing to read.
+  FileTexts Version(const std::string& path) {
+    if (path.empty()) return {};
+    auto it = by_path_.find(path);
+    if (it == by_path_.end()) {
+      const VersionText text = lookups_.FileVersionText(path);
+      it = by_path_.emplace(path, FileTexts{text.FileDesc, text.Company}).first;
+    }
+    return it->second;
+  }
 
   ProcessLookups& lookups_;
   const std::unordered_map<std::uint32_t, std::string> names_;
   std::unordered_map<std::uint32_t, Identity> by_pid_;
-  std::unordered_map<std::string, Identity> by_path_;  // the version texts of each file
+  std::unordered_map<std::string, FileTexts> by_path_;
 };
 
 void ReadInto(TableKind kind, EndpointTableSource& tables, IdentityCache& identities, FileRecArray& out) {
@@ -77,8 +83,8 @@ void ReadInto(TableKind kind, EndpointTableSource& tables, IdentityCache& identi
       const Identity& id = *owners[i];
       rec.ProcessName = id.name;
       rec.FilePath = id.path;
-      rec.FileDesc = id.desc;
-      rec.Company = id.company;
+      rec.FileDesc = id.version.desc;
+      rec.Company = id.version.company;
       rec.Mark.clear();
     }
   } catch (...) {

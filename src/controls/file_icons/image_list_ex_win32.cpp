@@ -12,11 +12,11 @@ TImageListEx::~TImageListEx() {
   if (list_) ImageList_Destroy(list_);
 }
 
-int TImageListEx::IndexOfFile(const std::string& path) {
+int TImageListEx::IndexOfFile(const char* path) {
   // With USEFILEATTRIBUTES the shell answers from the name alone, as if an ordinary file of that
   // name existed, so the lookup stays cheap enough to run on every paint.
   SHFILEINFOA info{};
-  const DWORD_PTR found = SHGetFileInfoA(path.c_str(), FILE_ATTRIBUTE_NORMAL, &info, sizeof info,
+  const DWORD_PTR found = SHGetFileInfoA(path, FILE_ATTRIBUTE_NORMAL, &info, sizeof info,
                                          SHGFI_SYSICONINDEX | SHGFI_USEFILEATTRIBUTES | SHGFI_SMALLICON);
   return IndexOfSystemIcon(found ? info.iIcon : -1);
 }

@@ -18,7 +18,7 @@ class TImageListEx : private SystemIconCopier {
   TImageListEx& operator=(const TImageListEx&) = delete;
 
   // The index of the icon of the file's type (the file is not opened), or -1.
-  int IndexOfFile(const std::string& path);
+  int IndexOfFile(const char* path);
   int IndexOfSystemIcon(int system_index);
 
   int Width() const { return size_; }
