@@ -154,6 +154,7 @@ HeaderCursor TTreeHeader::CursorAt(Point p) const {
 void TTreeHeader::MouseDown(TMouseButton button, Point p, TShiftState shift, bool double_click) {
   if (button != TMouseButton::mbLeft) return;
   FinishAutoFit();
+  drag_press_ = false;
   TColumnIndex zone = ResizeZoneAt(p.x);
   if (double_click) {
     if (zone != NoColumn) {
@@ -176,6 +177,9 @@ void TTreeHeader::MouseDown(TMouseButton button, Point p, TShiftState shift, boo
   }
   if (zone != NoColumn) {
     tracking_column_ = zone;
+    drag_press_ = true;
+    // Escape ends the drag: the keys must come to the list while it lasts.
+    if (!tree_.Focused() && tree_.Host()) tree_.Host()->TakeFocus();
     return;
   }
   pressed_column_ = ColumnAtX(p.x);
@@ -197,8 +201,9 @@ void TTreeHeader::MouseMove(Point p) {
 }
 
 void TTreeHeader::MouseUp(TMouseButton button, Point p, TShiftState shift) {
-  if (button == TMouseButton::mbLeft && Tracking()) {
+  if (button == TMouseButton::mbLeft && (Tracking() || drag_press_)) {
     tracking_column_ = NoColumn;
+    drag_press_ = false;
     return;
   }
   TColumnIndex under = ColumnAtX(p.x);
@@ -222,6 +227,7 @@ void TTreeHeader::CancelTracking() { tracking_column_ = NoColumn; }
 
 void TTreeHeader::ReleaseOutside() {
   tracking_column_ = NoColumn;
+  drag_press_ = false;
   pressed_column_ = NoColumn;
   if (tree_.Host()) tree_.Host()->InvalidateHeader();
 }

@@ -120,6 +120,9 @@ class TTreeHeader {
   TColumnIndex pressed_column_ = NoColumn;
   TColumnIndex hot_column_ = NoColumn;
   TColumnIndex tracking_column_ = NoColumn;
+  // The left button that started a width drag is still down (also after Escape ended the drag):
+  // its release is no click.
+  bool drag_press_ = false;
   bool hot_timer_running_ = false;
   TColumnIndex anim_column_ = NoColumn;
   int anim_from_ = 0;

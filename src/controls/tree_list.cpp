@@ -280,8 +280,11 @@ int TStringTreeList::Compare(TreeNode* a, TreeNode* b, TColumnIndex column) {
 }
 
 void TStringTreeList::AutoSortIfDue() {
-  if (AutoSort && update_count_ == 0 && header_.SortColumn() >= NoColumn)
-    DoSort(header_.SortColumn(), header_.SortDirection());
+  if (!AutoSort || update_count_ != 0 || header_.SortColumn() < NoColumn) return;
+  DoSort(header_.SortColumn(), header_.SortDirection());
+  // The rows on screen are in the old order until they are painted again: a header click would
+  // otherwise leave each shown row over another process than the one a click there acts on.
+  InvalidateRows();
 }
 
 void TStringTreeList::SortOnHeaderChange() { AutoSortIfDue(); }

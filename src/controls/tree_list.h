@@ -190,8 +190,10 @@ class TStringTreeList {
   };
   CellTextLayout LayoutCell(PTreeNode node, TColumnIndex column, int row_top);
   std::optional<TreeTooltip> TooltipAt(Point p, bool app_active, bool captured);
-  // Moves a tooltip rectangle left or up as far as needed to stay inside the desktop.
-  static Rect KeepOnDesktop(const Rect& r, const Rect& desktop);
+  // Where a tooltip goes on a desktop of one or more monitors (their work areas, in screen
+  // coordinates, as tip is): on the monitor that shows most of it (the nearest one when none
+  // does), moved left or up as far as needed to stay inside that monitor's work area.
+  static Rect PlaceTooltip(const Rect& tip, const std::vector<Rect>& work_areas);
   // The shortening of text for a box width: the text itself when it fits, otherwise the longest
   // character prefix (at most length − 1 characters) whose width plus "..." fits, followed by
   // "...", or empty when "..." alone does not fit.

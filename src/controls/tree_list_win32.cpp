@@ -5,6 +5,7 @@
 #include <windowsx.h>
 
 #include <algorithm>
+#include <vector>
 
 #include "base/dib_win32.h"
 
@@ -368,15 +369,20 @@ void TreeListWindow::OnMouseButton(TMouseButton button, bool down, bool dbl, LPA
   HideTip();
   bool in_header = p.y < kHeaderHeight;
   if (down) {
+    header_capture_ = in_header;
     if (in_header) {
       list_.Header().MouseDown(button, p, shift, dbl);
       if (list_.Header().AutoFitAnimating()) SetTimer(Handle(), kAutoFitTimer, TTreeHeader::kAutoFitTimerMs, nullptr);
-      header_capture_ = true;
     } else {
       list_.MouseDown(button, {p.x, p.y - kHeaderHeight}, shift, dbl);
-      header_capture_ = false;
     }
-    SetCapture(Handle());
+    // Only while the button is still down: a handler may have run a modal loop (a double click
+    // opens the details dialog) that saw the button go up, and a capture taken now would keep
+    // the user's next click from every other control.
+    const int key = button == TMouseButton::mbLeft    ? VK_LBUTTON
+                    : button == TMouseButton::mbRight ? VK_RBUTTON
+                                                      : VK_MBUTTON;
+    if (Handle() && GetKeyState(key) < 0) SetCapture(Handle());
     return;
   }
   bool was_header = header_capture_;
@@ -408,6 +414,27 @@ void TreeListWindow::OnMouseMove(LPARAM lp) {
   }
 }
 
+namespace {
+
+BOOL CALLBACK AddWorkArea(HMONITOR monitor, HDC, LPRECT, LPARAM areas) {
+  MONITORINFO info{};
+  info.cbSize = sizeof info;
+  if (GetMonitorInfoA(monitor, &info)) {
+    const RECT& r = info.rcWork;
+    reinterpret_cast<std::vector<Rect>*>(areas)->push_back({r.left, r.top, r.right, r.bottom});
+  }
+  return TRUE;
+}
+
+// The work area of every monitor of the desktop, in screen coordinates.
+std::vector<Rect> MonitorWorkAreas() {
+  std::vector<Rect> areas;
+  EnumDisplayMonitors(nullptr, nullptr, &AddWorkArea, reinterpret_cast<LPARAM>(&areas));
+  return areas;
+}
+
+}  // namespace
+
 void TreeListWindow::OnHover(LPARAM lp) {
   tracking_hover_ = false;
   Point p{GET_X_LPARAM(lp), GET_Y_LPARAM(lp) - kHeaderHeight};
@@ -421,8 +448,7 @@ void TreeListWindow::OnHover(LPARAM lp) {
   POINT tl{t->window_rect.left, t->window_rect.top + kHeaderHeight};
   ClientToScreen(Handle(), &tl);
   Rect screen{tl.x, tl.y, tl.x + t->window_rect.Width(), tl.y + t->window_rect.Height()};
-  Rect desktop{0, 0, GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN)};
-  screen = TStringTreeList::KeepOnDesktop(screen, desktop);
+  screen = TStringTreeList::PlaceTooltip(screen, MonitorWorkAreas());
   if (!tip_ || !tip_->Handle()) return;
   SetWindowPos(tip_->Handle(), HWND_TOPMOST, screen.left, screen.top, screen.Width(), screen.Height(),
                SWP_NOACTIVATE | SWP_SHOWWINDOW);
@@ -476,8 +502,13 @@ LRESULT TreeListWindow::WndProc(UINT msg, WPARAM wp, LPARAM lp) {
       ReadSystemColors();
       InvalidateRect(Handle(), nullptr, FALSE);
       return 0;
-    case WM_GETDLGCODE:
+    case WM_GETDLGCODE: {
+      // Escape ends a width drag; otherwise the dialog manager takes it for the window's Cancel.
+      const auto* key = reinterpret_cast<const MSG*>(lp);
+      if (list_.Header().Tracking() && key && key->message == WM_KEYDOWN && key->wParam == VK_ESCAPE)
+        return DLGC_WANTARROWS | DLGC_WANTCHARS | DLGC_WANTMESSAGE;
       return DLGC_WANTARROWS | DLGC_WANTCHARS;
+    }
     case WM_LBUTTONDOWN: OnMouseButton(TMouseButton::mbLeft, true, false, lp); return 0;
     case WM_LBUTTONDBLCLK: OnMouseButton(TMouseButton::mbLeft, true, true, lp); return 0;
     case WM_LBUTTONUP: OnMouseButton(TMouseButton::mbLeft, false, false, lp); return 0;

@@ -146,10 +146,27 @@ void TStringTreeList::PaintRows(RowStripSink& strips, Canvas& below, const Rect&
     below.FillRect({update.left, std::max(rows_bottom, update.top), update.right, update.bottom}, Colors.Background);
 }
 
-Rect TStringTreeList::KeepOnDesktop(const Rect& r, const Rect& desktop) {
-  int dx = std::min(0, desktop.right - r.right);
-  int dy = std::min(0, desktop.bottom - r.bottom);
-  return r.Offset(dx, dy);
+Rect TStringTreeList::PlaceTooltip(const Rect& tip, const std::vector<Rect>& work_areas) {
+  if (work_areas.empty()) return tip;
+  // The monitor showing most of the tip; without any overlap, the nearest one.
+  const Rect* best = nullptr;
+  long long best_area = 0;
+  long long best_distance = 0;
+  for (const Rect& area : work_areas) {
+    const Rect common = tip.Intersect(area);
+    const long long overlap = common.IsEmpty() ? 0 : static_cast<long long>(common.Width()) * common.Height();
+    const long long dx = std::max({0, area.left - tip.right, tip.left - area.right});
+    const long long dy = std::max({0, area.top - tip.bottom, tip.top - area.bottom});
+    const long long distance = dx * dx + dy * dy;
+    if (!best || overlap > best_area || (overlap == 0 && best_area == 0 && distance < best_distance)) {
+      best = &area;
+      best_area = overlap;
+      best_distance = distance;
+    }
+  }
+  const int dx = std::min(0, best->right - tip.right);
+  const int dy = std::min(0, best->bottom - tip.bottom);
+  return tip.Offset(dx, dy);
 }
 
 std::optional<TreeTooltip> TStringTreeList::TooltipAt(Point p, bool app_active, bool captured) {

@@ -1,12 +1,15 @@
 // Reads what a user sees of a running program's windows, for the end-to-end tests: titles,
 // positions, and the texts and states of their controls (the same information a screen reader
-// gets). It never changes a window. Output is UTF-8, one item per line.
+// gets). It changes no window's state; `repaint` only has a window paint itself whole again.
+// Output is UTF-8, one item per line.
 //   window_probe list                     visible top-level windows: "window <pid> <title>"
 //   window_probe dump <title> [seconds]   waits for that visible window, then prints
 //       "frame L T R B", "client X Y W H" (screen), "topmost 0|1", and for every descendant
 //       "control <class> <id> <visible> <enabled> <checked> <L> <T> <R> <B> <text>" with the
 //       rectangle relative to the client origin; exit 1 when the window did not appear
 //   window_probe gone <title> [seconds]   exit 0 once no visible window has that title
+//   window_probe repaint <title> [seconds] has that window and its children painted whole again
+//       (what the screen would show if nothing were left stale); exit 1 when it did not appear
 #include <windows.h>
 
 #include <cstdio>
@@ -107,7 +110,7 @@ int wmain(int argc, wchar_t** argv) {
     return 0;
   }
   if (argc < 3) {
-    std::fprintf(stderr, "usage: window_probe list | dump TITLE [SECONDS] | gone TITLE [SECONDS]\n");
+    std::fprintf(stderr, "usage: window_probe list | dump|gone|repaint TITLE [SECONDS]\n");
     return 2;
   }
   std::wstring title = argv[2];
@@ -115,6 +118,10 @@ int wmain(int argc, wchar_t** argv) {
     HWND hwnd = FindVisible(title);
     if (command == L"dump" && hwnd) return Dump(hwnd);
     if (command == L"gone" && !hwnd) return 0;
+    if (command == L"repaint" && hwnd) {
+      const UINT how = RDW_INVALIDATE | RDW_ERASE | RDW_FRAME | RDW_ALLCHILDREN | RDW_UPDATENOW;
+      return RedrawWindow(hwnd, nullptr, nullptr, how) ? 0 : 1;
+    }
     if (LONG(GetTickCount() - deadline) >= 0) return 1;
     Sleep(50);
   }

@@ -23,8 +23,10 @@ struct Rec {
 struct RecordingHost : TreeListHost {
   int beeps = 0;
   int focus_requests = 0;
+  int row_invalidations = 0;
   std::vector<std::pair<TPopupMenu, Point>> popups;
   TStringTreeList* list = nullptr;
+  void InvalidateRows() override { ++row_invalidations; }
   void Beep() override { ++beeps; }
   void TakeFocus() override {
     ++focus_requests;

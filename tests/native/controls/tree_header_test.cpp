@@ -139,6 +139,13 @@ TEST_F(HeaderTest, EscapeEndsAWidthDragAndAPressEndingOutsideIsNoClick) {
   H().MouseMove({300, 10});
   EXPECT_EQ(H().Column(1).Width, 150);
   EXPECT_FALSE(list.KeyDown(TListKey::Escape, {}));  // nothing to end: not the list's key
+  // The release of the press that started the drag is no click either: for the program's
+  // handler a click without a column would leave the list unsorted.
+  H().MouseUp(TMouseButton::mbLeft, {300, 10}, {});
+  EXPECT_TRUE(clicks.empty());
+  Click(TMouseButton::mbLeft, 300, 300);  // the next press is a click again
+  EXPECT_EQ(clicks, std::vector<TColumnIndex>{5});
+  clicks.clear();
   H().MouseDown(TMouseButton::mbLeft, {30, 10}, {}, false);
   H().ReleaseOutside();
   EXPECT_EQ(H().PressedColumn(), NoColumn);

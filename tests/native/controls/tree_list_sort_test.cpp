@@ -2,6 +2,7 @@
 // the header setters, and the incremental sorting compared with the literal algorithm.
 #include <gtest/gtest.h>
 
+#include <functional>
 #include <map>
 #include <random>
 
@@ -95,17 +96,27 @@ TEST_F(ListTest, SortColumnSetterClampsAndSortsOnlyOnChange) {
   EXPECT_EQ(list.Header().SortDirection(), sdAscending);
 }
 
-TEST_F(ListTest, HeaderSetterSortsBySortColumnAndDirection) {
+TEST_F(ListTest, HeaderSetterSortsBySortColumnAndDirectionAndRepaintsTheRows) {
   list.Header().SetSortColumn(-1);
   const char* names[] = {"c", "a", "b"};
   const char* ports[] = {"1", "3", "2"};
   for (int i = 0; i < 3; ++i) Add(names[i], i, "", ports[i]);
-  list.Header().SetSortColumn(5);
-  EXPECT_EQ(Ids(), (std::vector<int>{0, 2, 1}));
-  list.Header().SetSortDirection(sdDescending);
-  EXPECT_EQ(Ids(), (std::vector<int>{1, 2, 0}));
-  list.Header().SetSortColumn(1);  // by name, still descending
-  EXPECT_EQ(Ids(), (std::vector<int>{0, 2, 1}));
+  // Each change puts the rows in another order on screen: the rows area must be painted again.
+  struct Step {
+    std::function<void()> change;
+    std::vector<int> order;
+  };
+  const Step steps[] = {
+      {[&] { list.Header().SetSortColumn(5); }, {0, 2, 1}},
+      {[&] { list.Header().SetSortDirection(sdDescending); }, {1, 2, 0}},
+      {[&] { list.Header().SetSortColumn(1); }, {0, 2, 1}},  // by name, still descending
+  };
+  for (const Step& step : steps) {
+    host.row_invalidations = 0;
+    step.change();
+    EXPECT_EQ(Ids(), step.order);
+    EXPECT_GT(host.row_invalidations, 0) << "sorted without repainting the rows";
+  }
 }
 
 TEST_F(ListTest, NoAutomaticSortInsideABatchOrOnRemoval) {
@@ -114,8 +125,10 @@ TEST_F(ListTest, NoAutomaticSortInsideABatchOrOnRemoval) {
   Add("a", 2);
   list.AppendNode();
   EXPECT_EQ(compares, 0);
-  list.EndUpdate();  // the batch's end sorts
+  host.row_invalidations = 0;
+  list.EndUpdate();  // the batch's end sorts, and shows the new order
   EXPECT_EQ(Ids(), (std::vector<int>{0, 2, 1}));
+  EXPECT_GT(host.row_invalidations, 0);
   compares = 0;
   list.RemoveNode(ById(2));
   EXPECT_EQ(compares, 0);

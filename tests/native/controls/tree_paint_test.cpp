@@ -1,6 +1,7 @@
 // What the rows and the header paint where, and when a tooltip shows.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstdio>
 #include <map>
 #include <memory>
@@ -356,11 +357,34 @@ TEST_F(TooltipTest, TextCutOffAtTheWindowEdge) {
   EXPECT_FALSE(list.TooltipAt({8, 30}, true, false).has_value());
 }
 
-TEST(TreeListTooltip, KeptOnTheDesktop) {
-  Rect desktop{0, 0, 800, 600};
-  EXPECT_EQ(TStringTreeList::KeepOnDesktop({790, 10, 830, 32}, desktop), (Rect{760, 10, 800, 32}));
-  EXPECT_EQ(TStringTreeList::KeepOnDesktop({10, 590, 50, 612}, desktop), (Rect{10, 578, 50, 600}));
-  EXPECT_EQ(TStringTreeList::KeepOnDesktop({10, 10, 50, 32}, desktop), (Rect{10, 10, 50, 32}));
+TEST(TreeListTooltip, KeptOnTheMonitorItIsShownOn) {
+  // Work areas: the primary monitor with a taskbar at the bottom, and a second, shorter one to its
+  // right reaching higher up.
+  const std::vector<Rect> two{{0, 0, 1920, 1040}, {1920, -200, 3200, 824}};
+  const std::vector<Rect> one{{0, 0, 800, 600}};
+  struct Case {
+    const char* what;
+    const std::vector<Rect>* monitors;
+    Rect tip, expected;
+  };
+  const Case cases[] = {
+      {"one monitor: past the right edge", &one, {790, 10, 830, 32}, {760, 10, 800, 32}},
+      {"one monitor: past the bottom", &one, {10, 590, 50, 612}, {10, 578, 50, 600}},
+      {"one monitor: inside", &one, {10, 10, 50, 32}, {10, 10, 50, 32}},
+      {"second monitor: past its right edge", &two, {3150, 100, 3260, 122}, {3090, 100, 3200, 122}},
+      {"second monitor: inside, right of the primary", &two, {2500, 100, 2600, 122}, {2500, 100, 2600, 122}},
+      {"second monitor: above the primary's top", &two, {2500, -150, 2600, -128}, {2500, -150, 2600, -128}},
+      {"second monitor: past its bottom", &two, {2000, 810, 2100, 832}, {2000, 802, 2100, 824}},
+      {"primary: over the taskbar", &two, {100, 1030, 200, 1052}, {100, 1018, 200, 1040}},
+      {"across both, mostly on the second", &two, {1900, 100, 1960, 122}, {1900, 100, 1960, 122}},
+      {"across both, mostly on the primary", &two, {1850, 100, 1930, 122}, {1840, 100, 1920, 122}},
+      {"on no monitor: kept on the nearest", &two, {2500, 900, 2600, 922}, {2500, 802, 2600, 824}},
+      {"no monitor known: as it is", nullptr, {5000, 5000, 5100, 5022}, {5000, 5000, 5100, 5022}},
+  };
+  for (const Case& c : cases) {
+    const std::vector<Rect> none;
+    EXPECT_EQ(TStringTreeList::PlaceTooltip(c.tip, c.monitors ? *c.monitors : none), c.expected) << c.what;
+  }
 }
 
 // --- Header painting -------------------------------------------------------------------------
@@ -412,6 +436,48 @@ TEST_F(PaintTest, HeaderFacesSeparatorsAndSortGlyph) {
   list.Header().Paint(c3, 746, nullptr);
   for (int y = 0; y < 20; ++y)
     for (int x = 0; x < 746; ++x) ASSERT_NE(h3.Pixel(x, y), Rgb(197, 197, 197));
+}
+
+// The sort glyph read back from the painted header: the widths of its pixel rows from top to
+// bottom (pixels in the 9-pixel box after the caption that are not the item's face).
+struct GlyphTheme : HeaderTheme {
+  static constexpr Color kFace = Rgb(240, 240, 240);
+  void DrawItem(Canvas& c, const Rect& r, ItemState) const override { c.FillRect(r, kFace); }
+  void DrawRightArea(Canvas& c, const Rect& r) const override { c.FillRect(r, kFace); }
+};
+
+TEST_F(PaintTest, SortGlyphPointsUpAscendingAndDownDescendingFlatAndThemed) {
+  const GlyphTheme theme;
+  list.Header().SetSortColumn(1);
+  const int glyph_left = 6 + 14 + 4;  // after the caption "c1", as above
+  struct Case {
+    TSortDirection direction;
+    bool themed;
+    int height;  // of the glyph's pixel rows
+  };
+  const Case cases[] = {
+      {sdAscending, false, 8}, {sdDescending, false, 8}, {sdAscending, true, 5}, {sdDescending, true, 5}};
+  for (const Case& c : cases) {
+    list.Header().SetSortDirection(c.direction);
+    Bitmap32 header(746, 20, kUnpainted);
+    BitmapCanvas canvas(header);
+    list.Header().Paint(canvas, 746, c.themed ? &theme : nullptr);
+    const Color face = c.themed ? GlyphTheme::kFace : Rgb(235, 234, 219);
+    std::vector<int> widths;
+    for (int y = 0; y < 17; ++y) {  // above the flat item's three bottom lines
+      int w = 0;
+      for (int x = glyph_left; x < glyph_left + 9; ++x) w += header.Pixel(x, y) != face;
+      if (w > 0) widths.push_back(w);
+    }
+    const std::string what = std::string(c.direction == sdAscending ? "ascending" : "descending") +
+                             (c.themed ? " themed" : " flat");
+    ASSERT_EQ(int(widths.size()), c.height) << what;
+    // Pointing up: the tip (one pixel) on top, the 9-pixel base at the bottom; down: the reverse.
+    if (c.direction == sdDescending) std::reverse(widths.begin(), widths.end());
+    EXPECT_EQ(widths.front(), 1) << what << ": the tip";
+    EXPECT_EQ(widths.back(), 9) << what << ": the base";
+    EXPECT_TRUE(std::is_sorted(widths.begin(), widths.end())) << what << ": widening from the tip";
+  }
 }
 
 }  // namespace
