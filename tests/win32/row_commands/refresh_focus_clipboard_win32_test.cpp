@@ -83,6 +83,53 @@ TEST_F(RowCommandsTest, ARefreshInsideTheDetailsDialogLeavesItTheKeys) {
   EXPECT_EQ(List().FocusedRow(), List().NextNode(List().FirstNode()));
 }
 
+TEST_F(RowCommandsTest, ARefreshWhileAnotherWindowIsActiveLeavesItTheKeys) {
+  FakeSnapshot snapshot = ThreeRows();
+  TFormNetscry& f = Make(snapshot, nullptr);
+  // Another window of this thread where the user types: an edit box of its own.
+  HWND other = CreateWindowExA(0, "EDIT", "", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 50, 50, 200, 100, nullptr, nullptr,
+                               GetModuleHandleA(nullptr), nullptr);
+  ASSERT_NE(other, nullptr);
+  SetActiveWindow(other);
+  SetFocus(other);
+  ASSERT_EQ(GetActiveWindow(), other);
+
+  f.Timer1Timer();  // an auto refresh while the user works in the other window
+  EXPECT_EQ(GetActiveWindow(), other);
+  EXPECT_EQ(GetFocus(), other);
+  const PTreeNode focused_row = List().FocusedRow();
+  Type('x');
+  Type(VK_DOWN);
+  EXPECT_EQ(List().FocusedRow(), focused_row);  // no key reached the list
+  DestroyWindow(other);
+}
+
+TEST_F(RowCommandsTest, ARefreshInsideTheQuestionLeavesItTheKeys) {
+  FakeSnapshot snapshot = ThreeRows();
+  snapshot.tcp[0].FilePath = SystemDirectory() + "\\svc.exe";
+  RecordingProcesses processes;
+  processes.RunAsShown(snapshot);
+  TFormNetscry& f = Make(snapshot, &processes);
+  SetActiveWindow(f.Handle());
+  List().FocusNode(List().FirstNode());
+
+  // The question box does not disable the main window, which stays a target for the keyboard.
+  testing::BoxWatcher boxes(IDNO);
+  HWND focus_after_refresh = nullptr;
+  bool focus_in_box = false;
+  boxes.inside = [&] {
+    HWND box = GetActiveWindow();
+    f.Timer1Timer();  // the auto refresh's tick inside the question's loop
+    focus_after_refresh = GetFocus();
+    focus_in_box = focus_after_refresh && IsChild(box, focus_after_refresh);
+  };
+  f.BTNEndPro->Click();
+  ASSERT_EQ(boxes.Boxes().size(), 1u);
+  EXPECT_NE(focus_after_refresh, f.VTS->Handle()) << "the refresh took the keyboard from the question";
+  EXPECT_TRUE(focus_in_box) << "the question lost the keyboard";
+  EXPECT_TRUE(processes.ended.empty());
+}
+
 std::string ClipboardText() {
   std::string text;
   if (!OpenClipboard(nullptr)) return text;
