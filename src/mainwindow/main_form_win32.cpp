@@ -17,7 +17,6 @@
 #include "mainwindow/row_commands_win32.h"
 #include "skin/skin_bmp.h"
 #include "snapshot/get_tcp_udp_table.h"
-#include "snapshot/process_identity_win32.h"
 
 namespace netscry {
 
@@ -275,7 +274,8 @@ void TFormNetscry::FormCreate() {
   FMsgSystemDesc = kMsgSystemDesc;
   FMsgIdleDesc = kMsgIdleDesc;
   FMsgConfirmEndSys = kMsgConfirmEndSys;
-  EnableDebugPrivilege();
+  // The debug privilege is enabled only around the calls that need it (the snapshot's process
+  // lookups, opening a process to end it), never for the programs the shell starts.
   FillList();
   FCreating = false;
 }
@@ -324,8 +324,19 @@ void TFormNetscry::ShowCounters(int programs, int connections) {
   LabAppCount.SetCaption(std::to_string(programs));
 }
 
+namespace {
+
+std::uint64_t FileTimeNow() {
+  FILETIME now{};
+  GetSystemTimeAsFileTime(&now);
+  return (std::uint64_t(now.dwHighDateTime) << 32) | now.dwLowDateTime;
+}
+
+}  // namespace
+
 void TFormNetscry::FillList() {
   deps_.snapshot->TakeSnapshot(TcpRecs, UdpRecs);
+  FSnapshotTime = FileTimeNow();
   const ListCounters c =
       netscry::FillList(VTS->List(), TcpRecs, UdpRecs, {CBShowLocal.Checked(), FMsgSystemDesc, FMsgIdleDesc});
   ShowCounters(c.Programs, c.Connections);
@@ -335,9 +346,12 @@ void TFormNetscry::RefreshList() {
   TStringTreeList& list = VTS->List();
   list.SetNodeDataSize(48);
   deps_.snapshot->TakeSnapshot(TcpRecs, UdpRecs);
+  FSnapshotTime = FileTimeNow();
   const ListCounters c =
       netscry::RefreshList(list, TcpRecs, UdpRecs, {CBShowLocal.Checked(), FMsgSystemDesc, FMsgIdleDesc});
-  ::SetFocus(VTS->Handle());
+  // The list takes the keyboard only from the main window's own controls: a refresh by the timer
+  // inside a dialog, a message box or a menu leaves the keys where the user types them.
+  if (IsWindowEnabled(Handle()) && GetActiveWindow() == Handle()) ::SetFocus(VTS->Handle());
   ShowCounters(c.Programs, c.Connections);
   InvalidateRect(VTS->Handle(), nullptr, FALSE);
 }
@@ -445,11 +459,13 @@ void TFormNetscry::VTSGetPopupMenu(TStringTreeList& Sender, PTreeNode Node, TCol
 // Both act on the focused row itself, whatever row the menu was last prepared for.
 void TFormNetscry::VTSDblClick(TStringTreeList&) {
   FMenuRow.reset();
+  FMenuRowTime.reset();
   NProcInfoClick();
 }
 
 void TFormNetscry::BTNEndProClick() {
   FMenuRow.reset();
+  FMenuRowTime.reset();
   NEndProcClick();
 }
 

@@ -5,6 +5,7 @@
 // design names them; handlers are methods named after their component and event.
 #include <windows.h>
 
+#include <cstdint>
 #include <functional>
 #include <memory>
 #include <optional>
@@ -92,6 +93,10 @@ class TFormNetscry : public forms::Form {
   // The focused row when the row menu last opened, for the command chosen from it: the menu's
   // loop still runs the refresh timer, and a refresh that deletes the row focuses the top row.
   std::optional<TMyRec> FMenuRow;
+  std::optional<std::uint64_t> FMenuRowTime;  // FSnapshotTime when FMenuRow was taken
+  // When the last snapshot was taken (system file time). Every row shown was seen in it under
+  // its process ID, so a process created later is not the one a row shows.
+  std::optional<std::uint64_t> FSnapshotTime;
 
   // --- Handlers ------------------------------------------------------------------------------
   void FormCreate();

@@ -66,7 +66,7 @@ void RowCommands::ProcInfo(std::optional<TMyRec> row) {
   host_.ShowProcessDetails(*row);
 }
 
-void RowCommands::EndProc(std::optional<TMyRec> row) {
+void RowCommands::EndProc(std::optional<TMyRec> row, std::optional<std::uint64_t> shown_at) {
   // Only the copies below are used from here on: a refresh inside the question or the message
   // may delete the row.
   if (!row) return;
@@ -77,12 +77,33 @@ void RowCommands::EndProc(std::optional<TMyRec> row) {
     host_.ShowMessage(texts_.sys_process);
     return;
   }
-  if (IsInSystemDir(path, dirs_) && !host_.ConfirmEndSystemProcess(texts_.confirm_end_sys)) return;
   const std::optional<std::uint32_t> pid = ParseProcessID(pid_text);
-  if (!pid || !host_.EndProcess(*pid)) {
+  if (!pid) {
     host_.ShowMessage(texts_.end_failed);
     return;
   }
+  // Held open until the end: while the handle lives the ID cannot pass to another process, so
+  // the process checked here is the one the question asks about and the one ended.
+  OpenedProcess opened = host_.OpenProcessToEnd(*pid);
+  if (opened.result == OpenToEndResult::kRefused) {
+    host_.ShowMessage(texts_.end_failed);
+    return;
+  }
+  // Gone, or another program under the row's old process ID: the row is out of date.
+  const auto same_path = [this](const std::string& a, const std::string& b) { return host_.SamePath(a, b); };
+  const std::optional<std::string> verified_path =
+      opened.process ? ShownProcessPath(*opened.process, path, shown_at, same_path) : std::nullopt;
+  if (!verified_path) {
+    opened.process.reset();
+    host_.ShowMessage(texts_.end_failed);
+    host_.Refresh();
+    return;
+  }
+  // The question is about the file the process really runs from.
+  if (IsInSystemDir(*verified_path, dirs_) && !host_.ConfirmEndSystemProcess(texts_.confirm_end_sys)) return;
+  const bool ended = opened.process->Terminate();
+  opened.process.reset();
+  if (!ended) host_.ShowMessage(texts_.end_failed);
   host_.Refresh();
 }
 

@@ -10,6 +10,7 @@
 
 #include "connlist/row_record.h"
 #include "controls/tree_types.h"
+#include "procinfo/process_actions.h"
 
 namespace netscry {
 
@@ -63,8 +64,10 @@ class RowCommandHost {
   virtual void ShowMessage(const std::string& text) = 0;
   // The question box (Yes/No, question icon, No preselected); true for Yes.
   virtual bool ConfirmEndSystemProcess(const std::string& text) = 0;
-  // False when the process could not be opened to be ended.
-  virtual bool EndProcess(std::uint32_t pid) = 0;
+  // The process opened with the rights to end it and to read its path.
+  virtual OpenedProcess OpenProcessToEnd(std::uint32_t pid) = 0;
+  // Whether two paths name the same file as the platform compares file names.
+  virtual bool SamePath(const std::string& a, const std::string& b) = 0;
   // A click on the refresh button.
   virtual void Refresh() = 0;
   virtual void SetClipboardText(const std::string& text) = 0;
@@ -91,8 +94,11 @@ class RowCommands {
   // NProcInfoClick: the details dialog for a row with a path.
   void ProcInfo(std::optional<TMyRec> row);
   // NEndProcClick: end the row's process, asking first for files in a system directory, then
-  // refresh; a row without a path is a system process and is not ended.
-  void EndProc(std::optional<TMyRec> row);
+  // refresh; a row without a path is a system process and is not ended. Only the process the
+  // row shows is ended: one whose executable is no longer at the row's path, or that was created
+  // after shown_at (the time of the snapshot the row came from, in the system's file time;
+  // nothing: unknown), has taken over a reused process ID, and nothing is ended.
+  void EndProc(std::optional<TMyRec> row, std::optional<std::uint64_t> shown_at);
   // NCopyClick: the clipboard block of the row.
   void Copy(std::optional<TMyRec> row);
   // NLocateClick: reveal the file when it exists.

@@ -1,5 +1,6 @@
 #include "mainwindow/row_commands_win32.h"
 
+#include <climits>
 #include <cstring>
 #include <stdexcept>
 #include <utility>
@@ -23,7 +24,9 @@ bool MainRowCommandHost::ConfirmEndSystemProcess(const std::string& text) {
   return app.ShowMessageBox(text, app.Title(), MB_YESNO | MB_ICONQUESTION | MB_DEFBUTTON2) == IDYES;
 }
 
-bool MainRowCommandHost::EndProcess(std::uint32_t pid) { return processes_.EndProcess(pid); }
+OpenedProcess MainRowCommandHost::OpenProcessToEnd(std::uint32_t pid) { return processes_.OpenToEnd(pid); }
+
+bool MainRowCommandHost::SamePath(const std::string& a, const std::string& b) { return processes_.SamePath(a, b); }
 
 void MainRowCommandHost::Refresh() {
   if (form_.BTNRefresh) form_.BTNRefresh->Click();
@@ -67,26 +70,62 @@ std::string SystemWow64DirText() {
   return SystemDirText(buffer);
 }
 
-void PutClipboardText(HWND owner, const std::string& text) {
+namespace {
+
+// A global memory block that is freed unless handed over.
+class GlobalBlock {
+ public:
+  GlobalBlock(GlobalAllocFn alloc, const void* bytes, std::size_t size) : memory_(alloc(GMEM_MOVEABLE, size)) {
+    if (!memory_) throw std::runtime_error("Out of memory");
+    void* p = GlobalLock(memory_);
+    if (!p) {
+      GlobalFree(memory_);
+      throw std::runtime_error("Out of memory");
+    }
+    std::memcpy(p, bytes, size);
+    GlobalUnlock(memory_);
+  }
+  ~GlobalBlock() {
+    if (memory_) GlobalFree(memory_);
+  }
+  GlobalBlock(const GlobalBlock&) = delete;
+  GlobalBlock& operator=(const GlobalBlock&) = delete;
+  // Places the block on the open clipboard, which then owns it.
+  void PlaceAs(UINT format) {
+    if (!SetClipboardData(format, memory_)) throw std::runtime_error("Cannot set clipboard data");
+    memory_ = nullptr;
+  }
+
+ private:
+  HGLOBAL memory_;
+};
+
+std::wstring WideOfSystemCodePage(const std::string& text) {
+  // With its terminating NUL, so the result ends in one as well.
+  if (text.size() >= std::size_t(INT_MAX)) throw std::runtime_error("Text too long");
+  const int in = int(text.size() + 1);
+  const int n = MultiByteToWideChar(CP_ACP, 0, text.c_str(), in, nullptr, 0);
+  if (n <= 0) throw std::runtime_error("Cannot convert the text");
+  std::wstring wide(std::size_t(n), L'\0');
+  if (MultiByteToWideChar(CP_ACP, 0, text.c_str(), in, wide.data(), n) != n)
+    throw std::runtime_error("Cannot convert the text");
+  return wide;
+}
+
+}  // namespace
+
+void PutClipboardText(HWND owner, const std::string& text, GlobalAllocFn alloc) {
+  // Everything that can fail before the user's clipboard is touched.
+  GlobalBlock narrow(alloc, text.c_str(), text.size() + 1);
+  const std::wstring wide = WideOfSystemCodePage(text);
+  GlobalBlock unicode(alloc, wide.data(), wide.size() * sizeof(wchar_t));
   if (!OpenClipboard(owner)) throw std::runtime_error("Cannot open clipboard");
   struct Closer {
     ~Closer() { CloseClipboard(); }
   } closer;
   EmptyClipboard();
-  HGLOBAL memory = GlobalAlloc(GMEM_MOVEABLE, text.size() + 1);
-  if (!memory) throw std::runtime_error("Out of memory");
-  if (void* bytes = GlobalLock(memory)) {
-    std::memcpy(bytes, text.c_str(), text.size() + 1);
-    GlobalUnlock(memory);
-  } else {
-    GlobalFree(memory);
-    throw std::runtime_error("Out of memory");
-  }
-  // On success the clipboard owns the memory.
-  if (!SetClipboardData(CF_TEXT, memory)) {
-    GlobalFree(memory);
-    throw std::runtime_error("Cannot set clipboard data");
-  }
+  narrow.PlaceAs(CF_TEXT);
+  unicode.PlaceAs(CF_UNICODETEXT);
 }
 
 void RunRowCommand(TFormNetscry& form, RowCommand command, ProcessActions* processes) {
@@ -97,13 +136,17 @@ void RunRowCommand(TFormNetscry& form, RowCommand command, ProcessActions* proce
     RowCommands commands(host, {form.FMsgSysProcess, form.FMsgEndFailed, form.FMsgConfirmEndSys},
                          {form.FSysDir, SystemWow64DirText()});
     std::optional<TMyRec> row = std::exchange(form.FMenuRow, std::nullopt);
-    if (!row && form.VTS) row = FocusedRowCopy(form.VTS->List());
+    std::optional<std::uint64_t> shown_at = std::exchange(form.FMenuRowTime, std::nullopt);
+    if (!row && form.VTS) {
+      row = FocusedRowCopy(form.VTS->List());
+      shown_at = form.FSnapshotTime;
+    }
     switch (command) {
       case RowCommand::kProcInfo:
         commands.ProcInfo(std::move(row));
         return;
       case RowCommand::kEndProc:
-        commands.EndProc(std::move(row));
+        commands.EndProc(std::move(row), shown_at);
         return;
       case RowCommand::kCopy:
         commands.Copy(std::move(row));
@@ -139,7 +182,10 @@ TPopupMenu RowMenuForPopupRequest(TFormNetscry& form, const TStringTreeList& lis
   const RowMenuStep step = PopupRequestStep(RecordOf(list, node));
   Prepare(form, step);
   if (!step.show) return nullptr;
-  form.FMenuRow = FocusedRowCopy(list);
+  // The row the menu was prepared for, which a release away from the pressed row makes another
+  // row than the focused one.
+  form.FMenuRow = *RecordOf(list, node);
+  form.FMenuRowTime = form.FSnapshotTime;
   return form.PmTree.Handle();
 }
 
@@ -150,8 +196,10 @@ void RowMenuForColumnClick(TFormNetscry& form, const TStringTreeList& list, TCol
   POINT cursor{};
   GetCursorPos(&cursor);
   form.FMenuRow = FocusedRowCopy(list);
+  form.FMenuRowTime = form.FSnapshotTime;
   form.PmTree.Popup({cursor.x, cursor.y}, form);  // runs the chosen command before it returns
   form.FMenuRow.reset();
+  form.FMenuRowTime.reset();
 }
 
 }  // namespace netscry

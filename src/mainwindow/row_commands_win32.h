@@ -23,7 +23,8 @@ class MainRowCommandHost : public RowCommandHost {
 
   void ShowMessage(const std::string& text) override;
   bool ConfirmEndSystemProcess(const std::string& text) override;
-  bool EndProcess(std::uint32_t pid) override;
+  OpenedProcess OpenProcessToEnd(std::uint32_t pid) override;
+  bool SamePath(const std::string& a, const std::string& b) override;
   void Refresh() override;
   void SetClipboardText(const std::string& text) override;
   bool FileExists(const std::string& path) override;
@@ -43,10 +44,14 @@ std::optional<TMyRec> FocusedRowCopy(const TStringTreeList& list);
 // upper-cased like FSysDir; empty where the system has none.
 std::string SystemWow64DirText();
 
-// Replaces the clipboard's contents with the text as CF_TEXT (the system offers it as Unicode
-// text as well). Throws std::runtime_error when the clipboard cannot be opened or the text
-// cannot be placed.
-void PutClipboardText(HWND owner, const std::string& text);
+// Replaces the clipboard's contents with the text as CF_TEXT and as CF_UNICODETEXT converted
+// from the system code page, so a program that asks for Unicode gets the right characters
+// whatever the user's input language. Both blocks are made before the clipboard is opened: a
+// copy that fails leaves the clipboard as it was. Throws std::runtime_error when a block cannot
+// be made, the clipboard cannot be opened or a block cannot be placed. alloc makes the blocks
+// (tests hand in one that fails).
+using GlobalAllocFn = HGLOBAL(WINAPI*)(UINT, SIZE_T);
+void PutClipboardText(HWND owner, const std::string& text, GlobalAllocFn alloc = &GlobalAlloc);
 
 enum class RowCommand { kProcInfo, kEndProc, kCopy, kLocate, kProperty };
 
@@ -56,7 +61,7 @@ enum class RowCommand { kProcInfo, kEndProc, kCopy, kLocate, kProperty };
 void RunRowCommand(TFormNetscry& form, RowCommand command, ProcessActions* processes = nullptr);
 
 // VTSGetPopupMenu: prepares the row menu for the row under the position and returns it, noting
-// the focused row in FMenuRow; no menu (and the items' states unchanged) when there is no row
+// that row in FMenuRow; no menu (and the items' states unchanged) when there is no row
 // there.
 TPopupMenu RowMenuForPopupRequest(TFormNetscry& form, const TStringTreeList& list, PTreeNode node);
 // VTSColumnClick: a left or middle click in the manage column pops the menu up at the cursor,

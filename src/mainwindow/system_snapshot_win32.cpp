@@ -1,5 +1,6 @@
 #include "mainwindow/system_snapshot_win32.h"
 
+#include "procinfo/debug_privilege_win32.h"
 #include "snapshot/endpoint_tables_win32.h"
 #include "snapshot/process_lookups_win32.h"
 #include "snapshot/snapshot.h"
@@ -7,6 +8,8 @@
 namespace netscry {
 
 void SystemSnapshotSource::TakeSnapshot(FileRecArray& tcp, FileRecArray& udp) {
+  // Opening other users' and services' processes for their paths needs the debug privilege.
+  DebugPrivilegeScope debug;
   Win32EndpointTables tables;
   Win32ProcessLookups lookups;
   netscry::TakeSnapshot(tables, lookups, tcp, udp);

@@ -1,5 +1,6 @@
 // The program's entry: one instance, the application's title, the main window, the message loop.
 #include <windows.h>
+#include <objbase.h>
 
 #include "forms/application_win32.h"
 #include "mainwindow/main_form_win32.h"
@@ -16,6 +17,15 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int show) {
     app.ShowMessage(kAlreadyRunning);
     return 0;
   }
+  // The shell's property sheets and file-manager requests expect COM on the calling thread, in
+  // a single-threaded apartment; once here for the whole run.
+  const HRESULT com = CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED | COINIT_DISABLE_OLE1DDE);
+  struct ComUninit {
+    bool active;
+    ~ComUninit() {
+      if (active) CoUninitialize();
+    }
+  } com_uninit{SUCCEEDED(com)};
   SystemSnapshotSource snapshot;
   MainWindowDeps deps;
   deps.snapshot = &snapshot;

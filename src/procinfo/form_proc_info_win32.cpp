@@ -141,7 +141,7 @@ void TFormProcInfo::LabLocateClick() {
 void TFormProcInfo::BTNOKClick() { Close(); }
 
 void TFormProcInfo::BTNEndProcClick() {
-  if (!EndProcessOfPidCaption(LabPID.Caption(), actions_ ? *actions_ : PlatformProcesses())) {
+  if (!EndProcessOfPidCaption(LabPID.Caption(), EPath.Text(), actions_ ? *actions_ : PlatformProcesses())) {
     forms::Application::Instance().ShowMessage(FMsgEndFailed);
     return;
   }

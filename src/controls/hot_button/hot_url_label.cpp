@@ -64,4 +64,16 @@ std::string FileExtensionOf(std::string_view path) {
   return dot == std::string_view::npos ? std::string() : std::string(path.substr(dot));
 }
 
+SystemProgramCommand CommandFromSystemDir(std::string_view system_dir, std::string_view command_line) {
+  const std::size_t end = command_line.find(' ');
+  const std::string_view program = command_line.substr(0, end);
+  if (system_dir.empty() || program.empty()) return {};
+  std::string application(system_dir);
+  if (application.back() != '\\') application += '\\';
+  application += program;
+  std::string line = "\"" + application + "\"";
+  if (end != std::string_view::npos) line += command_line.substr(end);
+  return {application, line};
+}
+
 }  // namespace netscry

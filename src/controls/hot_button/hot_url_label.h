@@ -24,6 +24,16 @@ class UrlOpener {
 // The command that asks the user which program opens ".htm" files.
 inline constexpr const char* kOpenAsHtmCommand = "RunDLL32.exe Shell32.dll,OpenAs_RunDLL *.htm";
 
+// A command line whose program lives in the system directory, started from there by its full
+// path: by bare name the platform looks in the program's own folder first, where anyone who can
+// write there could put a program of the same name. application is empty when the directory is
+// unknown or the command names no program.
+struct SystemProgramCommand {
+  std::string application;   // system_dir + "\\" + the command's first word
+  std::string command_line;  // the same with the full path in quotes in front
+};
+SystemProgramCommand CommandFromSystemDir(std::string_view system_dir, std::string_view command_line);
+
 struct HotUrlLabelColors {
   Color unvisited = Rgb(60, 60, 120);
   Color visited = Rgb(130, 95, 70);

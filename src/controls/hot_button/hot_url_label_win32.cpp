@@ -19,14 +19,19 @@ bool ShellUrlOpener::Open(const std::string& target) {
 }
 
 void ShellUrlOpener::Run(const std::string& command_line) {
-  std::vector<char> cmd(command_line.begin(), command_line.end());
+  char system_dir[MAX_PATH] = {};
+  const UINT n = GetSystemDirectoryA(system_dir, MAX_PATH);
+  if (n == 0 || n >= MAX_PATH) return;
+  const SystemProgramCommand command = CommandFromSystemDir(std::string_view(system_dir, n), command_line);
+  if (command.application.empty()) return;
+  std::vector<char> cmd(command.command_line.begin(), command.command_line.end());
   cmd.push_back('\0');
   STARTUPINFOA si{};
   si.cb = sizeof si;
   si.dwFlags = STARTF_USESHOWWINDOW;
   si.wShowWindow = SW_SHOWNORMAL;
   PROCESS_INFORMATION pi{};
-  if (!CreateProcessA(nullptr, cmd.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &si, &pi)) return;
+  if (!CreateProcessA(command.application.c_str(), cmd.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &si, &pi)) return;
   CloseHandle(pi.hThread);
   CloseHandle(pi.hProcess);
 }

@@ -23,7 +23,8 @@ namespace netscry {
 
 // The shell as the label uses it. Open runs ShellExecuteExA with the verb "Open", show state
 // normal and the mask of no error interface, waiting for DDE and returning the process handle,
-// which it closes at once; Run starts a command line and closes the handles it gets.
+// which it closes at once; Run starts a command line whose program is in the system directory
+// (CommandFromSystemDir) and closes the handles it gets.
 class ShellUrlOpener : public UrlOpener {
  public:
   using ExecuteFn = BOOL(WINAPI*)(SHELLEXECUTEINFOA*);

@@ -91,6 +91,32 @@ TEST(HotUrlLabel, FailureRunsTheOpenWithDialogOnlyForHtm) {
   EXPECT_STREQ(kOpenAsHtmCommand, "RunDLL32.exe Shell32.dll,OpenAs_RunDLL *.htm");
 }
 
+TEST(HotUrlLabel, TheOpenAsCommandStartsRunDll32FromTheSystemDirectory) {
+  struct Case {
+    const char* dir;
+    const char* command;
+    const char* application;
+    const char* line;
+  };
+  const Case cases[] = {
+      {"C:\\Windows\\system32", kOpenAsHtmCommand, "C:\\Windows\\system32\\RunDLL32.exe",
+       "\"C:\\Windows\\system32\\RunDLL32.exe\" Shell32.dll,OpenAs_RunDLL *.htm"},
+      // A directory given with its backslash gets no second one.
+      {"C:\\", "RunDLL32.exe x", "C:\\RunDLL32.exe", "\"C:\\RunDLL32.exe\" x"},
+      {"D:\\Win Dir\\System32", "prog.exe", "D:\\Win Dir\\System32\\prog.exe",
+       "\"D:\\Win Dir\\System32\\prog.exe\""},
+      // Without a directory or a program nothing is started.
+      {"", kOpenAsHtmCommand, "", ""},
+      {"C:\\Windows\\system32", "", "", ""},
+      {"C:\\Windows\\system32", " x", "", ""},
+  };
+  for (const Case& c : cases) {
+    const SystemProgramCommand command = CommandFromSystemDir(c.dir, c.command);
+    EXPECT_EQ(command.application, c.application) << c.dir << " | " << c.command;
+    EXPECT_EQ(command.command_line, c.line) << c.dir << " | " << c.command;
+  }
+}
+
 TEST(HotUrlLabel, BlankTargetOpensNothingButRaisesTheClick) {
   FakeOpener opener;
   HotUrlLabelModel m;

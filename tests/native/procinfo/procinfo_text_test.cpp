@@ -5,7 +5,6 @@
 
 #include <vector>
 
-#include "procinfo/process_actions.h"
 
 namespace netscry {
 namespace {
@@ -63,33 +62,6 @@ TEST(ProcessIDText, PidCaptionIsReadFromItsFifthCharacter) {
   EXPECT_EQ(ProcessIDOfPidCaption("PID: 7"), std::nullopt);
   // Only the position counts, not what the first four characters are.
   EXPECT_EQ(ProcessIDOfPidCaption("XYZ:77"), 77u);
-}
-
-class RecordingActions : public ProcessActions {
- public:
-  bool can_open = true;
-  std::vector<std::uint32_t> ended;
-  bool EndProcess(std::uint32_t pid) override {
-    if (!can_open) return false;
-    ended.push_back(pid);
-    return true;
-  }
-  void RevealFile(const std::string&) override {}
-  void ShowFileProperties(const std::string&) override {}
-};
-
-TEST(DetailsEndProcess, EndsTheLabelsProcessOrReportsFailure) {
-  RecordingActions actions;
-  EXPECT_TRUE(EndProcessOfPidCaption("PID:4321", actions));
-  EXPECT_EQ(actions.ended, std::vector<std::uint32_t>{4321u});
-
-  // Nothing that reads as a process ID reaches the platform.
-  EXPECT_FALSE(EndProcessOfPidCaption("PID:", actions));
-  EXPECT_FALSE(EndProcessOfPidCaption("PID:x1", actions));
-  EXPECT_EQ(actions.ended.size(), 1u);
-
-  actions.can_open = false;
-  EXPECT_FALSE(EndProcessOfPidCaption("PID:4321", actions));
 }
 
 }  // namespace

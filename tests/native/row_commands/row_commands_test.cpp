@@ -6,9 +6,12 @@
 #include <iconv.h>
 
 #include <functional>
+#include <map>
 #include <stdexcept>
 #include <string>
 #include <vector>
+
+#include "procinfo/procinfo_text.h"
 
 namespace netscry {
 namespace {
@@ -235,12 +238,21 @@ TEST(RowMenuRules, StatesChangeOnlyWhenPreparedForARow) {
   EXPECT_TRUE(menu.row_items_enabled);
 }
 
+// A process of the fake platform: its executable, when it started, whether it will end.
+struct FakeProcessState {
+  std::string image;
+  std::optional<std::uint64_t> created;
+  bool terminate_fails = false;
+};
+
 // Records every request as one line of text and answers as told.
 class RecordingHost : public RowCommandHost {
  public:
   std::vector<std::string> log;
   bool answer_yes = true;
-  bool can_open = true;
+  bool refuse_open = false;
+  // The processes the platform has; a process ID not here names no process.
+  std::map<std::uint32_t, FakeProcessState> processes;
   std::vector<std::string> existing_files;
   std::function<void()> during_question;
   std::string clipboard;
@@ -251,10 +263,28 @@ class RecordingHost : public RowCommandHost {
     if (during_question) during_question();
     return answer_yes;
   }
-  bool EndProcess(std::uint32_t pid) override {
-    log.push_back("end " + std::to_string(pid));
-    return can_open;
+  class Process : public ProcessToEnd {
+   public:
+    Process(RecordingHost& host, std::uint32_t pid) : host_(host), pid_(pid) {}
+    std::string ImagePath() override { return host_.processes.at(pid_).image; }
+    std::optional<std::uint64_t> CreationTime() override { return host_.processes.at(pid_).created; }
+    bool HasExited() override { return false; }
+    bool Terminate() override {
+      if (host_.processes.at(pid_).terminate_fails) return false;
+      host_.log.push_back("end " + std::to_string(pid_));
+      return true;
+    }
+
+   private:
+    RecordingHost& host_;
+    std::uint32_t pid_;
+  };
+  OpenedProcess OpenProcessToEnd(std::uint32_t pid) override {
+    if (refuse_open) return {OpenToEndResult::kRefused, nullptr};
+    if (!processes.count(pid)) return {OpenToEndResult::kGone, nullptr};
+    return {OpenToEndResult::kOpened, std::make_unique<Process>(*this, pid)};
   }
+  bool SamePath(const std::string& a, const std::string& b) override { return UpperAscii(a) == UpperAscii(b); }
   void Refresh() override { log.push_back("refresh"); }
   void SetClipboardText(const std::string& text) override {
     log.push_back("clipboard");
@@ -287,38 +317,76 @@ TEST(EndProcCommand, Flows) {
     const char* name;
     std::optional<TMyRec> row;
     bool answer_yes;
-    bool can_open;
+    bool refuse_open;
     Log expected;
   };
   const Case cases[] = {
-      {"no focused row", std::nullopt, true, true, {}},
-      {"system process without a path", Process("4", ""), true, true, {"message SYS"}},
-      {"ordinary file", Process("1234", "C:\\Tools\\x.exe"), true, true, {"end 1234", "refresh"}},
-      {"system directory, No", Process("900", "C:\\Windows\\System32\\svc.exe"), false, true, {"question SURE?"}},
-      {"system directory, Yes", Process("900", "c:\\windows\\system32\\svc.exe"), true, true,
+      {"no focused row", std::nullopt, true, false, {}},
+      {"system process without a path", Process("4", ""), true, false, {"message SYS"}},
+      {"ordinary file", Process("1234", "C:\\Tools\\x.exe"), true, false, {"end 1234", "refresh"}},
+      {"system directory, No", Process("900", "C:\\Windows\\System32\\svc.exe"), false, false, {"question SURE?"}},
+      {"system directory, Yes", Process("900", "c:\\windows\\system32\\svc.exe"), true, false,
        {"question SURE?", "end 900", "refresh"}},
-      {"32-bit system directory, No", Process("901", "C:\\Windows\\SysWOW64\\svc.exe"), false, true,
+      {"32-bit system directory, No", Process("901", "C:\\Windows\\SysWOW64\\svc.exe"), false, false,
        {"question SURE?"}},
-      {"sibling of the system folder, Yes", Process("902", "C:\\Windows\\System32x\\a.exe"), true, true,
+      {"sibling of the system folder, Yes", Process("902", "C:\\Windows\\System32x\\a.exe"), true, false,
        {"question SURE?", "end 902", "refresh"}},
-      {"cannot be opened", Process("1234", "C:\\Tools\\x.exe"), true, false, {"end 1234", "message FAILED"}},
-      {"process ID that is no number", Process("12x", "C:\\Tools\\x.exe"), true, true, {"message FAILED"}},
+      // No right to open it: said so, and the row is not out of date, so no refresh.
+      {"cannot be opened", Process("1234", "C:\\Tools\\x.exe"), true, true, {"message FAILED"}},
+      {"process ID that is no number", Process("12x", "C:\\Tools\\x.exe"), true, false, {"message FAILED"}},
   };
   for (const Case& c : cases) {
     RecordingHost host;
     host.answer_yes = c.answer_yes;
-    host.can_open = c.can_open;
-    RowCommands(host, kTexts, kDirs).EndProc(c.row);
+    host.refuse_open = c.refuse_open;
+    // Each process runs from the file its row shows.
+    if (c.row && !c.row->FilePath.empty()) {
+      if (auto pid = ParseProcessID(c.row->ProcessID.str())) host.processes[*pid] = {c.row->FilePath.str(), 10};
+    }
+    RowCommands(host, kTexts, kDirs).EndProc(c.row, 100);
     EXPECT_EQ(host.log, c.expected) << c.name;
   }
 }
 
-TEST(EndProcCommand, UsesTheValuesTakenBeforeTheQuestion) {
-  // A refresh inside the question deletes the row and puts another in its place.
-  std::optional<TMyRec> focused = Process("900", "C:\\Windows\\System32\\svc.exe");
+TEST(EndProcCommand, EndsOnlyTheProcessTheRowShows) {
+  constexpr std::uint64_t kSnapshot = 5000;
+  using Log = std::vector<std::string>;
+  struct Case {
+    const char* name;
+    std::optional<FakeProcessState> now;  // what process ID 100 names when the command runs
+    Log expected;
+  };
+  const Case cases[] = {
+      {"the row's own process", FakeProcessState{"C:\\a.exe", 4000}, {"end 100", "refresh"}},
+      {"the row's path in other letters' case", FakeProcessState{"c:\\A.EXE", 4000}, {"end 100", "refresh"}},
+      // The row's process ended and its ID went to a system program: no question about it, and
+      // nothing ended.
+      {"ID given to a system program", FakeProcessState{"C:\\Windows\\System32\\x.exe", 4000},
+       {"message FAILED", "refresh"}},
+      {"the same program started again after the snapshot", FakeProcessState{"C:\\a.exe", 5001},
+       {"message FAILED", "refresh"}},
+      {"the platform gives no creation time", FakeProcessState{"C:\\a.exe", std::nullopt}, {"end 100", "refresh"}},
+      {"the process has gone", std::nullopt, {"message FAILED", "refresh"}},
+      // Told to end and refusing is no success.
+      {"ending it fails", FakeProcessState{"C:\\a.exe", 4000, true}, {"message FAILED", "refresh"}},
+  };
+  for (const Case& c : cases) {
+    RecordingHost host;
+    if (c.now) host.processes[100] = *c.now;
+    RowCommands(host, kTexts, kDirs).EndProc(Process("100", "C:\\a.exe"), kSnapshot);
+    EXPECT_EQ(host.log, c.expected) << c.name;
+  }
+}
+
+TEST(EndProcCommand, TheQuestionIsAskedOfTheVerifiedProcessAndItStaysHeld) {
+  // The row shows a system file in lower case; the platform gives the file's own spelling.
   RecordingHost host;
+  host.processes[900] = {"C:\\Windows\\System32\\svc.exe", 10};
+  // A refresh inside the question deletes the row and puts another in its place; the ID stays
+  // held, so the process ended is the one checked.
+  std::optional<TMyRec> focused = Process("900", "c:\\windows\\system32\\svc.exe");
   host.during_question = [&] { focused = Process("77", "C:\\Other\\o.exe"); };
-  RowCommands(host, kTexts, kDirs).EndProc(focused);
+  RowCommands(host, kTexts, kDirs).EndProc(focused, 100);
   EXPECT_EQ(host.log, (std::vector<std::string>{"question SURE?", "end 900", "refresh"}));
 }
 

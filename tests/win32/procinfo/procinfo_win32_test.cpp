@@ -22,16 +22,33 @@ namespace {
 using testing::BoxWatcher;
 using testing::TickSteps;
 
+// A platform whose processes run from `image`, recording what it ends.
 class RecordingActions : public ProcessActions {
  public:
   bool can_open = true;
+  std::string image;
   std::vector<std::uint32_t> ended;
   std::vector<std::string> revealed, properties;
-  bool EndProcess(std::uint32_t pid) override {
-    if (!can_open) return false;
-    ended.push_back(pid);
-    return true;
+  class Process : public ProcessToEnd {
+   public:
+    Process(RecordingActions& owner, std::uint32_t pid) : owner_(owner), pid_(pid) {}
+    std::string ImagePath() override { return owner_.image; }
+    std::optional<std::uint64_t> CreationTime() override { return std::nullopt; }
+    bool HasExited() override { return false; }
+    bool Terminate() override {
+      owner_.ended.push_back(pid_);
+      return true;
+    }
+
+   private:
+    RecordingActions& owner_;
+    std::uint32_t pid_;
+  };
+  OpenedProcess OpenToEnd(std::uint32_t pid) override {
+    if (!can_open) return {OpenToEndResult::kRefused, nullptr};
+    return {OpenToEndResult::kOpened, std::make_unique<Process>(*this, pid)};
   }
+  bool SamePath(const std::string& a, const std::string& b) override { return a == b; }
   void RevealFile(const std::string& path) override { revealed.push_back(path); }
   void ShowFileProperties(const std::string& path) override { properties.push_back(path); }
 };
@@ -312,6 +329,16 @@ TEST_F(ProcInfoTest, HiddenEndProcessButtonEndsTheLabelsProcessOrSaysItCannot) {
     EXPECT_TRUE(IsWindow(w));  // the dialog stays
   }
   actions_.can_open = true;
+  {
+    // Another program under the label's process ID is not ended.
+    actions_.image = "C:\\Windows\\System32\\other.exe";
+    BoxWatcher boxes;
+    d->BTNEndProc->Click();
+    EXPECT_EQ(boxes.Boxes().size(), 1u);
+    EXPECT_TRUE(actions_.ended.empty());
+    EXPECT_TRUE(IsWindow(w));
+  }
+  actions_.image = d->EPath.Text();
   d->BTNEndProc->Click();
   EXPECT_EQ(actions_.ended, std::vector<std::uint32_t>{1234u});
   EXPECT_FALSE(IsWindow(w));  // closed and freed

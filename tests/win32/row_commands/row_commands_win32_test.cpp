@@ -12,13 +12,11 @@
 #include <string>
 #include <vector>
 
-#include "../procinfo/modal_watch.h"
-#include "../snapshot/helper_process.h"
 #include "connlist/columns.h"
 #include "forms/application_win32.h"
 #include "mainwindow/main_form_win32.h"
-#include "mainwindow/system_snapshot_win32.h"
 #include "procinfo/form_proc_info_win32.h"
+#include "row_commands_fixture.h"
 
 namespace netscry {
 namespace {
@@ -27,177 +25,7 @@ using testing::BoxWatcher;
 using testing::HelperProcess;
 using testing::TickSteps;
 using testing::WinePath;
-
-File_Rec Rec(std::uint32_t state, const char* lip, const char* lport, const char* rip, const char* rport,
-             const std::string& pid, const char* name, const std::string& path) {
-  File_Rec r;
-  r.State = state;
-  r.LocalIP = lip;
-  r.LocalPort = lport;
-  r.RemoteIP = rip;
-  r.RemotePort = rport;
-  r.ProcessID = pid;
-  r.ProcessName = name;
-  r.FilePath = path;
-  return r;
-}
-
-class FakeSnapshot : public SnapshotSource {
- public:
-  FileRecArray tcp, udp;
-  int calls = 0;
-  void TakeSnapshot(FileRecArray& t, FileRecArray& u) override {
-    ++calls;
-    t = tcp;
-    u = udp;
-  }
-};
-
-// The system's snapshot, counted.
-class CountingSystemSnapshot : public SnapshotSource {
- public:
-  int calls = 0;
-  void TakeSnapshot(FileRecArray& t, FileRecArray& u) override {
-    ++calls;
-    system_.TakeSnapshot(t, u);
-  }
-
- private:
-  SystemSnapshotSource system_;
-};
-
-class RecordingProcesses : public ProcessActions {
- public:
-  bool can_open = true;
-  std::vector<std::uint32_t> ended;
-  std::vector<std::string> revealed, properties;
-  bool EndProcess(std::uint32_t pid) override {
-    ended.push_back(pid);
-    return can_open;
-  }
-  void RevealFile(const std::string& path) override { revealed.push_back(path); }
-  void ShowFileProperties(const std::string& path) override { properties.push_back(path); }
-};
-
-// Watches for popup menus opened on this thread: records each with NProcInfo's state, then either
-// closes it at once or chooses an item with the keyboard (Down pressed `downs` times, then Enter).
-class MenuWatcher {
- public:
-  explicit MenuWatcher(UINT probe_item) : probe_item_(probe_item) {
-    current_ = this;
-    hook_ = SetWindowsHookExA(WH_CALLWNDPROC, &MenuWatcher::Hook, nullptr, GetCurrentThreadId());
-  }
-  ~MenuWatcher() {
-    UnhookWindowsHookEx(hook_);
-    current_ = nullptr;
-  }
-  int downs = 0;  // 0: close without choosing
-  std::vector<bool> row_items_enabled;
-  std::function<void()> on_open;  // runs inside the menu's loop, as a timer would
-
- private:
-  static LRESULT CALLBACK Hook(int code, WPARAM wp, LPARAM lp) {
-    const auto* m = reinterpret_cast<const CWPSTRUCT*>(lp);
-    if (code == HC_ACTION && current_ && m->message == WM_INITMENUPOPUP) {
-      HMENU menu = reinterpret_cast<HMENU>(m->wParam);
-      current_->row_items_enabled.push_back((GetMenuState(menu, current_->probe_item_, MF_BYCOMMAND) & MF_GRAYED) == 0);
-      if (current_->on_open) current_->on_open();
-      if (current_->downs == 0) {
-        PostMessageA(m->hwnd, WM_CANCELMODE, 0, 0);
-        EndMenu();
-      } else {
-        for (int i = 0; i < current_->downs; ++i) PostMessageA(m->hwnd, WM_KEYDOWN, VK_DOWN, 1);
-        PostMessageA(m->hwnd, WM_KEYDOWN, VK_RETURN, 1);
-      }
-    }
-    return CallNextHookEx(nullptr, code, wp, lp);
-  }
-  static inline MenuWatcher* current_ = nullptr;
-  HHOOK hook_;
-  UINT probe_item_;
-};
-
-std::string SystemDirectory() {
-  char dir[MAX_PATH] = {};
-  GetSystemDirectoryA(dir, MAX_PATH);
-  return dir;
-}
-
-void Pump() {
-  MSG msg;
-  while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) {
-    TranslateMessage(&msg);
-    DispatchMessageA(&msg);
-  }
-}
-
-void PostKey(HWND target, WPARAM key) {
-  PostMessageA(target, WM_KEYDOWN, key, 1);
-  PostMessageA(target, WM_KEYUP, key, LPARAM(0xC0000001u));
-}
-
-class RowCommandsTest : public ::testing::Test {
- protected:
-  void SetUp() override {
-    forms::Application::Instance().SetTitle("Netscry");
-    char temp[MAX_PATH] = {};
-    GetTempPathA(MAX_PATH, temp);
-    static int serial = 0;
-    dir_ = std::string(temp) + "netscry-rc-" + std::to_string(GetCurrentProcessId()) + "-" + std::to_string(++serial);
-    CreateDirectoryA(dir_.c_str(), nullptr);
-    dir_ += "\\";
-  }
-  void TearDown() override {
-    form_.reset();
-    DeleteFileA((dir_ + "Netscry.ini").c_str());
-    RemoveDirectoryA(dir_.c_str());
-  }
-
-  TFormNetscry& Make(SnapshotSource& snapshot, ProcessActions* processes) {
-    MainWindowDeps deps;
-    deps.snapshot = &snapshot;
-    deps.app_path = dir_;
-    deps.processes = processes;
-    form_ = std::make_unique<TFormNetscry>(deps);
-    EXPECT_TRUE(form_->Create());
-    form_->Show();
-    return *form_;
-  }
-
-  TStringTreeList& List() { return form_->VTS->List(); }
-
-  std::vector<PTreeNode> RowsOf(const std::string& pid) {
-    std::vector<PTreeNode> rows;
-    for (PTreeNode n = List().FirstNode(); n; n = List().NextNode(n)) {
-      if (List().ReadRowRecordAs<TMyRec>(n)->ProcessID == pid) rows.push_back(n);
-    }
-    return rows;
-  }
-
-  // Mouse messages as the list gets them, on row `row` (rows from the top, unscrolled).
-  LPARAM At(int row, TColumnIndex column) {
-    const int x = List().Header().ColumnLeft(column) + 10;
-    return MAKELPARAM(x, TTreeHeader::kHeight + row * TStringTreeList::DefaultNodeHeight + 10);
-  }
-  void Click(int row, TColumnIndex column) {
-    SendMessageA(form_->VTS->Handle(), WM_LBUTTONDOWN, MK_LBUTTON, At(row, column));
-    SendMessageA(form_->VTS->Handle(), WM_LBUTTONUP, 0, At(row, column));
-  }
-  void RightClick(int row, TColumnIndex column) {
-    SendMessageA(form_->VTS->Handle(), WM_RBUTTONDOWN, MK_RBUTTON, At(row, column));
-    SendMessageA(form_->VTS->Handle(), WM_RBUTTONUP, 0, At(row, column));
-  }
-  // In a person's order: the second release comes while the dialog the double click opened runs
-  // its loop, so the list never sees it; once the dialog is gone the mouse must be free.
-  void DoubleClick(int row, TColumnIndex column) {
-    Click(row, column);
-    SendMessageA(form_->VTS->Handle(), WM_LBUTTONDBLCLK, MK_LBUTTON, At(row, column));
-    EXPECT_NE(GetCapture(), form_->VTS->Handle()) << "the list kept the mouse after the double click";
-  }
-
-  std::string dir_;
-  std::unique_ptr<TFormNetscry> form_;
-};
+using namespace rowtests;
 
 TEST_F(RowCommandsTest, EndProcessButtonEndsTheHelperAndTheNextRefreshRemovesItsRows) {
   HelperProcess helper(WinePath(NETSCRY_SOCKET_HELPER));
@@ -265,7 +93,9 @@ TEST_F(RowCommandsTest, ProcessThatAlreadyExitedCannotBeEnded) {
   EXPECT_EQ(boxes.Boxes()[0].caption, "Netscry");
   EXPECT_EQ(boxes.Boxes()[0].buttons, std::vector<int>{IDOK});
   EXPECT_FALSE(boxes.Boxes()[0].has_icon);
-  EXPECT_EQ(snapshot.calls, calls);  // no refresh
+  // The row was out of date: a refresh removes it.
+  EXPECT_EQ(snapshot.calls, calls + 1);
+  EXPECT_TRUE(RowsOf(pid).empty());
 }
 
 TEST_F(RowCommandsTest, RefreshDeletingTheRowDuringTheQuestionLeavesTheCommandItsValues) {
@@ -274,12 +104,15 @@ TEST_F(RowCommandsTest, RefreshDeletingTheRowDuringTheQuestionLeavesTheCommandIt
   HANDLE watch = OpenProcess(SYNCHRONIZE, FALSE, helper.Pid());
   ASSERT_NE(watch, nullptr);
 
-  // The helper shown as a file of the system directory, in lower case.
+  // The helper's own file, in lower case, taken for a system file: its folder stands in for
+  // the system directory.
   FakeSnapshot snapshot;
-  std::string sys_path = SystemDirectory() + "\\svchost.exe";
-  for (char& c : sys_path) c = char(tolower(static_cast<unsigned char>(c)));
-  snapshot.tcp = {Rec(5, "10.0.0.1", "1000", "10.0.0.2", "80", std::to_string(helper.Pid()), "svchost.exe", sys_path)};
+  std::string path = ImagePathOf(helper.Pid());
+  ASSERT_FALSE(path.empty());
+  for (char& c : path) c = char(tolower(static_cast<unsigned char>(c)));
+  snapshot.tcp = {Rec(5, "10.0.0.1", "1000", "10.0.0.2", "80", std::to_string(helper.Pid()), "socket_helper.exe", path)};
   TFormNetscry& f = Make(snapshot, nullptr);
+  f.FSysDir = UpperAscii(path.substr(0, path.rfind('\\')));
   ASSERT_EQ(List().TotalNodeCount(), 1);
   List().FocusNode(List().FirstNode());
 
@@ -311,6 +144,7 @@ TEST_F(RowCommandsTest, NoToTheQuestionEndsNothing) {
   FakeSnapshot snapshot;
   snapshot.tcp = {Rec(5, "10.0.0.1", "1000", "10.0.0.2", "80", "4242", "svc.exe", SystemDirectory() + "\\svc.exe")};
   RecordingProcesses processes;
+  processes.RunAsShown(snapshot);
   TFormNetscry& f = Make(snapshot, &processes);
   List().FocusNode(List().FirstNode());
   BoxWatcher boxes(IDNO);
@@ -336,6 +170,7 @@ TEST_F(RowCommandsTest, ThirtyTwoBitSystemDirectoryOfSixtyFourBitWindowsAsksToo)
   const std::string path = (lower.empty() ? "c:\\windows\\syswow64" : lower) + "\\rundll32.exe";
   snapshot.tcp = {Rec(5, "10.0.0.1", "1000", "10.0.0.2", "80", "4242", "rundll32.exe", path)};
   RecordingProcesses processes;
+  processes.RunAsShown(snapshot);
   TFormNetscry& f = Make(snapshot, &processes);
   List().FocusNode(List().FirstNode());
   BoxWatcher boxes(IDNO);
@@ -358,6 +193,7 @@ TEST_F(RowCommandsTest, CopyFromTheRealMenuGivesTextAndUnicodeText) {
   r.Company = "ACME";
   snapshot.tcp = {r};
   RecordingProcesses processes;  // a wrong item must end nothing real
+  processes.RunAsShown(snapshot);
   TFormNetscry& f = Make(snapshot, &processes);
 
   // Something else on the clipboard first.
@@ -485,6 +321,7 @@ TEST_F(RowCommandsTest, DoubleClickAndEndButtonActOnTheFocusedRowsOwnPath) {
   a.FileDesc = "A tool";
   snapshot.tcp = {a, Rec(2, "0.0.0.0", "135", "0.0.0.0", "0", "300", "svc.exe", "")};
   RecordingProcesses processes;
+  processes.RunAsShown(snapshot);
   TFormNetscry& f = Make(snapshot, &processes);
   MenuWatcher menu(f.NProcInfo->Command());
 
@@ -553,6 +390,7 @@ TEST_F(RowCommandsTest, ARefreshInsideTheMenuDoesNotTurnTheCommandToAnotherRow) 
   snapshot.tcp = {Rec(5, "10.0.0.1", "1000", "10.0.0.2", "80", "100", "a.exe", "C:\\a.exe"),
                   Rec(5, "10.0.0.1", "1001", "10.0.0.2", "80", "200", "b.exe", "C:\\b.exe")};
   RecordingProcesses processes;
+  processes.RunAsShown(snapshot);
   TFormNetscry& f = Make(snapshot, &processes);
   for (const bool manage_column : {false, true}) {
     processes.ended.clear();
@@ -591,6 +429,7 @@ TEST_F(RowCommandsTest, LocateAndPropertiesFromTheMenusCommands) {
   snapshot.tcp = {Rec(5, "10.0.0.1", "1000", "10.0.0.2", "80", "100", "a.exe", exe),
                   Rec(5, "10.0.0.1", "1001", "10.0.0.2", "80", "200", "b.exe", "C:\\gone\\b.exe")};
   RecordingProcesses processes;
+  processes.RunAsShown(snapshot);
   TFormNetscry& f = Make(snapshot, &processes);
   auto choose = [&](forms::MenuItem* item) { SendMessageA(f.Handle(), WM_COMMAND, MAKEWPARAM(item->Command(), 0), 0); };
 

@@ -1,0 +1,23 @@
+#pragma once
+// The debug privilege, enabled only while the calls that need it run: programs the shell starts
+// for us inherit the token's enabled privileges, so it must not stay enabled between them.
+#include <windows.h>
+
+namespace netscry {
+
+// Enables SeDebugPrivilege in the program's token for the scope's life and then puts it back as
+// it was. Silent when the token has no such privilege or cannot be adjusted.
+class DebugPrivilegeScope {
+ public:
+  DebugPrivilegeScope();
+  ~DebugPrivilegeScope();
+  DebugPrivilegeScope(const DebugPrivilegeScope&) = delete;
+  DebugPrivilegeScope& operator=(const DebugPrivilegeScope&) = delete;
+
+ private:
+  HANDLE token_ = nullptr;
+  TOKEN_PRIVILEGES previous_{};
+  bool changed_ = false;
+};
+
+}  // namespace netscry

@@ -1,0 +1,235 @@
+#pragma once
+// What the row command tests share: fixed and counted snapshots, a platform that records the
+// processes it would end, a watcher that opens and answers popup menus, and the main window with
+// mouse messages at row positions.
+#include <windows.h>
+
+#include <gtest/gtest.h>
+
+#include <functional>
+#include <map>
+#include <memory>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "../procinfo/modal_watch.h"
+#include "../snapshot/helper_process.h"
+#include "connlist/columns.h"
+#include "forms/application_win32.h"
+#include "mainwindow/main_form_win32.h"
+#include "mainwindow/system_snapshot_win32.h"
+
+namespace netscry::rowtests {
+
+inline File_Rec Rec(std::uint32_t state, const char* lip, const char* lport, const char* rip, const char* rport,
+             const std::string& pid, const char* name, const std::string& path) {
+  File_Rec r;
+  r.State = state;
+  r.LocalIP = lip;
+  r.LocalPort = lport;
+  r.RemoteIP = rip;
+  r.RemotePort = rport;
+  r.ProcessID = pid;
+  r.ProcessName = name;
+  r.FilePath = path;
+  return r;
+}
+
+class FakeSnapshot : public SnapshotSource {
+ public:
+  FileRecArray tcp, udp;
+  int calls = 0;
+  void TakeSnapshot(FileRecArray& t, FileRecArray& u) override {
+    ++calls;
+    t = tcp;
+    u = udp;
+  }
+};
+
+// The system's snapshot, counted.
+class CountingSystemSnapshot : public SnapshotSource {
+ public:
+  int calls = 0;
+  void TakeSnapshot(FileRecArray& t, FileRecArray& u) override {
+    ++calls;
+    system_.TakeSnapshot(t, u);
+  }
+
+ private:
+  SystemSnapshotSource system_;
+};
+
+// A platform whose processes run from the files their rows show (RunAsShown), recording what it
+// ends instead of ending anything.
+class RecordingProcesses : public ProcessActions {
+ public:
+  std::map<std::uint32_t, std::string> images;
+  std::vector<std::uint32_t> ended;
+  std::vector<std::string> revealed, properties;
+
+  void RunAsShown(const FakeSnapshot& snapshot) {
+    for (const FileRecArray* recs : {&snapshot.tcp, &snapshot.udp}) {
+      for (const File_Rec& r : *recs) images[std::uint32_t(std::stoul(r.ProcessID.str()))] = r.FilePath.str();
+    }
+  }
+
+  class Process : public ProcessToEnd {
+   public:
+    Process(RecordingProcesses& owner, std::uint32_t pid) : owner_(owner), pid_(pid) {}
+    std::string ImagePath() override { return owner_.images[pid_]; }
+    std::optional<std::uint64_t> CreationTime() override { return std::nullopt; }
+    bool HasExited() override { return false; }
+    bool Terminate() override {
+      owner_.ended.push_back(pid_);
+      return true;
+    }
+
+   private:
+    RecordingProcesses& owner_;
+    std::uint32_t pid_;
+  };
+  OpenedProcess OpenToEnd(std::uint32_t pid) override {
+    if (!images.count(pid)) return {OpenToEndResult::kGone, nullptr};
+    return {OpenToEndResult::kOpened, std::make_unique<Process>(*this, pid)};
+  }
+  bool SamePath(const std::string& a, const std::string& b) override {
+    return lstrcmpiA(a.c_str(), b.c_str()) == 0;
+  }
+  void RevealFile(const std::string& path) override { revealed.push_back(path); }
+  void ShowFileProperties(const std::string& path) override { properties.push_back(path); }
+};
+
+// Watches for popup menus opened on this thread: records each with NProcInfo's state, then either
+// closes it at once or chooses an item with the keyboard (Down pressed `downs` times, then Enter).
+class MenuWatcher {
+ public:
+  explicit MenuWatcher(UINT probe_item) : probe_item_(probe_item) {
+    current_ = this;
+    hook_ = SetWindowsHookExA(WH_CALLWNDPROC, &MenuWatcher::Hook, nullptr, GetCurrentThreadId());
+  }
+  ~MenuWatcher() {
+    UnhookWindowsHookEx(hook_);
+    current_ = nullptr;
+  }
+  int downs = 0;  // 0: close without choosing
+  std::vector<bool> row_items_enabled;
+  std::function<void()> on_open;  // runs inside the menu's loop, as a timer would
+
+ private:
+  static LRESULT CALLBACK Hook(int code, WPARAM wp, LPARAM lp) {
+    const auto* m = reinterpret_cast<const CWPSTRUCT*>(lp);
+    if (code == HC_ACTION && current_ && m->message == WM_INITMENUPOPUP) {
+      HMENU menu = reinterpret_cast<HMENU>(m->wParam);
+      current_->row_items_enabled.push_back((GetMenuState(menu, current_->probe_item_, MF_BYCOMMAND) & MF_GRAYED) == 0);
+      if (current_->on_open) current_->on_open();
+      if (current_->downs == 0) {
+        PostMessageA(m->hwnd, WM_CANCELMODE, 0, 0);
+        EndMenu();
+      } else {
+        for (int i = 0; i < current_->downs; ++i) PostMessageA(m->hwnd, WM_KEYDOWN, VK_DOWN, 1);
+        PostMessageA(m->hwnd, WM_KEYDOWN, VK_RETURN, 1);
+      }
+    }
+    return CallNextHookEx(nullptr, code, wp, lp);
+  }
+  static inline MenuWatcher* current_ = nullptr;
+  HHOOK hook_;
+  UINT probe_item_;
+};
+
+inline std::string SystemDirectory() {
+  char dir[MAX_PATH] = {};
+  GetSystemDirectoryA(dir, MAX_PATH);
+  return dir;
+}
+
+// The image path of a running process as the platform reports it (what a row shows).
+inline std::string ImagePathOf(DWORD pid) {
+  std::string path;
+  if (HANDLE process = OpenProcess(PROCESS_QUERY_LIMITED_INFORMATION, FALSE, pid)) {
+    char buffer[MAX_PATH * 2] = {};
+    DWORD size = sizeof buffer;
+    if (QueryFullProcessImageNameA(process, 0, buffer, &size)) path.assign(buffer, size);
+    CloseHandle(process);
+  }
+  return path;
+}
+
+inline void Pump() {
+  MSG msg;
+  while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) {
+    TranslateMessage(&msg);
+    DispatchMessageA(&msg);
+  }
+}
+
+inline void PostKey(HWND target, WPARAM key) {
+  PostMessageA(target, WM_KEYDOWN, key, 1);
+  PostMessageA(target, WM_KEYUP, key, LPARAM(0xC0000001u));
+}
+
+class RowCommandsTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    forms::Application::Instance().SetTitle("Netscry");
+    char temp[MAX_PATH] = {};
+    GetTempPathA(MAX_PATH, temp);
+    static int serial = 0;
+    dir_ = std::string(temp) + "netscry-rc-" + std::to_string(GetCurrentProcessId()) + "-" + std::to_string(++serial);
+    CreateDirectoryA(dir_.c_str(), nullptr);
+    dir_ += "\\";
+  }
+  void TearDown() override {
+    form_.reset();
+    DeleteFileA((dir_ + "Netscry.ini").c_str());
+    RemoveDirectoryA(dir_.c_str());
+  }
+
+  TFormNetscry& Make(SnapshotSource& snapshot, ProcessActions* processes) {
+    MainWindowDeps deps;
+    deps.snapshot = &snapshot;
+    deps.app_path = dir_;
+    deps.processes = processes;
+    form_ = std::make_unique<TFormNetscry>(deps);
+    EXPECT_TRUE(form_->Create());
+    form_->Show();
+    return *form_;
+  }
+
+  TStringTreeList& List() { return form_->VTS->List(); }
+
+  std::vector<PTreeNode> RowsOf(const std::string& pid) {
+    std::vector<PTreeNode> rows;
+    for (PTreeNode n = List().FirstNode(); n; n = List().NextNode(n)) {
+      if (List().ReadRowRecordAs<TMyRec>(n)->ProcessID == pid) rows.push_back(n);
+    }
+    return rows;
+  }
+
+  // Mouse messages as the list gets them, on row `row` (rows from the top, unscrolled).
+  LPARAM At(int row, TColumnIndex column) {
+    const int x = List().Header().ColumnLeft(column) + 10;
+    return MAKELPARAM(x, TTreeHeader::kHeight + row * TStringTreeList::DefaultNodeHeight + 10);
+  }
+  void Click(int row, TColumnIndex column) {
+    SendMessageA(form_->VTS->Handle(), WM_LBUTTONDOWN, MK_LBUTTON, At(row, column));
+    SendMessageA(form_->VTS->Handle(), WM_LBUTTONUP, 0, At(row, column));
+  }
+  void RightClick(int row, TColumnIndex column) {
+    SendMessageA(form_->VTS->Handle(), WM_RBUTTONDOWN, MK_RBUTTON, At(row, column));
+    SendMessageA(form_->VTS->Handle(), WM_RBUTTONUP, 0, At(row, column));
+  }
+  // In a person's order: the second release comes while the dialog the double click opened runs
+  // its loop, so the list never sees it; once the dialog is gone the mouse must be free.
+  void DoubleClick(int row, TColumnIndex column) {
+    Click(row, column);
+    SendMessageA(form_->VTS->Handle(), WM_LBUTTONDBLCLK, MK_LBUTTON, At(row, column));
+    EXPECT_NE(GetCapture(), form_->VTS->Handle()) << "the list kept the mouse after the double click";
+  }
+
+  std::string dir_;
+  std::unique_ptr<TFormNetscry> form_;
+};
+
+}  // namespace netscry::rowtests
