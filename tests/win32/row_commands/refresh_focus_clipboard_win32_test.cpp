@@ -72,8 +72,8 @@ TEST_F(RowCommandsTest, ARefreshInsideTheDetailsDialogLeavesItTheKeys) {
                     30, 100);
     SendMessageA(f.VTS->Handle(), WM_LBUTTONDOWN, MK_LBUTTON, At(1, kColProcess));
     SendMessageA(f.VTS->Handle(), WM_LBUTTONUP, 0, At(1, kColProcess));
+    // The second release comes while the dialog runs its loop, as a person's double click does.
     SendMessageA(f.VTS->Handle(), WM_LBUTTONDBLCLK, MK_LBUTTON, At(1, kColProcess));
-    SendMessageA(f.VTS->Handle(), WM_LBUTTONUP, 0, At(1, kColProcess));
     EXPECT_TRUE(ticks.Finished());
     EXPECT_FALSE(ticks.GaveUp()) << "Enter did not reach the dialog's OK button";
   }
