@@ -100,23 +100,15 @@ std::string GetProcessImagePathLimited(DWORD pid) {
 
 namespace {
 
-bool QueryVersionValue(const std::vector<char>& block, const std::string& sub_block, void** value, UINT* length) {
-  *value = nullptr;
-  *length = 0;
-  if (!VerQueryValueA(block.data(), sub_block.c_str(), value, length) || *value == nullptr) return false;
-  // The value must lie inside the block we own (compared as addresses: a pointer outside the
-  // block cannot be compared with one inside it).
-  const auto begin = reinterpret_cast<std::uintptr_t>(block.data());
-  const auto p = reinterpret_cast<std::uintptr_t>(*value);
-  return p >= begin && p - begin <= block.size() && block.size() - (p - begin) >= *length;
-}
-
-std::string VersionString(const std::vector<char>& block, const std::string& name, bool* found) {
-  void* value = nullptr;
-  UINT length = 0;
-  *found = QueryVersionValue(block, name, &value, &length);
-  if (!*found) return {};
-  return VersionValueText(static_cast<const char*>(value), length);
+// The block's texts are UTF-16; the rows hold the system code page, as VerQueryValueA would give.
+std::string AnsiOfWide(std::u16string_view text) {
+  const std::wstring wide(text.begin(), text.end());
+  const int n = WideCharToMultiByte(CP_ACP, 0, wide.data(), int(wide.size()), nullptr, 0, nullptr, nullptr);
+  if (n <= 0) return {};
+  std::string out(std::size_t(n), '\0');
+  const int written = WideCharToMultiByte(CP_ACP, 0, wide.data(), int(wide.size()), out.data(), n, nullptr, nullptr);
+  out.resize(std::size_t(std::max(written, 0)));
+  return out;
 }
 
 }  // namespace
@@ -196,22 +188,11 @@ void GetFileVersionText(const std::string& path, std::string& description, std::
   DWORD ignored = 0;
   const DWORD size = GetFileVersionInfoSizeA(path.c_str(), &ignored);
   if (size == 0) return;
-  std::vector<char> block(size, '\0');
+  std::vector<std::uint8_t> block(size, 0);
   if (!GetFileVersionInfoA(path.c_str(), 0, size, block.data())) return;
-
-  void* translation = nullptr;
-  UINT translation_length = 0;
-  if (!QueryVersionValue(block, "\\VarFileInfo\\Translation", &translation, &translation_length)) return;
-  const std::optional<std::string> key =
-      TranslationKey(std::span(static_cast<const std::uint8_t*>(translation), translation_length));
-  if (!key) return;
-
-  const std::string prefix = "\\StringFileInfo\\" + *key + "\\";
-  bool found = false;
-  std::string desc = VersionString(block, prefix + "FileDescription", &found);
-  if (!found) return;
-  description = std::move(desc);
-  company = VersionString(block, prefix + "CompanyName", &found);
+  // The block is walked by our own reader rather than VerQueryValueA, whose reported length of a
+  // text is characters on Windows but bytes under Wine, and whose walk we cannot bound.
+  ReadVersionText(block, AnsiOfWide, description, company);
 }
 
 bool EnablePrivilege(HANDLE token, const char* privilege_name, bool enable) {
