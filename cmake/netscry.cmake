@@ -18,13 +18,16 @@ function(netscry_defaults target)
   endif()
 endfunction()
 
-# A library of ours: netscry_library(name SOURCES ... [WIN32_SOURCES ...] [LIBS ...])
-# WIN32_SOURCES (the *_win32.cpp glue) are compiled only into the Windows build.
+# A library of ours: netscry_library(name SOURCES ... [WIN32_SOURCES ...] [NATIVE_SOURCES ...] [LIBS ...])
+# WIN32_SOURCES (the *_win32.cpp glue) are compiled only into the Windows build; NATIVE_SOURCES
+# (what stands in for that glue where there is no platform) only into the native one.
 function(netscry_library name)
-  cmake_parse_arguments(ARG "" "" "SOURCES;WIN32_SOURCES;LIBS;WIN32_LIBS" ${ARGN})
+  cmake_parse_arguments(ARG "" "" "SOURCES;WIN32_SOURCES;NATIVE_SOURCES;LIBS;WIN32_LIBS" ${ARGN})
   set(srcs ${ARG_SOURCES})
   if(NETSCRY_WINDOWS)
     list(APPEND srcs ${ARG_WIN32_SOURCES})
+  else()
+    list(APPEND srcs ${ARG_NATIVE_SOURCES})
   endif()
   add_library(${name} STATIC ${srcs})
   netscry_defaults(${name})

@@ -6,12 +6,12 @@
 
 namespace netscry {
 
-std::string DirectoryOf(std::string_view path) {
+std::string DirectoryOf(std::string_view path, const LeadBytes& lead) {
   // Walk characters, not bytes: the trail byte of a double-byte character can be 0x5C, "\".
   std::size_t end = 0;
-  for (std::size_t i = 0; i < path.size(); i += AnsiCharLength(path, i)) {
+  for (std::size_t i = 0; i < path.size(); i += AnsiCharLength(path, i, lead)) {
     const char c = path[i];
-    if (AnsiCharLength(path, i) == 1 && (c == '\\' || c == '/' || c == ':')) end = i + 1;
+    if (AnsiCharLength(path, i, lead) == 1 && (c == '\\' || c == '/' || c == ':')) end = i + 1;
   }
   return std::string(path.substr(0, end));
 }

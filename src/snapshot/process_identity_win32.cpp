@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "base/ansi_text.h"
+#include "snapshot/process_path.h"
 #include "snapshot/version_text.h"
 
 namespace netscry {
@@ -59,7 +60,6 @@ using Wow64RevertFn = BOOL(WINAPI*)(PVOID);
 HMODULE Kernel32() { return GetModuleHandleA("kernel32.dll"); }
 
 constexpr DWORD kPathChars = 1025;
-constexpr DWORD kProcessQueryLimitedInformation = 0x1000;
 
 // A 32-bit program on 64-bit Windows sees SysWOW64 when it names System32; a 64-bit process's
 // module path must be read from the real file, so redirection is off around the read.
@@ -81,45 +81,52 @@ class Wow64RedirectionOff {
   bool active_ = false;
 };
 
+// The platform calls of the path lookup.
+class Win32ProcessImagePlatform : public ProcessImagePlatform {
+ public:
+  Handle Open(std::uint32_t pid, std::uint32_t access) override {
+    return reinterpret_cast<Handle>(OpenProcess(access, FALSE, pid));
+  }
+  std::optional<std::string> MainModulePath(Handle process) override {
+    HMODULE module = nullptr;
+    DWORD needed = 0;
+    if (!WrapEnumProcessModules(AsHandle(process), &module, sizeof module, &needed)) return std::nullopt;
+    std::vector<char> buffer(kPathChars, '\0');
+    const DWORD n = WrapGetModuleFileNameExA(AsHandle(process), module, buffer.data(), kPathChars);
+    if (n == 0) return std::nullopt;
+    return TextOfField(buffer.data(), std::min<DWORD>(n, kPathChars));
+  }
+  std::optional<std::string> ImagePath(Handle process) override {
+    static const auto query = Bind<QueryFullProcessImageNameAFn>(Kernel32(), "QueryFullProcessImageNameA");
+    if (!query) return std::nullopt;
+    std::vector<char> buffer(kPathChars, '\0');
+    DWORD size = kPathChars;
+    if (!query(AsHandle(process), 0, buffer.data(), &size) || size >= kPathChars) return std::nullopt;
+    return TextOfField(buffer.data(), size);
+  }
+  void Close(Handle process) override { CloseHandle(AsHandle(process)); }
+
+ private:
+  static HANDLE AsHandle(Handle h) { return reinterpret_cast<HANDLE>(h); }
+};
+
+// The block's texts are UTF-16; the rows hold the system code page, as VerQueryValueA would give.
+std::string AnsiOfWide(std::u16string_view text) {
+  const std::wstring wide(text.begin(), text.end());
+  const int n = WideCharToMultiByte(CP_ACP, 0, wide.data(), int(wide.size()), nullptr, 0, nullptr, nullptr);
+  if (n <= 0) return {};
+  std::string out(std::size_t(n), '\0');
+  const int written = WideCharToMultiByte(CP_ACP, 0, wide.data(), int(wide.size()), out.data(), n, nullptr, nullptr);
+  out.resize(std::size_t(std::max(written, 0)));
+  return out;
+}
+
 }  // namespace
 
-// The module-list lookup fails for 64-bit processes seen from a 32-bit program and for processes
-// that refuse 0x410; the image name query needs only limited rights.
 std::string GetProcessImagePathLimited(DWORD pid) {
-  static const auto query = Bind<QueryFullProcessImageNameAFn>(Kernel32(), "QueryFullProcessImageNameA");
-  if (!query) return {};
-  HANDLE process = OpenProcess(kProcessQueryLimitedInformation, FALSE, pid);
-  if (!process) return {};
-  std::vector<char> buffer(kPathChars, '\0');
-  DWORD size = kPathChars;
-  std::string result;
-  if (query(process, 0, buffer.data(), &size) && size < kPathChars) result = TextOfField(buffer.data(), size);
-  CloseHandle(process);
-  return result;
+  Win32ProcessImagePlatform platform;
+  return ProcessImagePathLimited(pid, platform);
 }
-
-namespace {
-
-bool QueryVersionValue(const std::vector<char>& block, const std::string& sub_block, void** value, UINT* length) {
-  *value = nullptr;
-  *length = 0;
-  if (!VerQueryValueA(block.data(), sub_block.c_str(), value, length) || *value == nullptr) return false;
-  // The value must lie inside the block we own (compared as addresses: a pointer outside the
-  // block cannot be compared with one inside it).
-  const auto begin = reinterpret_cast<std::uintptr_t>(block.data());
-  const auto p = reinterpret_cast<std::uintptr_t>(*value);
-  return p >= begin && p - begin <= block.size() && block.size() - (p - begin) >= *length;
-}
-
-std::string VersionString(const std::vector<char>& block, const std::string& name, bool* found) {
-  void* value = nullptr;
-  UINT length = 0;
-  *found = QueryVersionValue(block, name, &value, &length);
-  if (!*found) return {};
-  return VersionValueText(static_cast<const char*>(value), length);
-}
-
-}  // namespace
 
 bool CheckPSAPILoaded() {
   if (g_psapi) return true;
@@ -173,19 +180,8 @@ std::unordered_map<std::uint32_t, std::string> GetProcessImageNames(HANDLE proce
 }
 
 std::string GetProcessPath(DWORD pid) {
-  std::string result;
-  if (HANDLE process = OpenProcess(PROCESS_QUERY_INFORMATION | PROCESS_VM_READ, FALSE, pid)) {
-    HMODULE module = nullptr;
-    DWORD needed = 0;
-    if (WrapEnumProcessModules(process, &module, sizeof module, &needed)) {
-      std::vector<char> buffer(kPathChars, '\0');
-      const DWORD n = WrapGetModuleFileNameExA(process, module, buffer.data(), kPathChars);
-      if (n > 0) result = TextOfField(buffer.data(), std::min<DWORD>(n, kPathChars));
-    }
-    CloseHandle(process);
-  }
-  if (result.empty()) result = GetProcessImagePathLimited(pid);
-  return result;
+  Win32ProcessImagePlatform platform;
+  return ProcessPathOf(pid, platform);
 }
 
 void GetFileVersionText(const std::string& path, std::string& description, std::string& company) {
@@ -196,22 +192,11 @@ void GetFileVersionText(const std::string& path, std::string& description, std::
   DWORD ignored = 0;
   const DWORD size = GetFileVersionInfoSizeA(path.c_str(), &ignored);
   if (size == 0) return;
-  std::vector<char> block(size, '\0');
+  std::vector<std::uint8_t> block(size, 0);
   if (!GetFileVersionInfoA(path.c_str(), 0, size, block.data())) return;
-
-  void* translation = nullptr;
-  UINT translation_length = 0;
-  if (!QueryVersionValue(block, "\\VarFileInfo\\Translation", &translation, &translation_length)) return;
-  const std::optional<std::string> key =
-      TranslationKey(std::span(static_cast<const std::uint8_t*>(translation), translation_length));
-  if (!key) return;
-
-  const std::string prefix = "\\StringFileInfo\\" + *key + "\\";
-  bool found = false;
-  std::string desc = VersionString(block, prefix + "FileDescription", &found);
-  if (!found) return;
-  description = std::move(desc);
-  company = VersionString(block, prefix + "CompanyName", &found);
+  // The block is walked by our own reader rather than VerQueryValueA, whose reported length of a
+  // text is characters on Windows but bytes under Wine, and whose walk we cannot bound.
+  ReadVersionText(block, AnsiOfWide, description, company);
 }
 
 bool EnablePrivilege(HANDLE token, const char* privilege_name, bool enable) {

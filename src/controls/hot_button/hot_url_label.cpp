@@ -50,11 +50,11 @@ std::string TrimBlanks(std::string_view s) {
   return std::string(s.substr(b, e - b));
 }
 
-std::string FileExtensionOf(std::string_view path) {
+std::string FileExtensionOf(std::string_view path, const LeadBytes& lead) {
   std::size_t dot = std::string_view::npos;
-  for (std::size_t i = 0; i < path.size(); i += AnsiCharLength(path, i)) {
+  for (std::size_t i = 0; i < path.size(); i += AnsiCharLength(path, i, lead)) {
     const char c = path[i];
-    if (AnsiCharLength(path, i) != 1) continue;
+    if (AnsiCharLength(path, i, lead) != 1) continue;
     if (c == '\\' || c == '/' || c == ':') {
       dot = std::string_view::npos;
     } else if (c == '.') {

@@ -6,6 +6,7 @@
 #include <string>
 #include <string_view>
 
+#include "base/ansi_text.h"
 #include "base/color.h"
 #include "base/geometry.h"
 
@@ -67,8 +68,8 @@ class HotUrlLabelModel {
 // Blanks and control characters at both ends removed.
 std::string TrimBlanks(std::string_view s);
 // The extension of a file name or address: from its last '.' after the last '\', '/' or ':',
-// whole CP936 characters only (a trail byte is never taken for a separator).
-std::string FileExtensionOf(std::string_view path);
+// whole characters of the code page only (a trail byte is never taken for a separator).
+std::string FileExtensionOf(std::string_view path, const LeadBytes& lead = SystemLeadBytes());
 
 // A press that becomes a click when released inside.
 class LinkPressTracker {
