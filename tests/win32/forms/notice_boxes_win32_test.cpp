@@ -77,6 +77,13 @@ TEST(NoticeBoxes, OwnedByTheActiveMainWindowAndAboveIt) {
   EXPECT_TRUE(IsWindowEnabled(h));
 }
 
+// Runs once, from a thread timer's tick inside a modal loop.
+std::function<void()> inside_modal_loop;
+void CALLBACK RunInsideModalLoop(HWND, UINT, UINT_PTR id, DWORD) {
+  KillTimer(nullptr, id);
+  if (inside_modal_loop) inside_modal_loop();
+}
+
 // A box raised while the modal details dialog is open (the dialog's own notice, or the refresh
 // timer's error inside the dialog's loop) belongs to the dialog: above it and the main window.
 TEST(NoticeBoxes, InsideAModalDialogOwnedByTheDialog) {
@@ -90,18 +97,14 @@ TEST(NoticeBoxes, InsideAModalDialogOwnedByTheDialog) {
   p.center_on_desktop = false;
   ASSERT_NE(dialog.CreateForm(p), nullptr);
   std::vector<CaughtBox> boxes;
-  static std::function<void()> inside;
-  inside = [&] {
+  inside_modal_loop = [&] {
     boxes = ShowBoth();
     dialog.SetModalResult(IDOK);
   };
-  const UINT_PTR timer = SetTimer(nullptr, 0, 10, [](HWND, UINT, UINT_PTR id, DWORD) {
-    KillTimer(nullptr, id);
-    if (inside) inside();
-  });
+  const UINT_PTR timer = SetTimer(nullptr, 0, 10, &RunInsideModalLoop);
   dialog.ShowModal();
   KillTimer(nullptr, timer);
-  inside = nullptr;
+  inside_modal_loop = nullptr;
   ASSERT_EQ(boxes.size(), 2u);
   for (const CaughtBox& b : boxes) {
     SCOPED_TRACE(b.text);
