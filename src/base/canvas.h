@@ -13,11 +13,14 @@ namespace netscry {
 
 struct FontAttrs {
   std::string name = "Arial";  // face name, ANSI text
-  int height = 12;             // character height in pixels
+  int height = 12;             // character height in pixels (cell height with cell_height)
   bool bold = false;
   bool italic = false;
   bool underline = false;
   bool strikeout = false;
+  // height is the whole character cell, internal leading included (how a skin gives its fonts),
+  // not the character height the other fonts are given in.
+  bool cell_height = false;
   friend bool operator==(const FontAttrs&, const FontAttrs&) = default;
 };
 

@@ -133,10 +133,11 @@ void GdiCanvas::StretchBitmap(const Bitmap32& bmp, const Rect& src_rect, const R
 }
 
 void GdiCanvas::SetFont(const FontAttrs& f) {
-  const FontKey key{f.name, f.height, f.bold, f.italic, f.underline, f.strikeout};
+  const FontKey key{f.name, f.height, f.bold, f.italic, f.underline, f.strikeout, f.cell_height};
   HFONT& font = fonts_[key];
   if (!font) {
-    font = CreateFontW(-f.height, 0, 0, 0, f.bold ? FW_BOLD : FW_NORMAL, f.italic, f.underline, f.strikeout,
+    // The platform reads a positive height as the cell height, a negative one as the character height.
+    font = CreateFontW(f.cell_height ? f.height : -f.height, 0, 0, 0, f.bold ? FW_BOLD : FW_NORMAL, f.italic, f.underline, f.strikeout,
                        DEFAULT_CHARSET, OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY,
                        DEFAULT_PITCH | FF_DONTCARE, WideFromAnsi(f.name).c_str());
   }

@@ -40,7 +40,7 @@ class GdiCanvas : public Canvas {
   int OriginY() const { return origin_y_; }
 
  private:
-  using FontKey = std::tuple<std::string, int, bool, bool, bool, bool>;
+  using FontKey = std::tuple<std::string, int, bool, bool, bool, bool, bool>;
   // A checkerboard brush: even_color where device x + device y is even, odd_color elsewhere.
   HBRUSH CheckerBrush(Color even_color, Color odd_color);
 

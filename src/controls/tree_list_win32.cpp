@@ -235,10 +235,11 @@ void TreeListWindow::UpdateScrollBars() {
   si.nPos = list_.OffsetX();
   SetScrollInfo(Handle(), SB_HORZ, &si, TRUE);
   updating_scroll_ = false;
-  // Showing or hiding a bar changes the client size.
+  // Showing or hiding a bar changes the client size. Compared as OnSize sets it: a window lower
+  // than its header (minimised) would otherwise differ every time and post this again for ever.
   RECT rc;
   GetClientRect(Handle(), &rc);
-  if (rc.right != list_.ClientWidth() || rc.bottom - kHeaderHeight != list_.ClientHeight()) OnSize();
+  if (rc.right != list_.ClientWidth() || std::max(0, int(rc.bottom) - kHeaderHeight) != list_.ClientHeight()) OnSize();
 }
 
 void TreeListWindow::OnScroll(int bar, int code) {

@@ -55,13 +55,35 @@ HWND Application::OwnerWindow() const {
   return nullptr;
 }
 
+namespace {
+
+bool IsTopmost(HWND hwnd) { return hwnd && (GetWindowLongPtrA(hwnd, GWL_EXSTYLE) & WS_EX_TOPMOST) != 0; }
+
+}  // namespace
+
+UINT Application::OrderFlags(HWND owner, UINT flags) const {
+  if (!owner) {
+    // No window of ours to block (a second instance, or before the main window exists): the box
+    // must still not open behind another program's topmost window. System-modal is the modality
+    // that makes a box topmost everywhere (MB_TOPMOST alone is ignored by Wine).
+    return (flags & ~UINT(MB_MODEMASK)) | MB_SYSTEMMODAL | MB_SETFOREGROUND;
+  }
+  // An owned box always lies above its owner; with our windows topmost it must be topmost too,
+  // or another topmost window could cover it while it blocks ours.
+  const bool topmost = IsTopmost(owner) || IsTopmost(main_form_ ? main_form_->Handle() : nullptr);
+  return topmost ? flags | MB_TOPMOST : flags;
+}
+
 int Application::ShowMessageBox(const std::string& text, const std::string& caption, UINT flags) {
-  return ::MessageBoxA(OwnerWindow(), text.c_str(), caption.c_str(), flags);
+  HWND owner = OwnerWindow();
+  return ::MessageBoxA(owner, text.c_str(), caption.c_str(), OrderFlags(owner, flags));
 }
 
 void Application::ShowMessage(const std::string& text) {
-  // No owner: the system centres the box on the screen; task-modal: every window of ours waits.
-  ::MessageBoxA(nullptr, text.c_str(), title_.c_str(), MB_OK | MB_TASKMODAL);
+  // Owned by the window the user is in, so that it opens above the window it blocks and that
+  // window waits; the platform still centres a message box on the screen, not on its owner.
+  HWND owner = OwnerWindow();
+  ::MessageBoxA(owner, text.c_str(), title_.c_str(), OrderFlags(owner, MB_OK));
 }
 
 void Application::HandleException(const std::string& message) {

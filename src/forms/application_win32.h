@@ -40,10 +40,12 @@ class Application {
   // A system message box owned by the application; returns its result (IDYES …).
   int ShowMessageBox(const std::string& text, const std::string& caption, UINT flags);
   // The message dialog: OK only, no icon, centred on the screen, the title as caption; modal
-  // for every window of the thread.
+  // for every window of the thread. Owned like the message boxes.
   void ShowMessage(const std::string& text);
 
  private:
+  // The flags that put a box owned by owner (or by no window) above the windows it blocks.
+  UINT OrderFlags(HWND owner, UINT flags) const;
   Application() = default;
   void Dispatch(MSG& msg);
 

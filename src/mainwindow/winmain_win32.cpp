@@ -37,8 +37,13 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int show) {
   }
   // The main form frees itself on close (FormClose sets caFree).
   form->SetDeleteWhenDestroyed(true);
-  // Maximised or minimised when started so; otherwise normal.
+  // Maximised or minimised when started so; otherwise normal. The skinned frame maximises the
+  // window itself (to the work area, its maximise button then restores); a window the platform
+  // maximised would hang over the screen's edges and that button could never restore it.
   const bool minimized = show == SW_SHOWMINIMIZED || show == SW_MINIMIZE || show == SW_SHOWMINNOACTIVE;
-  form->Show(show == SW_SHOWMAXIMIZED ? SW_SHOWMAXIMIZED : minimized ? SW_SHOWMINIMIZED : SW_SHOWNORMAL);
+  if (show == SW_SHOWMAXIMIZED) form->skSkinForm1.Frame().SetFrameState(TskFrameState::Maximized);
+  form->Show(minimized ? SW_SHOWMINIMIZED : SW_SHOWNORMAL);
+  // Windows may apply the starting show state to the first window shown, whatever is asked.
+  if (show == SW_SHOWMAXIMIZED && IsZoomed(form->Handle())) ShowWindow(form->Handle(), SW_RESTORE);
   return app.Run();
 }

@@ -1,5 +1,7 @@
 #include "skin/skin_values.h"
 
+#include <climits>
+
 namespace netscry {
 
 const char* const kSkinDefaultFontName = "宋体";
@@ -8,12 +10,23 @@ FontAttrs DefaultSkinFont() {
   FontAttrs f;
   f.name = kSkinDefaultFontName;
   f.height = kSkinDefaultFontHeight;
+  f.cell_height = true;
   return f;
 }
 
+namespace {
+// -v, kept in range: the heights come from outside data.
+int Negated(int v) { return v == INT_MIN ? INT_MAX : -v; }
+}  // namespace
+
 void SkinKeyVisitor::Font(const std::string& prefix, FontAttrs& font) {
   Text((prefix + "name").c_str(), font.name, kSkinDefaultFontName);
-  Integer((prefix + "height").c_str(), font.height, kSkinDefaultFontHeight);
+  // The description holds the platform's font height: positive for the character cell,
+  // negative for the character alone.
+  int height = font.cell_height ? font.height : Negated(font.height);
+  Integer((prefix + "height").c_str(), height, kSkinDefaultFontHeight);
+  font.cell_height = height > 0;
+  font.height = height > 0 ? height : Negated(height);
   FontStyle((prefix + "style").c_str(), font);
 }
 

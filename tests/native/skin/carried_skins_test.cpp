@@ -95,6 +95,7 @@ const TskDataSkinCaption& ExpectCaptionFont(const TskSkinData& skin) {
   EXPECT_TRUE(c.DefaultCaption);
   EXPECT_EQ(c.Font.name, "Arial");
   EXPECT_EQ(c.Font.height, 14);
+  EXPECT_TRUE(c.Font.cell_height) << "a skin's positive font height is the cell height";
   EXPECT_TRUE(c.Font.bold);
   EXPECT_EQ(c.Alignment, SkinAlignment::Left);
   EXPECT_EQ(c.ActiveFontColor, Color(0));

@@ -335,7 +335,8 @@ TEST(SkinDescriptions, PopupAndHintWindowsReadTheirFixedSections) {
   EXPECT_EQ(data.HintWindow.WindowPictureIndex, 5);
   EXPECT_EQ(data.HintWindow.ClientRect, (Rect{2, 2, 10, 10}));
   EXPECT_EQ(data.HintWindow.Font.name, "Tahoma");
-  EXPECT_EQ(data.HintWindow.Font.height, -11);
+  EXPECT_EQ(data.HintWindow.Font.height, 11);  // a negative height gives the characters' own height
+  EXPECT_FALSE(data.HintWindow.Font.cell_height);
   data.ClearSkinObjects();
   EXPECT_EQ(data.PopupWindow.WindowPictureIndex, -1);
   EXPECT_EQ(data.HintWindow.WindowPictureIndex, -1);

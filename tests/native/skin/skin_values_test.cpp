@@ -248,6 +248,42 @@ TEST(SkinIniText, ListsAndLinesReadTheirCountedKeys) {
   EXPECT_TRUE(v.empty());
 }
 
+// A skin's font height is the platform's: a positive value is the character cell height, a
+// negative one the character height. Read into a font and written back unchanged.
+TEST(SkinFontHeight, PositiveIsTheCellHeightNegativeTheCharacterHeight) {
+  struct Case {
+    std::optional<std::string> value;
+    int height;
+    bool cell_height;
+    std::string written;
+  };
+  const Case cases[] = {
+      {"14", 14, true, "14"},
+      {"-11", 11, false, "-11"},
+      {std::nullopt, 14, true, "14"},  // the default, 14, is a cell height too
+      {"0", 0, false, "0"},            // the platform's default size
+      {"-2147483648", 2147483647, false, "-2147483647"},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.value.value_or("(none)"));
+    std::string text = "[S]\r\nfontname=Arial\r\n";
+    if (c.value) text += "fontheight=" + *c.value + "\r\n";
+    SkinIni ini(text);
+    SkinKeyReader r(ini, "S");
+    FontAttrs f;
+    r.Font("font", f);
+    EXPECT_EQ(f.height, c.height);
+    EXPECT_EQ(f.cell_height, c.cell_height);
+    SkinIniWriter out;
+    SkinKeyWriter w(out, "S");
+    w.Font("font", f);
+    SkinIni back(out.Text());
+    EXPECT_EQ(back.ReadInteger("S", "fontheight", 12345), std::stoi(c.written));
+  }
+  EXPECT_TRUE(DefaultSkinFont().cell_height);
+  EXPECT_EQ(DefaultSkinFont().height, 14);
+}
+
 TEST(SkinIniText, WriterOutputReadsBackInTheSameSyntax) {
   SkinIniWriter out;
   std::string name = "宋体";

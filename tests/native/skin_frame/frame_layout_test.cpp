@@ -155,6 +155,26 @@ TEST_F(CaptionText, FitsAndColoursByActivity) {
   EXPECT_EQ(DrawCaption().color, Color(9864820));
 }
 
+// Both carried skins give the caption font height 14, which is a cell height: the canvas is
+// asked for exactly that, not for characters 14 pixels high (a font about an eighth larger).
+TEST(CaptionFont, TheCanvasGetsTheCarriedSkinsCellHeight) {
+  for (CarriedWindow window : {CarriedWindow::Main, CarriedWindow::Dialog}) {
+    SCOPED_TRACE(window == CarriedWindow::Main ? "main window" : "dialog");
+    CarriedFrame carried(window);
+    carried.frame.SetSize(window == CarriedWindow::Main ? 762 : 431, 469);
+    Bitmap32 target(762, 469);
+    BitmapCanvas canvas(target);
+    ASSERT_NE(carried.frame.CaptionObject(), nullptr);
+    carried.frame.CaptionObject()->Draw(canvas, false);
+    ASSERT_EQ(canvas.TextRuns().size(), 1u);
+    const FontAttrs& font = canvas.TextRuns()[0].font;
+    EXPECT_EQ(font.name, "Arial");
+    EXPECT_TRUE(font.bold);
+    EXPECT_EQ(font.height, 14);
+    EXPECT_TRUE(font.cell_height);
+  }
+}
+
 TEST_F(CaptionText, LongTextEndsInDotsInsideTheBand) {
   // Band 27 … 658 (631 pixels): 87 characters and "..." take 630.
   host.caption = std::string(100, 'a');

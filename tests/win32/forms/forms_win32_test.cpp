@@ -219,7 +219,9 @@ TEST(Application, MessageDialogAndQuestionBox) {
     EXPECT_EQ(b.caption, "Netscry");
     EXPECT_FALSE(b.has_icon);
     EXPECT_EQ(b.buttons, (std::vector<int>{IDOK}));
+    // No window of ours to own it (a second instance): it still opens above topmost windows.
     EXPECT_EQ(b.owner, nullptr);
+    EXPECT_TRUE(b.topmost);
     const int cx = (b.rect.left + b.rect.right) / 2, cy = (b.rect.top + b.rect.bottom) / 2;
     EXPECT_LE(std::abs(cx - GetSystemMetrics(SM_CXSCREEN) / 2), 2);
     EXPECT_LE(std::abs(cy - GetSystemMetrics(SM_CYSCREEN) / 2), 2);

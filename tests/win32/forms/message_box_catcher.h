@@ -1,7 +1,8 @@
 #pragma once
 // Catches the system message boxes a test makes the code under test show: records each box's
-// caption, text, icon and buttons as it opens and answers it with a chosen button, so that the
-// box's own modal loop ends at once. Works on the calling thread through a CBT hook.
+// caption, text, icon, buttons, owner and place in the window order as it opens, and answers it
+// with a chosen button, so that the box's own modal loop ends at once. Works on the calling
+// thread through a CBT hook.
 #include <windows.h>
 
 #include <string>
@@ -17,6 +18,20 @@ struct CaughtBox {
   RECT rect{};
   HWND owner = nullptr;
   bool owner_enabled = false;  // while the box was open
+  HWND box = nullptr;
+  bool topmost = false;        // WS_EX_TOPMOST
+  // The top-level windows from the top down while the box was open, the box among them.
+  std::vector<HWND> z_order;
+
+  // True when the box lies above window w in the window order (both in it).
+  bool Above(HWND w) const {
+    std::size_t mine = z_order.size(), theirs = z_order.size();
+    for (std::size_t i = 0; i < z_order.size(); ++i) {
+      if (z_order[i] == box) mine = i;
+      if (z_order[i] == w) theirs = i;
+    }
+    return mine < theirs && theirs < z_order.size();
+  }
 };
 
 class MessageBoxCatcher {
@@ -79,6 +94,9 @@ class MessageBoxCatcher {
     GetWindowRect(box, &b.rect);
     b.owner = GetWindow(box, GW_OWNER);
     b.owner_enabled = b.owner && IsWindowEnabled(b.owner);
+    b.box = box;
+    b.topmost = (GetWindowLongPtrA(box, GWL_EXSTYLE) & WS_EX_TOPMOST) != 0;
+    for (HWND h = GetTopWindow(nullptr); h; h = GetWindow(h, GW_HWNDNEXT)) b.z_order.push_back(h);
     boxes_.push_back(b);
     PostMessageA(box, WM_COMMAND, MAKEWPARAM(answer_, BN_CLICKED), 0);
   }

@@ -4,6 +4,7 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdlib>
 #include <string>
 #include <vector>
 
@@ -83,6 +84,15 @@ std::string TextOf(HWND h) {
   return buf;
 }
 
+// True when window a lies above window b in the order of top-level windows.
+bool Above(HWND a, HWND b) {
+  for (HWND h = GetTopWindow(nullptr); h; h = GetWindow(h, GW_HWNDNEXT)) {
+    if (h == a) return true;
+    if (h == b) return false;
+  }
+  return false;
+}
+
 TEST(SingleInstance, SecondStartShowsTheMessageAndEnds) {
   if (HANDLE other = OpenMutexA(SYNCHRONIZE, FALSE, "Netscry")) {
     CloseHandle(other);
@@ -100,6 +110,14 @@ TEST(SingleInstance, SecondStartShowsTheMessageAndEnds) {
   EXPECT_EQ(TextOf(box), "Netscry");
   EXPECT_EQ(TextOf(GetDlgItem(box, 0xFFFF)), "The program already start");
   EXPECT_EQ(SendMessageA(GetDlgItem(box, 0x440), STM_GETICON, 0, 0), 0) << "no icon";
+  // The running instance's window is topmost: the box must open above it, not hidden behind it.
+  ASSERT_TRUE(GetWindowLongPtrA(main, GWL_EXSTYLE) & WS_EX_TOPMOST);
+  EXPECT_TRUE(GetWindowLongPtrA(box, GWL_EXSTYLE) & WS_EX_TOPMOST);
+  EXPECT_TRUE(Above(box, main)) << "the box opened behind the running instance's window";
+  RECT r{};
+  GetWindowRect(box, &r);
+  EXPECT_LE(std::abs((r.left + r.right) / 2 - GetSystemMetrics(SM_CXSCREEN) / 2), 2) << "centred on the screen";
+  EXPECT_LE(std::abs((r.top + r.bottom) / 2 - GetSystemMetrics(SM_CYSCREEN) / 2), 2) << "centred on the screen";
   EXPECT_EQ(WaitForWindow(second.pi.dwProcessId, "NetscryForm", 1), nullptr);
   PostMessageA(box, WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED), 0);
   ASSERT_TRUE(second.Ended(30000));

@@ -5,6 +5,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <memory>
 #include <span>
 #include <string>
@@ -553,6 +554,78 @@ TEST(SkinFormWin32, CaptionTextIsShortenedBeforeTheButtons) {
   }
   EXPECT_EQ(text_on_buttons, 0);
   (void)dx;
+}
+
+// The caption text as the platform draws it: the main window's caption band shows exactly the
+// frame without a caption with the text drawn over it in Arial bold of 14-pixel character cells
+// (the skin's font height), at the place the band gives. Characters 14 pixels high would be an
+// eighth larger and a pixel higher. (The dialog's skin draws a text frame image behind its
+// caption, as wide as the text; its font is the same and is checked where it is handed over.)
+TEST(SkinFormWin32, CaptionTextIsDrawnInTheSkinsCellHeight) {
+  {
+    SkinnedForm f(Skin::Main);
+    ASSERT_TRUE(f.loaded);
+    KillTimer(f.Handle(), TskSkinForm::kHoverTimerId);
+    auto print_active = [&] {
+      SetActiveWindow(f.Handle());
+      Pump();
+      f.Frame().ClearHover();
+      for (int t = 0; t < 6; ++t) SendMessageA(f.Handle(), WM_TIMER, TskSkinForm::kMorphTimerId, 0);
+      EXPECT_TRUE(f.skin.IsFormActive());
+      return f.PrintedFrame();
+    };
+    const std::string caption = f.form.Text();
+    const Bitmap32 shown = print_active();
+    f.form.SetText("");
+    const Bitmap32 plain = print_active();
+    const auto* object = dynamic_cast<const TskSkinCaptionObject*>(f.Object("caption"));
+    ASSERT_NE(object, nullptr);
+    const Rect band = object->TextBand();
+
+    Dib32 expected(plain);
+    ASSERT_TRUE(expected.Valid());
+    HFONT font = CreateFontW(14, 0, 0, 0, FW_BOLD, FALSE, FALSE, FALSE, DEFAULT_CHARSET, OUT_DEFAULT_PRECIS,
+                             CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY, DEFAULT_PITCH | FF_DONTCARE, L"Arial");
+    ASSERT_NE(font, nullptr);
+    HGDIOBJ old = SelectObject(expected.Dc(), font);
+    wchar_t wide[256] = {};
+    const int n = MultiByteToWideChar(CP_ACP, 0, caption.c_str(), int(caption.size()), wide, 255);
+    SIZE extent{};
+    GetTextExtentPoint32W(expected.Dc(), wide, n, &extent);
+    ASSERT_LE(extent.cx, band.Width()) << "the caption fits its band, unshortened";
+    const RECT clip{band.left, band.top, band.right, band.bottom};
+    SetBkMode(expected.Dc(), TRANSPARENT);
+    SetTextColor(expected.Dc(), object->ActiveFontColor);
+    SetTextAlign(expected.Dc(), TA_LEFT | TA_TOP | TA_NOUPDATECP);
+    ExtTextOutW(expected.Dc(), band.left, band.top + band.Height() / 2 - extent.cy / 2, ETO_CLIPPED, &clip, wide,
+                UINT(n), nullptr);
+    SelectObject(expected.Dc(), old);
+    DeleteObject(font);
+    const Bitmap32 want = expected.ToBitmap32();
+
+    // Where the text's pixels lie, shown and wanted, for a readable failure.
+    auto ink = [&](const Bitmap32& b) {
+      int top = band.bottom, bottom = band.top, right = band.left;
+      for (int y = band.top; y < band.bottom; ++y) {
+        for (int x = band.left; x < band.right; ++x) {
+          if (b.Pixel(x, y) == plain.Pixel(x, y)) continue;
+          top = std::min(top, y);
+          bottom = std::max(bottom, y + 1);
+          right = std::max(right, x + 1);
+        }
+      }
+      return "rows " + std::to_string(top) + "-" + std::to_string(bottom) + ", up to x " + std::to_string(right);
+    };
+    int differing = 0, ink_pixels = 0;
+    for (int y = band.top; y < band.bottom; ++y) {
+      for (int x = band.left; x < band.right; ++x) {
+        differing += shown.Pixel(x, y) != want.Pixel(x, y);
+        ink_pixels += want.Pixel(x, y) != plain.Pixel(x, y);
+      }
+    }
+    EXPECT_GT(ink_pixels, 100) << "the expected text is drawn";
+    EXPECT_EQ(differing, 0) << "shown: " << ink(shown) << "; wanted: " << ink(want);
+  }
 }
 
 // --- plain frame and objects ---------------------------------------------------------------------

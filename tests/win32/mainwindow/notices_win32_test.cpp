@@ -1,0 +1,233 @@
+// The main window's notices and questions under the platform: each box opens above the topmost
+// main window it blocks (owned by it, in front of it in the window order, topmost itself), and
+// keeps its looks: caption, buttons, icon or none, centred on the screen. A box below the main
+// window would leave the program disabled behind a box the user cannot see.
+#include <windows.h>
+
+#include <gtest/gtest.h>
+
+#include <cstdint>
+#include <cstdlib>
+#include <functional>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "../forms/message_box_catcher.h"
+#include "forms/application_win32.h"
+#include "mainwindow/main_form_win32.h"
+
+namespace netscry {
+namespace {
+
+using testing::MessageBoxCatcher;
+
+File_Rec Row(const char* port, const char* pid, const char* name, const std::string& path) {
+  File_Rec r;
+  r.State = 5;
+  r.LocalIP = "10.0.0.1";
+  r.LocalPort = port;
+  r.RemoteIP = "10.0.0.2";
+  r.RemotePort = "80";
+  r.ProcessID = pid;
+  r.ProcessName = name;
+  r.FilePath = path;
+  return r;
+}
+
+std::string SystemFile() {
+  char dir[MAX_PATH] = {};
+  GetSystemDirectoryA(dir, MAX_PATH);
+  return std::string(dir) + "\\svchost.exe";
+}
+
+class FakeSnapshot : public SnapshotSource {
+ public:
+  FileRecArray tcp{Row("1000", "100", "a.exe", "C:\\a.exe"), Row("1001", "4", "System", ""),
+                   Row("1002", "300", "svchost.exe", SystemFile())};
+  bool fail = false;
+  void TakeSnapshot(FileRecArray& t, FileRecArray& u) override {
+    if (fail) throw std::runtime_error("snapshot failed");
+    t = tcp;
+    u.clear();
+  }
+};
+
+// No process can be opened: ending one says so.
+class UnopenableProcesses : public ProcessActions {
+ public:
+  bool EndProcess(std::uint32_t) override { return false; }
+  void RevealFile(const std::string&) override {}
+  void ShowFileProperties(const std::string&) override {}
+};
+
+void Pump() {
+  MSG msg;
+  while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) {
+    if (msg.message == WM_QUIT) continue;  // the main form's end, in the test's own process
+    TranslateMessage(&msg);
+    DispatchMessageA(&msg);
+  }
+}
+
+// A user's click on a button or check box, through the control's own messages: an error that
+// escapes its handler reaches the application's handler as it would in the program.
+void Press(HWND h) {
+  char cls[64] = {};
+  GetClassNameA(h, cls, sizeof(cls));
+  if (lstrcmpiA(cls, "Button") == 0) {
+    SendMessageA(h, BM_CLICK, 0, 0);
+    return;
+  }
+  RECT r{};
+  GetClientRect(h, &r);
+  const LPARAM at = MAKELPARAM(r.right / 2, r.bottom / 2);
+  SendMessageA(h, WM_MOUSEMOVE, 0, at);
+  SendMessageA(h, WM_LBUTTONDOWN, MK_LBUTTON, at);
+  SendMessageA(h, WM_LBUTTONUP, 0, at);
+}
+
+class NoticesTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    forms::Application::Instance().SetTitle("Netscry");
+    char temp[MAX_PATH] = {};
+    GetTempPathA(MAX_PATH, temp);
+    dir_ = std::string(temp) + "netscry-notices-" + std::to_string(GetCurrentProcessId()) + "\\";
+    CreateDirectoryA(dir_.c_str(), nullptr);
+    ini_ = dir_ + "Netscry.ini";
+    MainWindowDeps deps;
+    deps.snapshot = &snapshot_;
+    deps.app_path = dir_;
+    deps.processes = &processes_;
+    form_ = std::make_unique<TFormNetscry>(deps);
+    ASSERT_TRUE(form_->Create());
+    // As the program runs it: the application's main window, shown, active, topmost.
+    forms::Application::Instance().SetMainForm(form_.get());
+    form_->Show();
+    SetActiveWindow(form_->Handle());
+    Pump();
+  }
+
+  void TearDown() override {
+    form_.reset();
+    Pump();
+    DeleteFileA(ini_.c_str());
+    RemoveDirectoryA(ini_.c_str());
+    RemoveDirectoryA(dir_.c_str());
+  }
+
+  void FocusRowOf(const std::string& process) {
+    TStringTreeList& list = form_->VTS->List();
+    for (PTreeNode n = list.FirstNode(); n; n = list.NextNode(n)) {
+      const TMyRec* rec = list.ReadRowRecordAs<TMyRec>(n);
+      if (rec && rec->ProcessName == process) {
+        list.FocusNode(n);
+        return;
+      }
+    }
+    ADD_FAILURE() << "no row of " << process;
+  }
+
+  FakeSnapshot snapshot_;
+  UnopenableProcesses processes_;
+  std::string dir_, ini_;
+  std::unique_ptr<TFormNetscry> form_;
+};
+
+TEST_F(NoticesTest, EveryNoticeAndQuestionOpensAboveTheTopmostMainWindow) {
+  HWND main = form_->Handle();
+  ASSERT_TRUE(GetWindowLongPtrA(main, GWL_EXSTYLE) & WS_EX_TOPMOST) << "the main window is topmost by default";
+  struct Case {
+    const char* what;
+    std::function<void(TFormNetscry&)> act;
+    std::string text;
+    int answer;
+    bool icon;
+    std::vector<int> buttons;
+  };
+  const std::vector<int> ok{IDOK}, yes_no{IDYES, IDNO};
+  const std::vector<Case> cases{
+      {"end-process button on a row without a path",
+       [this](TFormNetscry& f) {
+         FocusRowOf("System");
+         Press(f.BTNEndPro->Handle());
+       },
+       "系统进程，不能结束。", IDOK, false, ok},
+      {"a process that cannot be opened",
+       [this](TFormNetscry& f) {
+         FocusRowOf("a.exe");
+         Press(f.BTNEndPro->Handle());
+       },
+       "无法结束进程!", IDOK, false, ok},
+      {"the question before ending a file of the system directory",
+       [this](TFormNetscry& f) {
+         FocusRowOf("svchost.exe");
+         Press(f.BTNEndPro->Handle());
+       },
+       "这是系统进程，结束该进程可能引起系统无法运行，仍要结束?", IDNO, true, yes_no},
+      {"the error handler's box for a failed refresh",
+       [this](TFormNetscry& f) {
+         snapshot_.fail = true;
+         Press(f.BTNRefresh->Handle());
+         snapshot_.fail = false;
+       },
+       "snapshot failed.", IDOK, true, ok},
+      {"a settings file that cannot be written",
+       [this](TFormNetscry& f) {
+         CreateDirectoryA(ini_.c_str(), nullptr);  // a folder where the file should be
+         Press(f.CBAutoRefresh.Handle());
+         RemoveDirectoryA(ini_.c_str());
+       },
+       "Unable to write to " + dir_ + "Netscry.ini.", IDOK, true, ok},
+      {"the close question", [](TFormNetscry& f) { SendMessageA(f.Handle(), WM_CLOSE, 0, 0); },
+       "您确认要退出网络连接查看器?", IDNO, true, yes_no},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.what);
+    SetActiveWindow(main);
+    Pump();
+    MessageBoxCatcher catcher(c.answer);
+    c.act(*form_);
+    ASSERT_EQ(catcher.Boxes().size(), 1u);
+    const auto& b = catcher.Boxes()[0];
+    EXPECT_EQ(b.text, c.text);
+    EXPECT_EQ(b.caption, "Netscry");
+    EXPECT_EQ(b.has_icon, c.icon);
+    EXPECT_EQ(b.buttons, c.buttons);
+    // Above the window it blocks, which waits for it.
+    EXPECT_EQ(b.owner, main);
+    EXPECT_FALSE(b.owner_enabled);
+    EXPECT_TRUE(b.Above(main)) << "the box opened behind the main window";
+    EXPECT_TRUE(b.topmost) << "a box below topmost windows can be covered by them";
+    const int cx = (b.rect.left + b.rect.right) / 2, cy = (b.rect.top + b.rect.bottom) / 2;
+    EXPECT_LE(std::abs(cx - GetSystemMetrics(SM_CXSCREEN) / 2), 2) << "centred on the screen";
+    EXPECT_LE(std::abs(cy - GetSystemMetrics(SM_CYSCREEN) / 2), 2) << "centred on the screen";
+    // Answered: the main window works again.
+    EXPECT_TRUE(IsWindow(main));
+    EXPECT_TRUE(IsWindowEnabled(main));
+  }
+}
+
+// With "always on top" off the main window is an ordinary window: its boxes still open above
+// it, owned by it, but do not float above other programs' windows.
+TEST_F(NoticesTest, WithoutAlwaysOnTopTheBoxIsAboveTheMainWindowOnly) {
+  HWND main = form_->Handle();
+  form_->CBAlwaysTop.SetChecked(false);
+  ASSERT_FALSE(GetWindowLongPtrA(main, GWL_EXSTYLE) & WS_EX_TOPMOST);
+  SetActiveWindow(main);
+  Pump();
+  MessageBoxCatcher catcher(IDOK);
+  FocusRowOf("System");
+  Press(form_->BTNEndPro->Handle());
+  ASSERT_EQ(catcher.Boxes().size(), 1u);
+  const auto& b = catcher.Boxes()[0];
+  EXPECT_EQ(b.text, "系统进程，不能结束。");
+  EXPECT_EQ(b.owner, main);
+  EXPECT_FALSE(b.owner_enabled);
+  EXPECT_TRUE(b.Above(main));
+  EXPECT_FALSE(b.topmost);
+}
+
+}  // namespace
+}  // namespace netscry
