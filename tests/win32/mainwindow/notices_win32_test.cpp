@@ -10,6 +10,7 @@
 #include <cstdlib>
 #include <functional>
 #include <memory>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -53,10 +54,22 @@ class FakeSnapshot : public SnapshotSource {
   }
 };
 
-// No process can be opened: ending one says so.
+// The system file's process opens and is the one its row shows (so the question is asked about
+// it); every other process refuses to be opened, which the user is told. Nothing is ended.
 class UnopenableProcesses : public ProcessActions {
  public:
-  bool EndProcess(std::uint32_t) override { return false; }
+  class SystemFileProcess : public ProcessToEnd {
+   public:
+    std::string ImagePath() override { return SystemFile(); }
+    std::optional<std::uint64_t> CreationTime() override { return std::nullopt; }
+    bool HasExited() override { return false; }
+    bool Terminate() override { return false; }
+  };
+  OpenedProcess OpenToEnd(std::uint32_t pid) override {
+    if (pid != 300) return {OpenToEndResult::kRefused, nullptr};
+    return {OpenToEndResult::kOpened, std::make_unique<SystemFileProcess>()};
+  }
+  bool SamePath(const std::string& a, const std::string& b) override { return lstrcmpiA(a.c_str(), b.c_str()) == 0; }
   void RevealFile(const std::string&) override {}
   void ShowFileProperties(const std::string&) override {}
 };
