@@ -335,8 +335,10 @@ std::uint64_t FileTimeNow() {
 }  // namespace
 
 void TFormNetscry::FillList() {
+  // Taken before the tables are read: a process created after that cannot own a row's socket.
+  const std::uint64_t snapshot_time = FileTimeNow();
   deps_.snapshot->TakeSnapshot(TcpRecs, UdpRecs);
-  FSnapshotTime = FileTimeNow();
+  FSnapshotTime = snapshot_time;
   const ListCounters c =
       netscry::FillList(VTS->List(), TcpRecs, UdpRecs, {CBShowLocal.Checked(), FMsgSystemDesc, FMsgIdleDesc});
   ShowCounters(c.Programs, c.Connections);
@@ -345,8 +347,9 @@ void TFormNetscry::FillList() {
 void TFormNetscry::RefreshList() {
   TStringTreeList& list = VTS->List();
   list.SetNodeDataSize(48);
+  const std::uint64_t snapshot_time = FileTimeNow();
   deps_.snapshot->TakeSnapshot(TcpRecs, UdpRecs);
-  FSnapshotTime = FileTimeNow();
+  FSnapshotTime = snapshot_time;
   const ListCounters c =
       netscry::RefreshList(list, TcpRecs, UdpRecs, {CBShowLocal.Checked(), FMsgSystemDesc, FMsgIdleDesc});
   // The list takes the keyboard only from the main window's own controls: a refresh by the timer
