@@ -137,4 +137,28 @@ inline void FocusRowOf(TFormNetscry& form, const std::string& process) {
   ADD_FAILURE() << "no row of " << process;
 }
 
+// One test's settings folder (`dir_`, with `ini_` the settings file's path in it) and main window
+// (`form_`, made by the test or its fixture), both gone when the test is done.
+class MainFormFixture : public ::testing::Test {
+ protected:
+  explicit MainFormFixture(const char* tag) : tag_(tag) {}
+
+  void SetUp() override {
+    forms::Application::Instance().SetTitle("Netscry");
+    dir_ = MakeSettingsFolder(tag_);
+    ini_ = dir_ + "Netscry.ini";
+  }
+  void TearDown() override {
+    form_.reset();
+    Pump();
+    RemoveSettingsFolder(dir_);
+  }
+
+  std::string dir_, ini_;
+  std::unique_ptr<TFormNetscry> form_;
+
+ private:
+  const char* tag_;
+};
+
 }  // namespace netscry::testing

@@ -79,18 +79,9 @@ Rect RectIn(HWND child, HWND parent) {
   return {r.left, r.top, r.right, r.bottom};
 }
 
-class MainFormTest : public ::testing::Test {
+class MainFormTest : public testing::MainFormFixture {
  protected:
-  void SetUp() override {
-    forms::Application::Instance().SetTitle("Netscry");
-    dir_ = testing::MakeSettingsFolder("mw");
-    ini_ = dir_ + "Netscry.ini";
-  }
-
-  void TearDown() override {
-    form_.reset();
-    testing::RemoveSettingsFolder(dir_);
-  }
+  MainFormTest() : MainFormFixture("mw") {}
 
   TFormNetscry& Make() {
     form_ = std::make_unique<TFormNetscry>(testing::DepsFor(snapshot_, dir_, nullptr, &shell_));
@@ -103,8 +94,6 @@ class MainFormTest : public ::testing::Test {
 
   FakeSnapshot snapshot_;
   RecordingShell shell_;
-  std::string dir_, ini_;
-  std::unique_ptr<TFormNetscry> form_;
 };
 
 TEST_F(MainFormTest, LayoutOfTheWindowAndItsComponents) {

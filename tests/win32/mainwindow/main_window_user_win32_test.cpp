@@ -21,20 +21,16 @@ using testing::MessageBoxCatcher;
 
 using testing::Pump;
 
-class MainWindowUserTest : public ::testing::Test {
+class MainWindowUserTest : public testing::MainFormFixture {
  protected:
+  MainWindowUserTest() : MainFormFixture("user") {}
+
   void SetUp() override {
-    forms::Application::Instance().SetTitle("Netscry");
-    dir_ = testing::MakeSettingsFolder("user");
+    MainFormFixture::SetUp();
     snapshot_.tcp = {testing::MakeRow(5, "10.0.0.1", "1000", "10.0.0.2", "80", "100", "a.exe", "C:\\a.exe")};
     form_ = std::make_unique<TFormNetscry>(testing::DepsFor(snapshot_, dir_));
     ASSERT_TRUE(form_->Create());
     testing::ShowAsMainForm(*form_);
-  }
-  void TearDown() override {
-    form_.reset();
-    Pump();
-    testing::RemoveSettingsFolder(dir_);
   }
 
   const TskActiveSkinObject* FrameObject(const std::string& name) const {
@@ -45,8 +41,6 @@ class MainWindowUserTest : public ::testing::Test {
   }
 
   testing::FakeSnapshot snapshot_;
-  std::string dir_;
-  std::unique_ptr<TFormNetscry> form_;
 };
 
 TEST_F(MainWindowUserTest, HeaderCaptionsAsCreated) {

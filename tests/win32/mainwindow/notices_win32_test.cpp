@@ -55,12 +55,12 @@ class UnopenableProcesses : public ProcessActions {
   void ShowFileProperties(const std::string&) override {}
 };
 
-class NoticesTest : public ::testing::Test {
+class NoticesTest : public testing::MainFormFixture {
  protected:
+  NoticesTest() : MainFormFixture("notices") {}
+
   void SetUp() override {
-    forms::Application::Instance().SetTitle("Netscry");
-    dir_ = testing::MakeSettingsFolder("notices");
-    ini_ = dir_ + "Netscry.ini";
+    MainFormFixture::SetUp();
     snapshot_.tcp = {Row("1000", "100", "a.exe", "C:\\a.exe"), Row("1001", "4", "System", ""),
                      Row("1002", "300", "svchost.exe", SystemFile())};
     form_ = std::make_unique<TFormNetscry>(testing::DepsFor(snapshot_, dir_, &processes_));
@@ -68,18 +68,10 @@ class NoticesTest : public ::testing::Test {
     testing::ShowAsMainForm(*form_);  // topmost, as the program's main window is by default
   }
 
-  void TearDown() override {
-    form_.reset();
-    Pump();
-    testing::RemoveSettingsFolder(dir_);
-  }
-
   void FocusRowOf(const std::string& process) { testing::FocusRowOf(*form_, process); }
 
   FakeSnapshot snapshot_;
   UnopenableProcesses processes_;
-  std::string dir_, ini_;
-  std::unique_ptr<TFormNetscry> form_;
 };
 
 TEST_F(NoticesTest, EveryNoticeAndQuestionOpensAboveTheTopmostMainWindow) {

@@ -117,16 +117,9 @@ inline std::string ImagePathOf(DWORD pid) {
   return path;
 }
 
-class RowCommandsTest : public ::testing::Test {
+class RowCommandsTest : public testing::MainFormFixture {
  protected:
-  void SetUp() override {
-    forms::Application::Instance().SetTitle("Netscry");
-    dir_ = testing::MakeSettingsFolder("rc");
-  }
-  void TearDown() override {
-    form_.reset();
-    testing::RemoveSettingsFolder(dir_);
-  }
+  RowCommandsTest() : MainFormFixture("rc") {}
 
   TFormNetscry& Make(SnapshotSource& snapshot, ProcessActions* processes) {
     form_ = std::make_unique<TFormNetscry>(testing::DepsFor(snapshot, dir_, processes));
@@ -166,8 +159,6 @@ class RowCommandsTest : public ::testing::Test {
     EXPECT_NE(GetCapture(), form_->VTS->Handle()) << "the list kept the mouse after the double click";
   }
 
-  std::string dir_;
-  std::unique_ptr<TFormNetscry> form_;
 };
 
 }  // namespace netscry::rowtests
