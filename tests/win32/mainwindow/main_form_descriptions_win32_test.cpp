@@ -9,22 +9,13 @@
 #include "connlist/columns.h"
 #include "forms/application_win32.h"
 #include "mainwindow/main_form_win32.h"
+#include "main_form_fixture.h"
 
 namespace netscry {
 namespace {
 
 File_Rec Listener(const char* port, const char* pid, const char* name, const char* path, const char* desc) {
-  File_Rec r;
-  r.State = 2;
-  r.LocalIP = "0.0.0.0";
-  r.LocalPort = port;
-  r.RemoteIP = "0.0.0.0";
-  r.RemotePort = "0";
-  r.ProcessID = pid;
-  r.ProcessName = name;
-  r.FilePath = path;
-  r.FileDesc = desc;
-  return r;
+  return testing::MakeRow(2, "0.0.0.0", port, "0.0.0.0", "0", pid, name, path, desc);
 }
 
 class Snapshot : public SnapshotSource {
@@ -43,17 +34,10 @@ class NoShell : public ShellOpener {
 
 TEST(MainWindowDescriptions, ProcessesWithoutPathShowTheFixedTextsInColumn11) {
   forms::Application::Instance().SetTitle("Netscry");
-  char temp[MAX_PATH] = {};
-  GetTempPathA(MAX_PATH, temp);
-  const std::string dir = std::string(temp) + "netscry-desc-" + std::to_string(GetCurrentProcessId()) + "\\";
-  CreateDirectoryA(dir.c_str(), nullptr);
+  const std::string dir = testing::MakeSettingsFolder("desc");
   Snapshot snapshot;
   NoShell shell;
-  MainWindowDeps deps;
-  deps.snapshot = &snapshot;
-  deps.shell = &shell;
-  deps.app_path = dir;
-  auto form = std::make_unique<TFormNetscry>(deps);
+  auto form = std::make_unique<TFormNetscry>(testing::DepsFor(snapshot, dir, nullptr, &shell));
   ASSERT_TRUE(form->Create());
 
   const std::string system_text = "系统核心内存管理进程，拥有最高优先权，没有它系统无法启动。";
@@ -72,7 +56,7 @@ TEST(MainWindowDescriptions, ProcessesWithoutPathShowTheFixedTextsInColumn11) {
     EXPECT_EQ(list.CellText(n, kColCompany), "") << name;
   }
   form.reset();
-  RemoveDirectoryA(dir.c_str());
+  testing::RemoveSettingsFolder(dir);
 }
 
 }  // namespace

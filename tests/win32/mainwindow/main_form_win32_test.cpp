@@ -15,6 +15,7 @@
 
 #include "../forms/message_box_catcher.h"
 #include "../hot_button/win32_test_util.h"
+#include "main_form_fixture.h"
 #include "base/dib_win32.h"
 #include "connlist/columns.h"
 #include "forms/application_win32.h"
@@ -24,42 +25,26 @@ namespace {
 
 using testing::MessageBoxCatcher;
 
+using testing::ClickControl;
+using testing::MakeRow;
+using testing::Pump;
+
 File_Rec Tcp(std::uint32_t state, const char* lip, const char* lport, const char* rip, const char* rport,
              const char* pid, const char* name, const char* path) {
-  File_Rec r;
-  r.State = state;
-  r.LocalIP = lip;
-  r.LocalPort = lport;
-  r.RemoteIP = rip;
-  r.RemotePort = rport;
-  r.ProcessID = pid;
-  r.ProcessName = name;
-  r.FilePath = path;
-  r.FileDesc = path[0] ? "desc" : "";
-  return r;
+  return MakeRow(state, lip, lport, rip, rport, pid, name, path, path[0] ? "desc" : "");
 }
 
 File_Rec Udp(const char* lip, const char* lport, const char* pid, const char* name, const char* path) {
   return Tcp(0, lip, lport, "", "", pid, name, path);
 }
 
-class FakeSnapshot : public SnapshotSource {
+class FakeSnapshot : public testing::FakeSnapshot {
  public:
-  FileRecArray tcp{Tcp(5, "10.0.0.1", "1000", "10.0.0.2", "80", "100", "a.exe", "C:\\a.exe"),
-                   Tcp(5, "127.0.0.1", "2000", "127.0.0.1", "3000", "200", "b.exe", "C:\\b.exe"),
-                   Tcp(2, "0.0.0.0", "135", "0.0.0.0", "0", "300", "svc.exe", "")};
-  FileRecArray udp{Udp("0.0.0.0", "53", "100", "a.exe", "C:\\a.exe"),
-                   Udp("127.0.0.1", "123", "400", "c.exe", "C:\\c.exe")};
-  int calls = 0;
-  bool fail = false;
-  std::function<void()> during;
-
-  void TakeSnapshot(FileRecArray& t, FileRecArray& u) override {
-    ++calls;
-    if (during) during();
-    if (fail) throw std::runtime_error("snapshot failed");
-    t = tcp;
-    u = udp;
+  FakeSnapshot() {
+    tcp = {Tcp(5, "10.0.0.1", "1000", "10.0.0.2", "80", "100", "a.exe", "C:\\a.exe"),
+           Tcp(5, "127.0.0.1", "2000", "127.0.0.1", "3000", "200", "b.exe", "C:\\b.exe"),
+           Tcp(2, "0.0.0.0", "135", "0.0.0.0", "0", "300", "svc.exe", "")};
+    udp = {Udp("0.0.0.0", "53", "100", "a.exe", "C:\\a.exe"), Udp("127.0.0.1", "123", "400", "c.exe", "C:\\c.exe")};
   }
 };
 
@@ -94,59 +79,12 @@ Rect RectIn(HWND child, HWND parent) {
   return {r.left, r.top, r.right, r.bottom};
 }
 
-void Pump() {
-  MSG msg;
-  while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) {
-    TranslateMessage(&msg);
-    DispatchMessageA(&msg);
-  }
-}
-
-// A user's click on a check box or button: the control's own mouse handling, then its
-// notification to the parent (a system button), or its click event (a hot-track button).
-void ClickControl(HWND h) {
-  char cls[64] = {};
-  GetClassNameA(h, cls, sizeof(cls));
-  if (lstrcmpiA(cls, "Button") == 0) {
-    SendMessageA(h, BM_CLICK, 0, 0);
-    return;
-  }
-  RECT r{};
-  GetClientRect(h, &r);
-  const LPARAM at = MAKELPARAM(r.right / 2, r.bottom / 2);
-  SendMessageA(h, WM_MOUSEMOVE, 0, at);
-  SendMessageA(h, WM_LBUTTONDOWN, MK_LBUTTON, at);
-  SendMessageA(h, WM_LBUTTONUP, 0, at);
-}
-
-class MainFormTest : public ::testing::Test {
+class MainFormTest : public testing::MainFormFixture {
  protected:
-  void SetUp() override {
-    forms::Application::Instance().SetTitle("Netscry");
-    char temp[MAX_PATH] = {};
-    GetTempPathA(MAX_PATH, temp);
-    static int serial = 0;
-    dir_ = std::string(temp) + "netscry-mw-" + std::to_string(GetCurrentProcessId()) + "-" + std::to_string(++serial);
-    CreateDirectoryA(dir_.c_str(), nullptr);
-    dir_ += "\\";
-    ini_ = dir_ + "Netscry.ini";
-    DeleteFileA(ini_.c_str());
-    RemoveDirectoryA(ini_.c_str());
-  }
-
-  void TearDown() override {
-    form_.reset();
-    DeleteFileA(ini_.c_str());
-    RemoveDirectoryA(ini_.c_str());
-    RemoveDirectoryA(dir_.c_str());
-  }
+  MainFormTest() : MainFormFixture("mw") {}
 
   TFormNetscry& Make() {
-    MainWindowDeps deps;
-    deps.snapshot = &snapshot_;
-    deps.shell = &shell_;
-    deps.app_path = dir_;
-    form_ = std::make_unique<TFormNetscry>(deps);
+    form_ = std::make_unique<TFormNetscry>(testing::DepsFor(snapshot_, dir_, nullptr, &shell_));
     EXPECT_TRUE(form_->Create());
     return *form_;
   }
@@ -156,8 +94,6 @@ class MainFormTest : public ::testing::Test {
 
   FakeSnapshot snapshot_;
   RecordingShell shell_;
-  std::string dir_, ini_;
-  std::unique_ptr<TFormNetscry> form_;
 };
 
 TEST_F(MainFormTest, LayoutOfTheWindowAndItsComponents) {

@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "../forms/message_box_catcher.h"
+#include "main_form_fixture.h"
 #include "forms/application_win32.h"
 #include "mainwindow/main_form_win32.h"
 
@@ -18,59 +19,18 @@ namespace {
 
 using testing::MessageBoxCatcher;
 
-class OneRowSnapshot : public SnapshotSource {
- public:
-  void TakeSnapshot(FileRecArray& t, FileRecArray& u) override {
-    File_Rec r;
-    r.State = 5;
-    r.LocalIP = "10.0.0.1";
-    r.LocalPort = "1000";
-    r.RemoteIP = "10.0.0.2";
-    r.RemotePort = "80";
-    r.ProcessID = "100";
-    r.ProcessName = "a.exe";
-    r.FilePath = "C:\\a.exe";
-    t = {r};
-    u.clear();
-  }
-};
+using testing::Pump;
 
-// Handles the queued messages; false when they do not run out (a window that keeps posting to
-// itself would keep the program busy for as long as it is in that state).
-bool Pump() {
-  MSG msg;
-  for (int handled = 0; PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE); ++handled) {
-    if (handled == 10000) return false;
-    if (msg.message == WM_QUIT) continue;  // the main form's end, in the test's own process
-    TranslateMessage(&msg);
-    DispatchMessageA(&msg);
-  }
-  return true;
-}
-
-class MainWindowUserTest : public ::testing::Test {
+class MainWindowUserTest : public testing::MainFormFixture {
  protected:
+  MainWindowUserTest() : MainFormFixture("user") {}
+
   void SetUp() override {
-    forms::Application::Instance().SetTitle("Netscry");
-    char temp[MAX_PATH] = {};
-    GetTempPathA(MAX_PATH, temp);
-    dir_ = std::string(temp) + "netscry-user-" + std::to_string(GetCurrentProcessId()) + "\\";
-    CreateDirectoryA(dir_.c_str(), nullptr);
-    MainWindowDeps deps;
-    deps.snapshot = &snapshot_;
-    deps.app_path = dir_;
-    form_ = std::make_unique<TFormNetscry>(deps);
+    MainFormFixture::SetUp();
+    snapshot_.tcp = {testing::MakeRow(5, "10.0.0.1", "1000", "10.0.0.2", "80", "100", "a.exe", "C:\\a.exe")};
+    form_ = std::make_unique<TFormNetscry>(testing::DepsFor(snapshot_, dir_));
     ASSERT_TRUE(form_->Create());
-    forms::Application::Instance().SetMainForm(form_.get());
-    form_->Show();
-    SetActiveWindow(form_->Handle());
-    Pump();
-  }
-  void TearDown() override {
-    form_.reset();
-    Pump();
-    DeleteFileA((dir_ + "Netscry.ini").c_str());
-    RemoveDirectoryA(dir_.c_str());
+    testing::ShowAsMainForm(*form_);
   }
 
   const TskActiveSkinObject* FrameObject(const std::string& name) const {
@@ -80,9 +40,7 @@ class MainWindowUserTest : public ::testing::Test {
     return nullptr;
   }
 
-  OneRowSnapshot snapshot_;
-  std::string dir_;
-  std::unique_ptr<TFormNetscry> form_;
+  testing::FakeSnapshot snapshot_;
 };
 
 TEST_F(MainWindowUserTest, HeaderCaptionsAsCreated) {

@@ -15,44 +15,25 @@
 #include <vector>
 
 #include "../forms/message_box_catcher.h"
+#include "../procinfo/recording_processes.h"
+#include "main_form_fixture.h"
 #include "forms/application_win32.h"
 #include "mainwindow/main_form_win32.h"
 
 namespace netscry {
 namespace {
 
+using testing::ClickControl;
+using testing::FakeSnapshot;
+using testing::MakeRow;
 using testing::MessageBoxCatcher;
+using testing::Pump;
 
 File_Rec Row(const char* port, const char* pid, const char* name, const std::string& path) {
-  File_Rec r;
-  r.State = 5;
-  r.LocalIP = "10.0.0.1";
-  r.LocalPort = port;
-  r.RemoteIP = "10.0.0.2";
-  r.RemotePort = "80";
-  r.ProcessID = pid;
-  r.ProcessName = name;
-  r.FilePath = path;
-  return r;
+  return MakeRow(5, "10.0.0.1", port, "10.0.0.2", "80", pid, name, path);
 }
 
-std::string SystemFile() {
-  char dir[MAX_PATH] = {};
-  GetSystemDirectoryA(dir, MAX_PATH);
-  return std::string(dir) + "\\svchost.exe";
-}
-
-class FakeSnapshot : public SnapshotSource {
- public:
-  FileRecArray tcp{Row("1000", "100", "a.exe", "C:\\a.exe"), Row("1001", "4", "System", ""),
-                   Row("1002", "300", "svchost.exe", SystemFile())};
-  bool fail = false;
-  void TakeSnapshot(FileRecArray& t, FileRecArray& u) override {
-    if (fail) throw std::runtime_error("snapshot failed");
-    t = tcp;
-    u.clear();
-  }
-};
+std::string SystemFile() { return testing::SystemDirectory() + "\\svchost.exe"; }
 
 // The system file's process opens and is the one its row shows (so the question is asked about
 // it); every other process refuses to be opened, which the user is told. Nothing is ended.
@@ -74,78 +55,23 @@ class UnopenableProcesses : public ProcessActions {
   void ShowFileProperties(const std::string&) override {}
 };
 
-void Pump() {
-  MSG msg;
-  while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) {
-    if (msg.message == WM_QUIT) continue;  // the main form's end, in the test's own process
-    TranslateMessage(&msg);
-    DispatchMessageA(&msg);
-  }
-}
-
-// A user's click on a button or check box, through the control's own messages: an error that
-// escapes its handler reaches the application's handler as it would in the program.
-void Press(HWND h) {
-  char cls[64] = {};
-  GetClassNameA(h, cls, sizeof(cls));
-  if (lstrcmpiA(cls, "Button") == 0) {
-    SendMessageA(h, BM_CLICK, 0, 0);
-    return;
-  }
-  RECT r{};
-  GetClientRect(h, &r);
-  const LPARAM at = MAKELPARAM(r.right / 2, r.bottom / 2);
-  SendMessageA(h, WM_MOUSEMOVE, 0, at);
-  SendMessageA(h, WM_LBUTTONDOWN, MK_LBUTTON, at);
-  SendMessageA(h, WM_LBUTTONUP, 0, at);
-}
-
-class NoticesTest : public ::testing::Test {
+class NoticesTest : public testing::MainFormFixture {
  protected:
+  NoticesTest() : MainFormFixture("notices") {}
+
   void SetUp() override {
-    forms::Application::Instance().SetTitle("Netscry");
-    char temp[MAX_PATH] = {};
-    GetTempPathA(MAX_PATH, temp);
-    dir_ = std::string(temp) + "netscry-notices-" + std::to_string(GetCurrentProcessId()) + "\\";
-    CreateDirectoryA(dir_.c_str(), nullptr);
-    ini_ = dir_ + "Netscry.ini";
-    MainWindowDeps deps;
-    deps.snapshot = &snapshot_;
-    deps.app_path = dir_;
-    deps.processes = &processes_;
-    form_ = std::make_unique<TFormNetscry>(deps);
+    MainFormFixture::SetUp();
+    snapshot_.tcp = {Row("1000", "100", "a.exe", "C:\\a.exe"), Row("1001", "4", "System", ""),
+                     Row("1002", "300", "svchost.exe", SystemFile())};
+    form_ = std::make_unique<TFormNetscry>(testing::DepsFor(snapshot_, dir_, &processes_));
     ASSERT_TRUE(form_->Create());
-    // As the program runs it: the application's main window, shown, active, topmost.
-    forms::Application::Instance().SetMainForm(form_.get());
-    form_->Show();
-    SetActiveWindow(form_->Handle());
-    Pump();
+    testing::ShowAsMainForm(*form_);  // topmost, as the program's main window is by default
   }
 
-  void TearDown() override {
-    form_.reset();
-    Pump();
-    DeleteFileA(ini_.c_str());
-    RemoveDirectoryA(ini_.c_str());
-    RemoveDirectoryA(dir_.c_str());
-  }
-
-  void FocusRowOf(const std::string& process) {
-    TStringTreeList& list = form_->VTS->List();
-    for (PTreeNode n = list.FirstNode(); n; n = list.NextNode(n)) {
-      const TMyRec* rec = list.ReadRowRecordAs<TMyRec>(n);
-      if (rec && rec->ProcessName == process) {
-        list.FocusNode(n);
-        return;
-      }
-    }
-    ADD_FAILURE() << "no row of " << process;
-  }
+  void FocusRowOf(const std::string& process) { testing::FocusRowOf(*form_, process); }
 
   FakeSnapshot snapshot_;
   UnopenableProcesses processes_;
-  std::string dir_, ini_;
-  std::unique_ptr<TFormNetscry> form_;
 };
 
 TEST_F(NoticesTest, EveryNoticeAndQuestionOpensAboveTheTopmostMainWindow) {
@@ -164,32 +90,32 @@ TEST_F(NoticesTest, EveryNoticeAndQuestionOpensAboveTheTopmostMainWindow) {
       {"end-process button on a row without a path",
        [this](TFormNetscry& f) {
          FocusRowOf("System");
-         Press(f.BTNEndPro->Handle());
+         ClickControl(f.BTNEndPro->Handle());
        },
        "系统进程，不能结束。", IDOK, false, ok},
       {"a process that cannot be opened",
        [this](TFormNetscry& f) {
          FocusRowOf("a.exe");
-         Press(f.BTNEndPro->Handle());
+         ClickControl(f.BTNEndPro->Handle());
        },
        "无法结束进程!", IDOK, false, ok},
       {"the question before ending a file of the system directory",
        [this](TFormNetscry& f) {
          FocusRowOf("svchost.exe");
-         Press(f.BTNEndPro->Handle());
+         ClickControl(f.BTNEndPro->Handle());
        },
        "这是系统进程，结束该进程可能引起系统无法运行，仍要结束?", IDNO, true, yes_no},
       {"the error handler's box for a failed refresh",
        [this](TFormNetscry& f) {
          snapshot_.fail = true;
-         Press(f.BTNRefresh->Handle());
+         ClickControl(f.BTNRefresh->Handle());
          snapshot_.fail = false;
        },
        "snapshot failed.", IDOK, true, ok},
       {"a settings file that cannot be written",
        [this](TFormNetscry& f) {
          CreateDirectoryA(ini_.c_str(), nullptr);  // a folder where the file should be
-         Press(f.CBAutoRefresh.Handle());
+         ClickControl(f.CBAutoRefresh.Handle());
          RemoveDirectoryA(ini_.c_str());
        },
        "Unable to write to " + dir_ + "Netscry.ini.", IDOK, true, ok},
@@ -232,7 +158,7 @@ TEST_F(NoticesTest, WithoutAlwaysOnTopTheBoxIsAboveTheMainWindowOnly) {
   Pump();
   MessageBoxCatcher catcher(IDOK);
   FocusRowOf("System");
-  Press(form_->BTNEndPro->Handle());
+  ClickControl(form_->BTNEndPro->Handle());
   ASSERT_EQ(catcher.Boxes().size(), 1u);
   const auto& b = catcher.Boxes()[0];
   EXPECT_EQ(b.text, "系统进程，不能结束。");

@@ -7,63 +7,18 @@
 
 #include <string>
 
+#include "program_process.h"
+
 namespace {
 
-struct Program {
-  PROCESS_INFORMATION pi{};
-  // Started as a launcher that hands over a show state does (0: none handed over).
-  bool Start(WORD show, bool with_show) {
-    std::string exe = NETSCRY_EXE;
-    if (!exe.empty() && exe[0] == '/') exe = "Z:" + exe;  // a Linux build tree is drive Z: under Wine
-    for (char& c : exe) {
-      if (c == '/') c = '\\';
-    }
-    STARTUPINFOA si{};
-    si.cb = sizeof(si);
-    if (with_show) {
-      si.dwFlags = STARTF_USESHOWWINDOW;
-      si.wShowWindow = show;
-    }
-    std::string cmd = "\"" + exe + "\"";
-    return CreateProcessA(exe.c_str(), cmd.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &si, &pi) != FALSE;
-  }
-  ~Program() {
-    if (pi.hProcess) {
-      if (WaitForSingleObject(pi.hProcess, 0) == WAIT_TIMEOUT) {
-        TerminateProcess(pi.hProcess, 1);
-        WaitForSingleObject(pi.hProcess, 30000);
-      }
-      CloseHandle(pi.hProcess);
-      CloseHandle(pi.hThread);
-    }
-  }
-};
-
-struct Search {
-  DWORD pid;
-  HWND found;
-};
-
-BOOL CALLBACK MatchMain(HWND h, LPARAM lp) {
-  auto* s = reinterpret_cast<Search*>(lp);
-  DWORD owner = 0;
-  GetWindowThreadProcessId(h, &owner);
-  char cls[64] = {};
-  GetClassNameA(h, cls, sizeof(cls));
-  if (owner == s->pid && std::string(cls) == "NetscryForm" && IsWindowVisible(h)) {
-    s->found = h;
-    return FALSE;
-  }
-  return TRUE;
-}
+using Program = netscry::testing::ProgramProcess;
 
 // The program's main window once it is shown and its list is filled (it answers messages).
 HWND WaitForMainWindow(DWORD pid) {
   for (int i = 0; i < 600; ++i) {
-    Search s{pid, nullptr};
-    EnumWindows(&MatchMain, reinterpret_cast<LPARAM>(&s));
+    HWND found = netscry::testing::VisibleWindowOf(pid, "NetscryForm");
     DWORD_PTR answer = 0;
-    if (s.found && SendMessageTimeoutA(s.found, WM_NULL, 0, 0, SMTO_ABORTIFHUNG, 5000, &answer)) return s.found;
+    if (found && SendMessageTimeoutA(found, WM_NULL, 0, 0, SMTO_ABORTIFHUNG, 5000, &answer)) return found;
     Sleep(50);
   }
   return nullptr;

@@ -8,69 +8,19 @@
 #include <string>
 #include <vector>
 
+#include "program_process.h"
+
 namespace {
 
-struct Process {
-  PROCESS_INFORMATION pi{};
-  bool Start(const std::string& exe) {
-    STARTUPINFOA si{};
-    si.cb = sizeof(si);
-    std::string cmd = "\"" + exe + "\"";
-    return CreateProcessA(exe.c_str(), cmd.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &si, &pi) != FALSE;
-  }
-  ~Process() {
-    if (pi.hProcess) {
-      if (WaitForSingleObject(pi.hProcess, 0) == WAIT_TIMEOUT) TerminateProcess(pi.hProcess, 1);
-      CloseHandle(pi.hProcess);
-      CloseHandle(pi.hThread);
-    }
-  }
-  bool Ended(DWORD wait_ms) const { return WaitForSingleObject(pi.hProcess, wait_ms) == WAIT_OBJECT_0; }
-  DWORD ExitCode() const {
-    DWORD code = 0;
-    GetExitCodeProcess(pi.hProcess, &code);
-    return code;
-  }
-};
-
-struct WindowSearch {
-  DWORD pid;
-  const char* cls;
-  HWND found;
-};
-
-BOOL CALLBACK MatchWindow(HWND h, LPARAM lp) {
-  auto* search = reinterpret_cast<WindowSearch*>(lp);
-  DWORD owner = 0;
-  GetWindowThreadProcessId(h, &owner);
-  char name[64] = {};
-  GetClassNameA(h, name, sizeof(name));
-  if (owner == search->pid && std::string(name) == search->cls && IsWindowVisible(h)) {
-    search->found = h;
-    return FALSE;
-  }
-  return TRUE;
-}
+using Process = netscry::testing::ProgramProcess;
 
 // The first visible top-level window of the process with this class, waiting up to 30 seconds.
 HWND WaitForWindow(DWORD pid, const char* cls, int tries = 600) {
   for (int i = 0; i < tries; ++i) {
-    WindowSearch search{pid, cls, nullptr};
-    EnumWindows(&MatchWindow, reinterpret_cast<LPARAM>(&search));
-    if (search.found) return search.found;
+    if (HWND found = netscry::testing::VisibleWindowOf(pid, cls)) return found;
     Sleep(50);
   }
   return nullptr;
-}
-
-// The program's path as Windows sees it: a build tree on Linux is drive Z: under Wine.
-std::string ProgramPath() {
-  std::string path = NETSCRY_EXE;
-  if (!path.empty() && path[0] == '/') path = "Z:" + path;
-  for (char& c : path) {
-    if (c == '/') c = '\\';
-  }
-  return path;
 }
 
 bool WaitGone(HWND h) {
@@ -99,12 +49,12 @@ TEST(SingleInstance, SecondStartShowsTheMessageAndEnds) {
     GTEST_SKIP() << "another Netscry is running on this machine";
   }
   Process first;
-  ASSERT_TRUE(first.Start(ProgramPath()));
+  ASSERT_TRUE(first.Start());
   HWND main = WaitForWindow(first.pi.dwProcessId, "NetscryForm");
   ASSERT_NE(main, nullptr) << "the first instance shows no window";
 
   Process second;
-  ASSERT_TRUE(second.Start(ProgramPath()));
+  ASSERT_TRUE(second.Start());
   HWND box = WaitForWindow(second.pi.dwProcessId, "#32770");
   ASSERT_NE(box, nullptr) << "the second instance shows no message";
   EXPECT_EQ(TextOf(box), "Netscry");

@@ -15,42 +15,30 @@
 #include "modal_watch.h"
 #include "procinfo/process_actions_win32.h"
 #include "procinfo/procinfo_layout.h"
+#include "recording_processes.h"
 
 namespace netscry {
 namespace {
 
 using testing::BoxWatcher;
+using testing::PostKey;
+using testing::RecordingProcessActions;
+using testing::SystemDirectory;
 using testing::TickSteps;
 
-// A platform whose processes run from `image`, recording what it ends.
-class RecordingActions : public ProcessActions {
+// A platform whose processes run from `image` (when they open at all), recording what it ends.
+class RecordingActions : public RecordingProcessActions {
  public:
   bool can_open = true;
   std::string image;
-  std::vector<std::uint32_t> ended;
-  std::vector<std::string> revealed, properties;
-  class Process : public ProcessToEnd {
-   public:
-    Process(RecordingActions& owner, std::uint32_t pid) : owner_(owner), pid_(pid) {}
-    std::string ImagePath() override { return owner_.image; }
-    std::optional<std::uint64_t> CreationTime() override { return std::nullopt; }
-    bool HasExited() override { return false; }
-    bool Terminate() override {
-      owner_.ended.push_back(pid_);
-      return true;
-    }
-
-   private:
-    RecordingActions& owner_;
-    std::uint32_t pid_;
-  };
   OpenedProcess OpenToEnd(std::uint32_t pid) override {
     if (!can_open) return {OpenToEndResult::kRefused, nullptr};
-    return {OpenToEndResult::kOpened, std::make_unique<Process>(*this, pid)};
+    return Opened(pid);
   }
   bool SamePath(const std::string& a, const std::string& b) override { return a == b; }
-  void RevealFile(const std::string& path) override { revealed.push_back(path); }
-  void ShowFileProperties(const std::string& path) override { properties.push_back(path); }
+
+ protected:
+  std::string ImageOf(std::uint32_t) override { return image; }
 };
 
 Rect RectIn(HWND child, HWND parent) {
@@ -66,16 +54,7 @@ LOGFONTA FontOf(const forms::Label& label) {
   return lf;
 }
 
-std::string SystemExe(const char* name) {
-  char dir[MAX_PATH] = {};
-  GetSystemDirectoryA(dir, MAX_PATH);
-  return std::string(dir) + "\\" + name;
-}
-
-void PostKey(HWND target, WPARAM key) {
-  PostMessageA(target, WM_KEYDOWN, key, 1);
-  PostMessageA(target, WM_KEYUP, key, LPARAM(0xC0000001u));
-}
+std::string SystemExe(const char* name) { return SystemDirectory() + "\\" + name; }
 
 class ProcInfoTest : public ::testing::Test {
  protected:

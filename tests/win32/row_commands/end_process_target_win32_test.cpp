@@ -35,9 +35,9 @@ TEST_F(RowCommandsTest, MenuPreparedForTheReleasedRowEndsThatRowsProcess) {
 
   // Each row shows its helper as the snapshot would: its own process ID and file.
   FakeSnapshot snapshot;
-  snapshot.tcp = {Rec(5, "10.0.0.1", "1000", "10.0.0.2", "80", std::to_string(pressed.Pid()), "socket_helper.exe",
+  snapshot.tcp = {MakeRow(5, "10.0.0.1", "1000", "10.0.0.2", "80", std::to_string(pressed.Pid()), "socket_helper.exe",
                       ImagePathOf(pressed.Pid())),
-                  Rec(5, "10.0.0.1", "1001", "10.0.0.2", "80", std::to_string(released.Pid()), "socket_helper.exe",
+                  MakeRow(5, "10.0.0.1", "1001", "10.0.0.2", "80", std::to_string(released.Pid()), "socket_helper.exe",
                       ImagePathOf(released.Pid()))};
   TFormNetscry& f = Make(snapshot, nullptr);  // the platform's own processes
   ASSERT_EQ(List().TotalNodeCount(), 2);
@@ -69,7 +69,7 @@ TEST_F(RowCommandsTest, RowWhoseProcessIDNowNamesAnotherProgramEndsNothing) {
 
   // The row shows the process ID as another program's, as after the ID was reused.
   FakeSnapshot snapshot;
-  snapshot.tcp = {Rec(5, "10.0.0.1", "1000", "10.0.0.2", "80", pid, "a.exe", "C:\\a.exe")};
+  snapshot.tcp = {MakeRow(5, "10.0.0.1", "1000", "10.0.0.2", "80", pid, "a.exe", "C:\\a.exe")};
   TFormNetscry& f = Make(snapshot, nullptr);
   List().FocusNode(List().FirstNode());
   const int calls = snapshot.calls;
@@ -87,7 +87,7 @@ TEST_F(RowCommandsTest, RowWhoseProcessIDNowNamesAnotherProgramEndsNothing) {
   ASSERT_FALSE(own.empty());
   for (char& c : own) c = char(toupper(static_cast<unsigned char>(c)));
   // Another connection, so the refresh makes a new row rather than keeping the old one.
-  snapshot.tcp = {Rec(5, "10.0.0.1", "1001", "10.0.0.2", "80", pid, "socket_helper.exe", own)};
+  snapshot.tcp = {MakeRow(5, "10.0.0.1", "1001", "10.0.0.2", "80", pid, "socket_helper.exe", own)};
   f.BTNRefresh->Click();
   ASSERT_EQ(List().TotalNodeCount(), 1);
   ASSERT_EQ(List().ReadRowRecordAs<TMyRec>(List().FirstNode())->FilePath, own);

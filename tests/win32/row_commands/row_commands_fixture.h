@@ -1,7 +1,7 @@
 #pragma once
-// What the row command tests share: fixed and counted snapshots, a platform that records the
-// processes it would end, a watcher that opens and answers popup menus, and the main window with
-// mouse messages at row positions.
+// What the row command tests share, beside the main window tests' set-up: a counted system
+// snapshot, a platform that records the processes it would end, a watcher that opens and answers
+// popup menus, and the main window with mouse messages at row positions.
 #include <windows.h>
 
 #include <gtest/gtest.h>
@@ -13,7 +13,9 @@
 #include <string>
 #include <vector>
 
+#include "../mainwindow/main_form_fixture.h"
 #include "../procinfo/modal_watch.h"
+#include "../procinfo/recording_processes.h"
 #include "../snapshot/helper_process.h"
 #include "connlist/columns.h"
 #include "forms/application_win32.h"
@@ -22,30 +24,11 @@
 
 namespace netscry::rowtests {
 
-inline File_Rec Rec(std::uint32_t state, const char* lip, const char* lport, const char* rip, const char* rport,
-             const std::string& pid, const char* name, const std::string& path) {
-  File_Rec r;
-  r.State = state;
-  r.LocalIP = lip;
-  r.LocalPort = lport;
-  r.RemoteIP = rip;
-  r.RemotePort = rport;
-  r.ProcessID = pid;
-  r.ProcessName = name;
-  r.FilePath = path;
-  return r;
-}
-
-class FakeSnapshot : public SnapshotSource {
- public:
-  FileRecArray tcp, udp;
-  int calls = 0;
-  void TakeSnapshot(FileRecArray& t, FileRecArray& u) override {
-    ++calls;
-    t = tcp;
-    u = udp;
-  }
-};
+using testing::FakeSnapshot;
+using testing::MakeRow;
+using testing::PostKey;
+using testing::Pump;
+using testing::SystemDirectory;
 
 // The system's snapshot, counted.
 class CountingSystemSnapshot : public SnapshotSource {
@@ -62,11 +45,9 @@ class CountingSystemSnapshot : public SnapshotSource {
 
 // A platform whose processes run from the files their rows show (RunAsShown), recording what it
 // ends instead of ending anything.
-class RecordingProcesses : public ProcessActions {
+class RecordingProcesses : public testing::RecordingProcessActions {
  public:
   std::map<std::uint32_t, std::string> images;
-  std::vector<std::uint32_t> ended;
-  std::vector<std::string> revealed, properties;
 
   void RunAsShown(const FakeSnapshot& snapshot) {
     for (const FileRecArray* recs : {&snapshot.tcp, &snapshot.udp}) {
@@ -74,30 +55,16 @@ class RecordingProcesses : public ProcessActions {
     }
   }
 
-  class Process : public ProcessToEnd {
-   public:
-    Process(RecordingProcesses& owner, std::uint32_t pid) : owner_(owner), pid_(pid) {}
-    std::string ImagePath() override { return owner_.images[pid_]; }
-    std::optional<std::uint64_t> CreationTime() override { return std::nullopt; }
-    bool HasExited() override { return false; }
-    bool Terminate() override {
-      owner_.ended.push_back(pid_);
-      return true;
-    }
-
-   private:
-    RecordingProcesses& owner_;
-    std::uint32_t pid_;
-  };
   OpenedProcess OpenToEnd(std::uint32_t pid) override {
     if (!images.count(pid)) return {OpenToEndResult::kGone, nullptr};
-    return {OpenToEndResult::kOpened, std::make_unique<Process>(*this, pid)};
+    return Opened(pid);
   }
   bool SamePath(const std::string& a, const std::string& b) override {
     return lstrcmpiA(a.c_str(), b.c_str()) == 0;
   }
-  void RevealFile(const std::string& path) override { revealed.push_back(path); }
-  void ShowFileProperties(const std::string& path) override { properties.push_back(path); }
+
+ protected:
+  std::string ImageOf(std::uint32_t pid) override { return images[pid]; }
 };
 
 // Watches for popup menus opened on this thread: records each with NProcInfo's state, then either
@@ -138,12 +105,6 @@ class MenuWatcher {
   UINT probe_item_;
 };
 
-inline std::string SystemDirectory() {
-  char dir[MAX_PATH] = {};
-  GetSystemDirectoryA(dir, MAX_PATH);
-  return dir;
-}
-
 // The image path of a running process as the platform reports it (what a row shows).
 inline std::string ImagePathOf(DWORD pid) {
   std::string path;
@@ -156,42 +117,12 @@ inline std::string ImagePathOf(DWORD pid) {
   return path;
 }
 
-inline void Pump() {
-  MSG msg;
-  while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) {
-    TranslateMessage(&msg);
-    DispatchMessageA(&msg);
-  }
-}
-
-inline void PostKey(HWND target, WPARAM key) {
-  PostMessageA(target, WM_KEYDOWN, key, 1);
-  PostMessageA(target, WM_KEYUP, key, LPARAM(0xC0000001u));
-}
-
-class RowCommandsTest : public ::testing::Test {
+class RowCommandsTest : public testing::MainFormFixture {
  protected:
-  void SetUp() override {
-    forms::Application::Instance().SetTitle("Netscry");
-    char temp[MAX_PATH] = {};
-    GetTempPathA(MAX_PATH, temp);
-    static int serial = 0;
-    dir_ = std::string(temp) + "netscry-rc-" + std::to_string(GetCurrentProcessId()) + "-" + std::to_string(++serial);
-    CreateDirectoryA(dir_.c_str(), nullptr);
-    dir_ += "\\";
-  }
-  void TearDown() override {
-    form_.reset();
-    DeleteFileA((dir_ + "Netscry.ini").c_str());
-    RemoveDirectoryA(dir_.c_str());
-  }
+  RowCommandsTest() : MainFormFixture("rc") {}
 
   TFormNetscry& Make(SnapshotSource& snapshot, ProcessActions* processes) {
-    MainWindowDeps deps;
-    deps.snapshot = &snapshot;
-    deps.app_path = dir_;
-    deps.processes = processes;
-    form_ = std::make_unique<TFormNetscry>(deps);
+    form_ = std::make_unique<TFormNetscry>(testing::DepsFor(snapshot, dir_, processes));
     EXPECT_TRUE(form_->Create());
     form_->Show();
     return *form_;
@@ -228,8 +159,6 @@ class RowCommandsTest : public ::testing::Test {
     EXPECT_NE(GetCapture(), form_->VTS->Handle()) << "the list kept the mouse after the double click";
   }
 
-  std::string dir_;
-  std::unique_ptr<TFormNetscry> form_;
 };
 
 }  // namespace netscry::rowtests

@@ -110,7 +110,7 @@ TEST_F(RowCommandsTest, RefreshDeletingTheRowDuringTheQuestionLeavesTheCommandIt
   std::string path = ImagePathOf(helper.Pid());
   ASSERT_FALSE(path.empty());
   for (char& c : path) c = char(tolower(static_cast<unsigned char>(c)));
-  snapshot.tcp = {Rec(5, "10.0.0.1", "1000", "10.0.0.2", "80", std::to_string(helper.Pid()), "socket_helper.exe", path)};
+  snapshot.tcp = {MakeRow(5, "10.0.0.1", "1000", "10.0.0.2", "80", std::to_string(helper.Pid()), "socket_helper.exe", path)};
   TFormNetscry& f = Make(snapshot, nullptr);
   f.FSysDir = UpperAscii(path.substr(0, path.rfind('\\')));
   ASSERT_EQ(List().TotalNodeCount(), 1);
@@ -142,7 +142,7 @@ TEST_F(RowCommandsTest, RefreshDeletingTheRowDuringTheQuestionLeavesTheCommandIt
 
 TEST_F(RowCommandsTest, NoToTheQuestionEndsNothing) {
   FakeSnapshot snapshot;
-  snapshot.tcp = {Rec(5, "10.0.0.1", "1000", "10.0.0.2", "80", "4242", "svc.exe", SystemDirectory() + "\\svc.exe")};
+  snapshot.tcp = {MakeRow(5, "10.0.0.1", "1000", "10.0.0.2", "80", "4242", "svc.exe", SystemDirectory() + "\\svc.exe")};
   RecordingProcesses processes;
   processes.RunAsShown(snapshot);
   TFormNetscry& f = Make(snapshot, &processes);
@@ -168,7 +168,7 @@ TEST_F(RowCommandsTest, ThirtyTwoBitSystemDirectoryOfSixtyFourBitWindowsAsksToo)
 
   FakeSnapshot snapshot;
   const std::string path = (lower.empty() ? "c:\\windows\\syswow64" : lower) + "\\rundll32.exe";
-  snapshot.tcp = {Rec(5, "10.0.0.1", "1000", "10.0.0.2", "80", "4242", "rundll32.exe", path)};
+  snapshot.tcp = {MakeRow(5, "10.0.0.1", "1000", "10.0.0.2", "80", "4242", "rundll32.exe", path)};
   RecordingProcesses processes;
   processes.RunAsShown(snapshot);
   TFormNetscry& f = Make(snapshot, &processes);
@@ -188,7 +188,7 @@ TEST_F(RowCommandsTest, ThirtyTwoBitSystemDirectoryOfSixtyFourBitWindowsAsksToo)
 
 TEST_F(RowCommandsTest, CopyFromTheRealMenuGivesTextAndUnicodeText) {
   FakeSnapshot snapshot;
-  File_Rec r = Rec(5, "10.0.0.1", "1000", "10.0.0.2", "80", "100", "a.exe", "C:\\a.exe");
+  File_Rec r = MakeRow(5, "10.0.0.1", "1000", "10.0.0.2", "80", "100", "a.exe", "C:\\a.exe");
   r.FileDesc = "\xCD\xF8\xD2\xB3";  // 网页 in code page 936
   r.Company = "ACME";
   snapshot.tcp = {r};
@@ -269,7 +269,7 @@ struct ClipboardHolder {
 
 TEST_F(RowCommandsTest, ClipboardHeldByAnotherThreadIsReportedByTheErrorHandler) {
   FakeSnapshot snapshot;
-  snapshot.tcp = {Rec(5, "10.0.0.1", "1000", "10.0.0.2", "80", "100", "a.exe", "C:\\a.exe")};
+  snapshot.tcp = {MakeRow(5, "10.0.0.1", "1000", "10.0.0.2", "80", "100", "a.exe", "C:\\a.exe")};
   TFormNetscry& f = Make(snapshot, nullptr);
   List().FocusNode(List().FirstNode());
 
@@ -294,8 +294,8 @@ TEST_F(RowCommandsTest, ClipboardHeldByAnotherThreadIsReportedByTheErrorHandler)
 
 TEST_F(RowCommandsTest, RightClickInTheManageColumnOpensTheMenuOnce) {
   FakeSnapshot snapshot;
-  snapshot.tcp = {Rec(5, "10.0.0.1", "1000", "10.0.0.2", "80", "100", "a.exe", "C:\\a.exe"),
-                  Rec(2, "0.0.0.0", "135", "0.0.0.0", "0", "300", "svc.exe", "")};
+  snapshot.tcp = {MakeRow(5, "10.0.0.1", "1000", "10.0.0.2", "80", "100", "a.exe", "C:\\a.exe"),
+                  MakeRow(2, "0.0.0.0", "135", "0.0.0.0", "0", "300", "svc.exe", "")};
   TFormNetscry& f = Make(snapshot, nullptr);
   MenuWatcher menu(f.NProcInfo->Command());
 
@@ -317,9 +317,9 @@ TEST_F(RowCommandsTest, RightClickInTheManageColumnOpensTheMenuOnce) {
 
 TEST_F(RowCommandsTest, DoubleClickAndEndButtonActOnTheFocusedRowsOwnPath) {
   FakeSnapshot snapshot;
-  File_Rec a = Rec(5, "10.0.0.1", "1000", "10.0.0.2", "80", "100", "a.exe", "C:\\a.exe");
+  File_Rec a = MakeRow(5, "10.0.0.1", "1000", "10.0.0.2", "80", "100", "a.exe", "C:\\a.exe");
   a.FileDesc = "A tool";
-  snapshot.tcp = {a, Rec(2, "0.0.0.0", "135", "0.0.0.0", "0", "300", "svc.exe", "")};
+  snapshot.tcp = {a, MakeRow(2, "0.0.0.0", "135", "0.0.0.0", "0", "300", "svc.exe", "")};
   RecordingProcesses processes;
   processes.RunAsShown(snapshot);
   TFormNetscry& f = Make(snapshot, &processes);
@@ -387,15 +387,15 @@ TEST_F(RowCommandsTest, DoubleClickAndEndButtonActOnTheFocusedRowsOwnPath) {
 
 TEST_F(RowCommandsTest, ARefreshInsideTheMenuDoesNotTurnTheCommandToAnotherRow) {
   FakeSnapshot snapshot;
-  snapshot.tcp = {Rec(5, "10.0.0.1", "1000", "10.0.0.2", "80", "100", "a.exe", "C:\\a.exe"),
-                  Rec(5, "10.0.0.1", "1001", "10.0.0.2", "80", "200", "b.exe", "C:\\b.exe")};
+  snapshot.tcp = {MakeRow(5, "10.0.0.1", "1000", "10.0.0.2", "80", "100", "a.exe", "C:\\a.exe"),
+                  MakeRow(5, "10.0.0.1", "1001", "10.0.0.2", "80", "200", "b.exe", "C:\\b.exe")};
   RecordingProcesses processes;
   processes.RunAsShown(snapshot);
   TFormNetscry& f = Make(snapshot, &processes);
   for (const bool manage_column : {false, true}) {
     processes.ended.clear();
     snapshot.tcp.resize(1);
-    snapshot.tcp.push_back(Rec(5, "10.0.0.1", "1001", "10.0.0.2", "80", "200", "b.exe", "C:\\b.exe"));
+    snapshot.tcp.push_back(MakeRow(5, "10.0.0.1", "1001", "10.0.0.2", "80", "200", "b.exe", "C:\\b.exe"));
     f.BTNRefresh->Click();
     ASSERT_EQ(List().TotalNodeCount(), 2);
     // The menu opens on b.exe; inside it a refresh finds b.exe's connection closed, deletes the
@@ -426,8 +426,8 @@ TEST_F(RowCommandsTest, LocateAndPropertiesFromTheMenusCommands) {
   char exe[MAX_PATH] = {};
   GetModuleFileNameA(nullptr, exe, MAX_PATH);
   FakeSnapshot snapshot;
-  snapshot.tcp = {Rec(5, "10.0.0.1", "1000", "10.0.0.2", "80", "100", "a.exe", exe),
-                  Rec(5, "10.0.0.1", "1001", "10.0.0.2", "80", "200", "b.exe", "C:\\gone\\b.exe")};
+  snapshot.tcp = {MakeRow(5, "10.0.0.1", "1000", "10.0.0.2", "80", "100", "a.exe", exe),
+                  MakeRow(5, "10.0.0.1", "1001", "10.0.0.2", "80", "200", "b.exe", "C:\\gone\\b.exe")};
   RecordingProcesses processes;
   processes.RunAsShown(snapshot);
   TFormNetscry& f = Make(snapshot, &processes);
@@ -445,7 +445,7 @@ TEST_F(RowCommandsTest, LocateAndPropertiesFromTheMenusCommands) {
   // A directory is no file to locate.
   char dir[MAX_PATH] = {};
   GetTempPathA(MAX_PATH, dir);
-  snapshot.tcp = {Rec(5, "10.0.0.1", "1002", "10.0.0.2", "80", "300", "c.exe", dir)};
+  snapshot.tcp = {MakeRow(5, "10.0.0.1", "1002", "10.0.0.2", "80", "300", "c.exe", dir)};
   f.BTNRefresh->Click();
   ASSERT_EQ(List().TotalNodeCount(), 1);
   List().FocusNode(List().FirstNode());

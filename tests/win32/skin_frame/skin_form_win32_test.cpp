@@ -89,6 +89,16 @@ class SkinnedForm {
     SendMessageA(Handle(), WM_PRINT, reinterpret_cast<WPARAM>(dib.Dc()), PRF_NONCLIENT);
     return dib.ToBitmap32();
   }
+  // The frame printed active with nothing hovered, its fades run out. The caller holds the hover
+  // timer still (it follows the real cursor).
+  Bitmap32 PrintedActiveFrame() {
+    SetActiveWindow(Handle());
+    Pump();
+    Frame().ClearHover();
+    for (int t = 0; t < 6; ++t) SendMessageA(Handle(), WM_TIMER, TskSkinForm::kMorphTimerId, 0);
+    EXPECT_TRUE(skin.IsFormActive());
+    return PrintedFrame();
+  }
   // What the window shows on its own DC (where direct repaints go).
   Bitmap32 WindowPixels() const {
     const Rect b = Bounds();
@@ -520,16 +530,8 @@ TEST(SkinFormWin32, CaptionTextIsShortenedBeforeTheButtons) {
   // Both pictures are taken in the same state: active, nothing hovered (the hover timer, which
   // follows the real cursor, is held still).
   KillTimer(f.Handle(), TskSkinForm::kHoverTimerId);
-  auto print_active = [&] {
-    SetActiveWindow(f.Handle());
-    Pump();
-    f.Frame().ClearHover();
-    for (int t = 0; t < 6; ++t) SendMessageA(f.Handle(), WM_TIMER, TskSkinForm::kMorphTimerId, 0);
-    EXPECT_TRUE(f.skin.IsFormActive());
-    return f.PrintedFrame();
-  };
   f.form.SetText(std::string(200, 'W'));
-  const Bitmap32 shown = print_active();
+  const Bitmap32 shown = f.PrintedActiveFrame();
   const Bitmap32& picture = f.Data().Picture;
   const int dx = shown.Width() - picture.Width();
   // Left of the minimise button the band is written on; from the buttons on nothing of the text.
@@ -546,7 +548,7 @@ TEST(SkinFormWin32, CaptionTextIsShortenedBeforeTheButtons) {
   EXPECT_GT(changed_before, 100);
   const Bitmap32 plain = [&] {
     f.form.SetText("");
-    return print_active();
+    return f.PrintedActiveFrame();
   }();
   int text_on_buttons = 0;
   for (int y = buttons.top; y < buttons.bottom; ++y) {
@@ -566,18 +568,10 @@ TEST(SkinFormWin32, CaptionTextIsDrawnInTheSkinsCellHeight) {
     SkinnedForm f(Skin::Main);
     ASSERT_TRUE(f.loaded);
     KillTimer(f.Handle(), TskSkinForm::kHoverTimerId);
-    auto print_active = [&] {
-      SetActiveWindow(f.Handle());
-      Pump();
-      f.Frame().ClearHover();
-      for (int t = 0; t < 6; ++t) SendMessageA(f.Handle(), WM_TIMER, TskSkinForm::kMorphTimerId, 0);
-      EXPECT_TRUE(f.skin.IsFormActive());
-      return f.PrintedFrame();
-    };
     const std::string caption = f.form.Text();
-    const Bitmap32 shown = print_active();
+    const Bitmap32 shown = f.PrintedActiveFrame();
     f.form.SetText("");
-    const Bitmap32 plain = print_active();
+    const Bitmap32 plain = f.PrintedActiveFrame();
     const auto* object = dynamic_cast<const TskSkinCaptionObject*>(f.Object("caption"));
     ASSERT_NE(object, nullptr);
     const Rect band = object->TextBand();
