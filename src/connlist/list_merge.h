@@ -1,8 +1,9 @@
 #pragma once
 // Filling the connection list from the first snapshot and merging every later snapshot into the
-// rows shown. The main window takes the snapshot (GetTcpUdpTable), calls one of these with its list
-// and the two arrays, then sets LabAppCount and LabNetCount from the counters, gives the list the
-// keyboard focus (refresh only) and repaints it.
+// rows shown. The main window takes the snapshot (through its SnapshotSource), calls one of these
+// with its list and the two arrays, then sets LabAppCount and LabNetCount from the counters, gives
+// the list the keyboard focus (refresh only, and only while the main window is the active one)
+// and repaints it.
 //
 // The list must hold TMyRec records (SetNodeRecordType(NodeRecordTypeOf<TMyRec>()), a positive
 // NodeDataSize) and sort with VTSCompareNodes bound by BindRowSorting (row_compare.h); with any

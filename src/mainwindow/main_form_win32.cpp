@@ -262,7 +262,7 @@ void TFormNetscry::FormCreate() {
   LoadSettings();
   TStringTreeList& list = VTS->List();
   list.SetNodeRecordType(NodeRecordTypeOf<TMyRec>());
-  list.SetNodeDataSize(48);
+  list.SetNodeDataSize(kRowDataSize);
   FLargeIcons = std::make_unique<TImageListEx>(32);
   FSmallIcons = std::make_unique<TImageListEx>(16);
   state_images_ = std::make_unique<ImageListStateImages>(FSmallIcons->Handle());
@@ -346,7 +346,7 @@ void TFormNetscry::FillList() {
 
 void TFormNetscry::RefreshList() {
   TStringTreeList& list = VTS->List();
-  list.SetNodeDataSize(48);
+  list.SetNodeDataSize(kRowDataSize);
   const std::uint64_t snapshot_time = FileTimeNow();
   deps_.snapshot->TakeSnapshot(TcpRecs, UdpRecs);
   FSnapshotTime = snapshot_time;

@@ -15,6 +15,9 @@ inline constexpr const char* kAlreadyRunning = "The program already start";
 inline constexpr const char* kMainCaption = "Netscry V2.5(网络连接查看器)";
 inline constexpr Size kMainClientSize{746, 433};
 inline constexpr unsigned kRefreshInterval = 10000;
+// The rows' nominal user area: the twelve text references of a row record in the 32-bit layout.
+// The list only needs it positive; setting the value it already has keeps the rows.
+inline constexpr int kRowDataSize = 48;
 
 // The product's own addresses.
 inline constexpr const char* kHomePageURL = "https://netscry.org";

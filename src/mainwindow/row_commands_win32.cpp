@@ -129,8 +129,8 @@ void PutClipboardText(HWND owner, const std::string& text, GlobalAllocFn alloc) 
 }
 
 void RunRowCommand(TFormNetscry& form, RowCommand command, ProcessActions* processes) {
-  // The commands also run inside the list's own window procedure (double click, the manage
-  // column's menu), which has no error guard: an error ends here, at the application's handler.
+  // Handlers also call the commands directly, outside any window procedure's guard: an error
+  // ends here, at the application's handler, wherever the command was started.
   try {
     MainRowCommandHost host(form, processes);
     RowCommands commands(host, {form.FMsgSysProcess, form.FMsgEndFailed, form.FMsgConfirmEndSys},
