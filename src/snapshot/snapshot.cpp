@@ -2,6 +2,8 @@
 
 #include <unordered_map>
 
+#include "snapshot/identity_cache.h"
+
 namespace netscry {
 namespace {
 
@@ -16,17 +18,22 @@ struct Identity {
 };
 
 // What the lookups found within one snapshot: the process list taken and walked once, before
-// the tables are read, each process ID's identity and each file's version text looked up once.
+// the tables are read, each process ID's identity and each file's version text looked up once,
+// through what earlier snapshots learned when there is a cache of it. The texts are made anew
+// for every snapshot, so no entry shares a block with the cache or with an earlier snapshot.
 class IdentityCache {
  public:
-  explicit IdentityCache(ProcessLookups& lookups) : lookups_(lookups), names_(lookups.ProcessImageNames()) {}
+  IdentityCache(ProcessLookups& lookups, ProcessIdentityCache* known)
+      : lookups_(lookups), known_(known), names_(lookups.ProcessImageNames()) {
+    if (known_) known_->BeginSnapshot(names_);
+  }
 
   const Identity& Get(std::uint32_t pid) {
     auto it = by_pid_.find(pid);
     if (it != by_pid_.end()) return it->second;
     Identity id;
     if (auto name = names_.find(pid); name != names_.end()) id.name = name->second;
-    const std::string path = lookups_.ProcessPath(pid);
+    const std::string path = known_ ? known_->ProcessPath(pid, lookups_) : lookups_.ProcessPath(pid);
     id.path = path;
     id.version = Version(path);
     return by_pid_.emplace(pid, std::move(id)).first->second;
@@ -38,13 +45,14 @@ class IdentityCache {
     if (path.empty()) return {};
     auto it = by_path_.find(path);
     if (it == by_path_.end()) {
-      const VersionText text = lookups_.FileVersionText(path);
+      const VersionText text = known_ ? known_->FileVersionText(path, lookups_) : lookups_.FileVersionText(path);
       it = by_path_.emplace(path, FileTexts{text.FileDesc, text.Company}).first;
     }
     return it->second;
   }
 
   ProcessLookups& lookups_;
+  ProcessIdentityCache* known_;
   const std::unordered_map<std::uint32_t, std::string> names_;
   std::unordered_map<std::uint32_t, Identity> by_pid_;
   std::unordered_map<std::string, FileTexts> by_path_;
@@ -96,7 +104,14 @@ void ReadInto(TableKind kind, EndpointTableSource& tables, IdentityCache& identi
 }  // namespace
 
 void TakeSnapshot(EndpointTableSource& tables, ProcessLookups& lookups, FileRecArray& tcp, FileRecArray& udp) {
-  IdentityCache identities(lookups);
+  IdentityCache identities(lookups, nullptr);
+  ReadInto(TableKind::Tcp, tables, identities, tcp);
+  ReadInto(TableKind::Udp, tables, identities, udp);
+}
+
+void TakeSnapshot(EndpointTableSource& tables, ProcessLookups& lookups, ProcessIdentityCache& known,
+                  FileRecArray& tcp, FileRecArray& udp) {
+  IdentityCache identities(lookups, &known);
   ReadInto(TableKind::Tcp, tables, identities, tcp);
   ReadInto(TableKind::Udp, tables, identities, udp);
 }

@@ -23,6 +23,15 @@ class EndpointTableSource {
 struct VersionText {
   std::string FileDesc;
   std::string Company;
+  friend bool operator==(const VersionText&, const VersionText&) = default;
+};
+
+// What tells one content of a file from another without reading it: the last-write time in the
+// platform's units and the size in bytes.
+struct FileStamp {
+  std::uint64_t write_time = 0;
+  std::uint64_t size = 0;
+  friend bool operator==(const FileStamp&, const FileStamp&) = default;
 };
 
 class ProcessLookups {
@@ -33,7 +42,14 @@ class ProcessLookups {
   virtual std::unordered_map<std::uint32_t, std::string> ProcessImageNames() = 0;
   virtual std::string ProcessPath(std::uint32_t pid) = 0;
   virtual VersionText FileVersionText(const std::string& path) = 0;
+  // The process's creation time in the platform's units; nullopt when the process cannot be
+  // asked. With the ID it tells a process from a later one that got the same ID.
+  virtual std::optional<std::uint64_t> ProcessCreationTime(std::uint32_t /*pid*/) { return std::nullopt; }
+  // The file's last-write time and size; nullopt when they cannot be read.
+  virtual std::optional<FileStamp> FileStampOf(const std::string& /*path*/) { return std::nullopt; }
 };
+
+class ProcessIdentityCache;
 
 // Replaces tcp and udp with a new snapshot, TCP first. The process list is taken and walked
 // once per snapshot, each process ID's path looked up once and each distinct file's version
@@ -42,5 +58,10 @@ class ProcessLookups {
 // A table that cannot be read keeps its previous entries (marks cleared) so that a passing
 // failure does not make every row vanish and reappear as new; the other table is read anyway.
 void TakeSnapshot(EndpointTableSource& tables, ProcessLookups& lookups, FileRecArray& tcp, FileRecArray& udp);
+
+// The same snapshot, with the paths and version texts of processes and files met in earlier
+// snapshots taken from the cache (snapshot/identity_cache.h) where they are still the same.
+void TakeSnapshot(EndpointTableSource& tables, ProcessLookups& lookups, ProcessIdentityCache& known,
+                  FileRecArray& tcp, FileRecArray& udp);
 
 }  // namespace netscry
