@@ -12,7 +12,7 @@ void SystemSnapshotSource::TakeSnapshot(FileRecArray& tcp, FileRecArray& udp) {
   DebugPrivilegeScope debug;
   Win32EndpointTables tables;
   Win32ProcessLookups lookups;
-  netscry::TakeSnapshot(tables, lookups, tcp, udp);
+  netscry::TakeSnapshot(tables, lookups, known_, tcp, udp);
 }
 
 }  // namespace netscry

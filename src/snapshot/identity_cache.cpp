@@ -7,6 +7,9 @@ namespace netscry {
 void ProcessIdentityCache::BeginSnapshot(const std::unordered_map<std::uint32_t, std::string>& process_list) {
   if (process_list.empty()) return;
   std::erase_if(processes_, [&](const auto& entry) { return !process_list.contains(entry.first); });
+}
+
+void ProcessIdentityCache::EndSnapshot() {
   std::unordered_set<std::string_view> used;
   for (const auto& [pid, process] : processes_) used.insert(process.path);
   std::erase_if(files_, [&](const auto& entry) { return !used.contains(entry.first); });

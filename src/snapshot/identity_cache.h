@@ -25,10 +25,13 @@ namespace netscry {
 
 class ProcessIdentityCache {
  public:
-  // Drops the processes the snapshot's process list no longer holds, and the files no process
-  // kept runs from. A list that could not be taken (empty) drops nothing: what is kept is still
-  // checked against creation times before it is used.
+  // Drops the processes the snapshot's process list no longer holds. A list that could not be
+  // taken (empty) drops nothing: what is kept is still checked against creation times before
+  // it is used.
   void BeginSnapshot(const std::unordered_map<std::uint32_t, std::string>& process_list);
+  // Drops the files no kept process runs from. Only now, after the lookups: a program whose
+  // last process ended and which started again finds its file still known.
+  void EndSnapshot();
 
   // The process's path: the kept one when the process's creation time is the one it was kept
   // with, else looked up (and kept when the creation time is known).

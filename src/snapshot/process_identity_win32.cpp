@@ -199,6 +199,26 @@ void GetFileVersionText(const std::string& path, std::string& description, std::
   ReadVersionText(block, AnsiOfWide, description, company);
 }
 
+std::optional<std::uint64_t> GetProcessCreationTime(DWORD pid) {
+  HANDLE process = OpenProcess(kProcessQueryLimited, FALSE, pid);
+  if (!process) return std::nullopt;
+  FILETIME created{}, exited{}, kernel{}, user{};
+  const BOOL ok = GetProcessTimes(process, &created, &exited, &kernel, &user);
+  CloseHandle(process);
+  if (!ok) return std::nullopt;
+  return (std::uint64_t(created.dwHighDateTime) << 32) | created.dwLowDateTime;
+}
+
+std::optional<FileStamp> GetFileStamp(const std::string& path) {
+  if (path.empty()) return std::nullopt;
+  // The same file the version read opens: a 64-bit process's file is not in SysWOW64.
+  Wow64RedirectionOff redirection_off;
+  WIN32_FILE_ATTRIBUTE_DATA data{};
+  if (!GetFileAttributesExA(path.c_str(), GetFileExInfoStandard, &data)) return std::nullopt;
+  return FileStamp{(std::uint64_t(data.ftLastWriteTime.dwHighDateTime) << 32) | data.ftLastWriteTime.dwLowDateTime,
+                   (std::uint64_t(data.nFileSizeHigh) << 32) | data.nFileSizeLow};
+}
+
 bool EnablePrivilege(HANDLE token, const char* privilege_name, bool enable) {
   TOKEN_PRIVILEGES privileges{};
   LookupPrivilegeValueA(nullptr, privilege_name, &privileges.Privileges[0].Luid);

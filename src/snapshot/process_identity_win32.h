@@ -4,8 +4,11 @@
 #include <windows.h>
 
 #include <cstdint>
+#include <optional>
 #include <string>
 #include <unordered_map>
+
+#include "snapshot/snapshot.h"
 
 namespace netscry {
 
@@ -26,6 +29,13 @@ std::unordered_map<std::uint32_t, std::string> GetProcessImageNames(HANDLE proce
 std::string GetProcessPath(DWORD pid);
 std::string GetProcessImagePathLimited(DWORD pid);
 void GetFileVersionText(const std::string& path, std::string& description, std::string& company);
+
+// The process's creation time (100-nanosecond units since 1601), asked with limited rights;
+// nullopt when the process cannot be opened or asked.
+std::optional<std::uint64_t> GetProcessCreationTime(DWORD pid);
+// The last-write time and size of the file GetFileVersionText would read; nullopt when they
+// cannot be read.
+std::optional<FileStamp> GetFileStamp(const std::string& path);
 
 bool EnablePrivilege(HANDLE token, const char* privilege_name, bool enable);
 bool EnableDebugPrivilege();

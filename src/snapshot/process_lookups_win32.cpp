@@ -25,6 +25,12 @@ VersionText Win32ProcessLookups::FileVersionText(const std::string& path) {
   return text;
 }
 
+std::optional<std::uint64_t> Win32ProcessLookups::ProcessCreationTime(std::uint32_t pid) {
+  return GetProcessCreationTime(pid);
+}
+
+std::optional<FileStamp> Win32ProcessLookups::FileStampOf(const std::string& path) { return GetFileStamp(path); }
+
 void GetTcpUdpTable() {
   Win32EndpointTables tables;
   Win32ProcessLookups lookups;

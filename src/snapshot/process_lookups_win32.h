@@ -11,6 +11,8 @@ class Win32ProcessLookups : public ProcessLookups {
   std::unordered_map<std::uint32_t, std::string> ProcessImageNames() override;
   std::string ProcessPath(std::uint32_t pid) override;
   VersionText FileVersionText(const std::string& path) override;
+  std::optional<std::uint64_t> ProcessCreationTime(std::uint32_t pid) override;
+  std::optional<FileStamp> FileStampOf(const std::string& path) override;
 };
 
 }  // namespace netscry

@@ -114,6 +114,7 @@ void TakeSnapshot(EndpointTableSource& tables, ProcessLookups& lookups, ProcessI
   IdentityCache identities(lookups, &known);
   ReadInto(TableKind::Tcp, tables, identities, tcp);
   ReadInto(TableKind::Udp, tables, identities, udp);
+  known.EndSnapshot();
 }
 
 }  // namespace netscry

@@ -191,6 +191,13 @@ TEST(IdentityCacheCalls, ChangesAreLookedUpAgainAndNothingElse) {
        [](Machine& m) { m.processes[200].created = 900; },
        {200},
        {}},
+      {"every process of a program ended and a new one of it started",
+       [&](Machine& m) {
+         for (std::uint32_t pid = 200; pid < 230; pid += 5) m.processes.erase(pid);
+         m.processes[600] = {901, "app0.exe", app0, {Listener(6000, 600)}};
+       },
+       {600},
+       {}},
       {"a new process of a program not seen before",
        [](Machine& m) {
          m.files["C:\\new.exe"] = {7, 7, {"新程序", "Newco"}};
