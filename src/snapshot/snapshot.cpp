@@ -101,20 +101,25 @@ void ReadInto(TableKind kind, EndpointTableSource& tables, IdentityCache& identi
   }
 }
 
+// Both snapshots, with or without what earlier snapshots learned: one body, so that they read
+// the same tables in the same order.
+void Take(EndpointTableSource& tables, ProcessLookups& lookups, ProcessIdentityCache* known, FileRecArray& tcp,
+          FileRecArray& udp) {
+  IdentityCache identities(lookups, known);
+  ReadInto(TableKind::Tcp, tables, identities, tcp);
+  ReadInto(TableKind::Udp, tables, identities, udp);
+  if (known) known->EndSnapshot();
+}
+
 }  // namespace
 
 void TakeSnapshot(EndpointTableSource& tables, ProcessLookups& lookups, FileRecArray& tcp, FileRecArray& udp) {
-  IdentityCache identities(lookups, nullptr);
-  ReadInto(TableKind::Tcp, tables, identities, tcp);
-  ReadInto(TableKind::Udp, tables, identities, udp);
+  Take(tables, lookups, nullptr, tcp, udp);
 }
 
 void TakeSnapshot(EndpointTableSource& tables, ProcessLookups& lookups, ProcessIdentityCache& known,
                   FileRecArray& tcp, FileRecArray& udp) {
-  IdentityCache identities(lookups, &known);
-  ReadInto(TableKind::Tcp, tables, identities, tcp);
-  ReadInto(TableKind::Udp, tables, identities, udp);
-  known.EndSnapshot();
+  Take(tables, lookups, &known, tcp, udp);
 }
 
 }  // namespace netscry

@@ -45,7 +45,8 @@ class ProcessLookups {
   // The process's creation time in the platform's units; nullopt when the process cannot be
   // asked. With the ID it tells a process from a later one that got the same ID.
   virtual std::optional<std::uint64_t> ProcessCreationTime(std::uint32_t /*pid*/) { return std::nullopt; }
-  // The file's last-write time and size; nullopt when they cannot be read.
+  // The file's last-write time and size; nullopt when they cannot be read. A platform that
+  // cannot tell either (the default) has its processes and files looked up at every snapshot.
   virtual std::optional<FileStamp> FileStampOf(const std::string& /*path*/) { return std::nullopt; }
 };
 
