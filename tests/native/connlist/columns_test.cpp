@@ -65,8 +65,8 @@ TEST(ConnColumnTable, FileDetailColumnsStartAsTheOptionLeavesThemWhenOff) {
     if (!c.file_detail) continue;
     ++detail_columns;
     EXPECT_FALSE(c.visible) << c.caption << ": the option is off at start";
-    EXPECT_EQ(c.options.Without(coParentBidiMode), kDetailsHiddenOptions) << c.caption;
-    EXPECT_EQ(c.options.With(coVisible).Without(coParentBidiMode), kDetailsShownOptions) << c.caption;
+    EXPECT_EQ(c.options.Without(coParentBidiMode).Value(), kDetailsHiddenOptions.Value()) << c.caption;
+    EXPECT_EQ(c.options.With(coVisible).Without(coParentBidiMode).Value(), kDetailsShownOptions.Value()) << c.caption;
   }
   EXPECT_GT(detail_columns, 0);
 }
