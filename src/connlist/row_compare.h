@@ -7,9 +7,9 @@
 
 namespace netscry {
 
-// The field a column sorts by: ProcessName, Protocol, LocalIP, LocalPort, RemoteIP, RemotePort,
-// StateText, FilePath, FileDesc, Company for columns 1, 3-8, 10-12; nullptr for 0, 2, 9, 13 and
-// every other number (such columns compare nothing, so sorting by them keeps the order).
+// The field a column sorts by (its `sort_by` in kConnColumns); nullptr for the columns that sort
+// by nothing and every number outside the table (such columns compare nothing, so sorting by them
+// keeps the order).
 RecField SortField(int column);
 
 // Negative: a before b in ascending order; 0 when the column compares nothing or the texts are

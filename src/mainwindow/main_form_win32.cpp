@@ -227,24 +227,14 @@ void TFormNetscry::CreateComponents() {
 
 void TFormNetscry::ConfigureColumns() {
   TTreeHeader& header = VTS->List().Header();
-  for (int c = 0; c < int(kColumns.size()); ++c) {
-    const ColumnLayout& layout = kColumns[std::size_t(c)];
+  for (const ConnColumnInfo& info : kConnColumns) {
     TTreeColumn col;
-    col.Text = layout.caption;
-    col.Width = layout.width;
-    TColumnOptions o{coAllowClick, coEnabled, coParentBidiMode, coParentColor, coResizable, coShowDropMark, coAllowFocus};
-    if (layout.visible) o = o.With(coVisible);
-    if (c == kColProcessID) {
-      o = o.Without(coParentColor);
-      col.Color = kColumn0Color;
-    }
-    if (c == kColFilePath) o = o.Without(coParentBidiMode);
-    if (c == kColRemark) o = o.With(coDraggable);
-    if (c == kColManage) {
-      col.MinWidth = col.MaxWidth = layout.width;
-      col.Alignment = TAlignment::taCenter;
-    }
-    col.Options = o;
+    col.Text = info.caption;
+    col.Width = info.width;
+    col.Options = info.visible ? info.options.With(coVisible) : info.options;
+    if (!info.options.Has(coParentColor)) col.Color = kOwnColumnColor;
+    if (info.fixed_width) col.MinWidth = col.MaxWidth = info.width;
+    col.Alignment = info.alignment;
     header.AddColumn(col);
   }
 }
@@ -403,9 +393,11 @@ void TFormNetscry::CBAlwaysTopClick() {
 void TFormNetscry::CBShowInfoClick() {
   FShowInfo = CBShowInfo.Checked();
   SaveSetting(CBShowInfo.Tag());
-  const auto options = TColumnOptions::FromValue(CBShowInfo.Checked() ? kDetailsShownOptions : kDetailsHiddenOptions);
+  const TColumnOptions options = CBShowInfo.Checked() ? kDetailsShownOptions : kDetailsHiddenOptions;
   TTreeHeader& header = VTS->List().Header();
-  for (int c : {kColFilePath, kColFileDesc, kColCompany}) header.SetColumnOptions(c, options);
+  for (const ConnColumnInfo& info : kConnColumns) {
+    if (info.file_detail) header.SetColumnOptions(info.number, options);
+  }
 }
 
 void TFormNetscry::ShellOpen(HWND parent, const char* verb, const std::string& file) {
@@ -446,7 +438,7 @@ void TFormNetscry::VTSFreeNode(TStringTreeList& Sender, PTreeNode Node) {
 
 void TFormNetscry::VTSAfterCellPaint(TStringTreeList&, Canvas& TargetCanvas, PTreeNode Node, TColumnIndex Column,
                                      const Rect& CellRect) {
-  if (!Node || Column != kColManage || Image1.IsEmpty()) return;
+  if (!Node || ColumnPictureOf(Column) != ColumnPicture::kManageGlyph || Image1.IsEmpty()) return;
   TargetCanvas.DrawBitmap(Image1, Image1.Bounds(), CellRect.left + 12, CellRect.top + 3);
 }
 

@@ -1,8 +1,8 @@
 #pragma once
 // What the main window looks like when it is made: sizes, positions, captions, fonts, colours,
-// the list's columns, the row menu, and the program's fixed texts and addresses.
+// the row menu, and the program's fixed texts and addresses. The list's columns are described in
+// connlist/columns.h.
 #include <array>
-#include <cstdint>
 
 #include "base/color.h"
 #include "base/geometry.h"
@@ -26,7 +26,7 @@ inline constexpr const char* kAuthorMail = "netscry@netscry.org";
 inline constexpr const char* kHelpFileName = "NetscryHelp.chm";
 
 inline constexpr Color kPanelColor = 16315884;      // RGB (236, 245, 248)
-inline constexpr Color kColumn0Color = 15532031;    // RGB (255, 255, 236)
+inline constexpr Color kOwnColumnColor = 15532031;  // RGB (255, 255, 236): a column not in the list's colour
 inline constexpr Color kUrlUnvisited = 7879740;     // RGB (60, 60, 120)
 inline constexpr Color kUrlVisited = 4611970;       // RGB (130, 95, 70)
 inline constexpr Color kButtonFace = 15791348;      // RGB (244, 244, 240)
@@ -83,32 +83,6 @@ inline constexpr BottomButtonLayout kEndProButton{"结束进程", {633, 1, 110, 
 inline constexpr BoundsLayout kEmailLabelBounds{950, 8, 27, 14};
 inline constexpr const char* kEmailLabelCaption = "Email:";
 inline constexpr BoundsLayout kUrlLabelBounds{984, 7, 119, 13};
-
-// The list's fourteen columns.
-struct ColumnLayout {
-  const char* caption;
-  int width;
-  bool visible;
-};
-inline constexpr std::array<ColumnLayout, 14> kColumns{{
-    {"进程ID", 24, false},
-    {"进程", 120, true},
-    {"安全等级", 80, false},
-    {"协议", 60, true},
-    {"本地IP", 100, true},
-    {"本地端口", 80, true},
-    {"目标IP", 130, true},
-    {"目标端口", 110, true},
-    {"状态", 80, true},
-    {"管理", 40, true},
-    {"文件路径", 260, false},
-    {"文件说明", 150, false},
-    {"公司", 80, false},
-    {"备注", 50, false},
-}};
-// Options of the file detail columns 10 to 12 when shown and hidden (bits of TColumnOption).
-inline constexpr std::uint16_t kDetailsShownOptions = 2293;
-inline constexpr std::uint16_t kDetailsHiddenOptions = 2165;
 
 // The row menu: captions in order; "-" is a separator.
 inline constexpr std::array<const char*, 7> kRowMenu{

@@ -37,11 +37,38 @@ TEST(ConnColumnTable, SortFieldsAndPictures) {
   EXPECT_EQ(rec.*(ConnColumn(kColState)->sort_by), "已建立");
   EXPECT_EQ(rec.*(ConnColumn(kColCompany)->sort_by), "Acme");
   for (int col = 0; col < kConnColumnCount; ++col) {
-    EXPECT_EQ(ConnColumn(col)->file_icon, col == kColProcess) << col;
-    EXPECT_EQ(ConnColumn(col)->manage_glyph, col == kColManage) << col;
+    EXPECT_EQ(ConnColumn(col)->picture == ColumnPicture::kFileIcon, col == kColProcess) << col;
+    EXPECT_EQ(ConnColumn(col)->picture == ColumnPicture::kManageGlyph, col == kColManage) << col;
   }
   EXPECT_EQ(ConnColumn(-1), nullptr);
   EXPECT_EQ(ConnColumn(14), nullptr);
+}
+
+// The header is made from each column's options plus coVisible where the column starts shown;
+// nothing else adds or removes an option at start.
+TEST(ConnColumnTable, StartOptionsLeaveVisibilityToTheVisibleFlag) {
+  const TColumnOption always[] = {coAllowClick, coEnabled, coResizable, coShowDropMark, coAllowFocus};
+  const TColumnOption never[] = {coVisible,     coAutoSpring,  coFixed,
+                                 coSmartResize, coDisableAnimatedResize, coWrapCaption, coUseCaptionAlignment};
+  for (const ConnColumnInfo& c : kConnColumns) {
+    for (TColumnOption o : always) EXPECT_TRUE(c.options.Has(o)) << c.caption << " lacks option " << int(o);
+    for (TColumnOption o : never) EXPECT_FALSE(c.options.Has(o)) << c.caption << " has option " << int(o);
+  }
+}
+
+// The file details option assigns whole option sets to its columns: switched off right after
+// start, a column must look as it did (it only loses coParentBidiMode, which shows nothing), and
+// switched on, it must differ from that only by being shown.
+TEST(ConnColumnTable, FileDetailColumnsStartAsTheOptionLeavesThemWhenOff) {
+  int detail_columns = 0;
+  for (const ConnColumnInfo& c : kConnColumns) {
+    if (!c.file_detail) continue;
+    ++detail_columns;
+    EXPECT_FALSE(c.visible) << c.caption << ": the option is off at start";
+    EXPECT_EQ(c.options.Without(coParentBidiMode).Value(), kDetailsHiddenOptions.Value()) << c.caption;
+    EXPECT_EQ(c.options.With(coVisible).Without(coParentBidiMode).Value(), kDetailsShownOptions.Value()) << c.caption;
+  }
+  EXPECT_GT(detail_columns, 0);
 }
 
 TEST(CellImageIndex, OnlyColumnOneAsksForTheFileIconEvenWithEmptyPath) {
