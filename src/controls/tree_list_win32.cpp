@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "base/dib_win32.h"
+#include "base/dyn_calls_win32.h"
 
 namespace netscry {
 
@@ -39,7 +40,8 @@ void ImageListStateImages::Draw(Canvas& canvas, int index, int x, int y) const {
 class UxHeaderTheme : public HeaderTheme {
  public:
   explicit UxHeaderTheme(HTHEME theme) : theme_(theme) {}
-  ~UxHeaderTheme() override { CloseThemeData(theme_); }
+  // Made only when every theme call is present (OpenTheme checks).
+  ~UxHeaderTheme() override { DynCloseThemeData()(theme_); }
   void DrawItem(Canvas& canvas, const Rect& r, ItemState state) const override {
     int part_state = state == ItemState::Pressed ? HIS_PRESSED : state == ItemState::Hot ? HIS_HOT : HIS_NORMAL;
     Draw(canvas, HP_HEADERITEM, part_state, r);
@@ -51,15 +53,16 @@ class UxHeaderTheme : public HeaderTheme {
     auto* gdi = dynamic_cast<GdiCanvas*>(&canvas);
     if (!gdi) return;
     RECT rc{r.left, r.top, r.right, r.bottom};  // the canvas origin is the viewport's
-    DrawThemeBackground(theme_, gdi->Dc(), part, state, &rc, nullptr);
+    DynDrawThemeBackground()(theme_, gdi->Dc(), part, state, &rc, nullptr);
   }
   HTHEME theme_;
 };
 
 void TreeListWindow::OpenTheme() {
   theme_.reset();
-  if (!Handle() || !theme_aware_ || !IsThemeActive() || !IsAppThemed()) return;
-  if (HTHEME t = OpenThemeData(Handle(), L"HEADER")) theme_ = std::make_unique<UxHeaderTheme>(t);
+  // The theme library is bound at run time; without all of its calls the header draws itself flat.
+  if (!Handle() || !theme_aware_ || !DynUxthemePresent() || !DynIsThemeActive()() || !DynIsAppThemed()()) return;
+  if (HTHEME t = DynOpenThemeData()(Handle(), L"HEADER")) theme_ = std::make_unique<UxHeaderTheme>(t);
 }
 
 void TreeListWindow::SetThemeAware(bool on) {

@@ -5,6 +5,7 @@
 #include <stdexcept>
 #include <utility>
 
+#include "base/dyn_calls_win32.h"
 #include "forms/application_win32.h"
 #include "mainwindow/main_form_win32.h"
 #include "mainwindow/main_paths.h"
@@ -57,11 +58,7 @@ std::optional<TMyRec> FocusedRowCopy(const TStringTreeList& list) {
 }
 
 std::string SystemWow64DirText() {
-  using GetWow64Dir = UINT(WINAPI*)(LPSTR, UINT);
-  HMODULE kernel = GetModuleHandleA("kernel32.dll");
-  auto get = kernel ? reinterpret_cast<GetWow64Dir>(
-                          reinterpret_cast<void*>(GetProcAddress(kernel, "GetSystemWow64DirectoryA")))
-                    : nullptr;
+  const auto get = DynGetSystemWow64DirectoryA();
   if (!get) return {};
   // The same buffer as the system directory's: 256 characters, 255 offered.
   char buffer[256] = {};

@@ -4,6 +4,7 @@
 #include <cmath>
 #include <map>
 
+#include "base/dyn_calls_win32.h"
 #include "base/gdi_canvas_win32.h"
 #include "forms/application_win32.h"
 #include "forms/gdi_objects_win32.h"
@@ -170,16 +171,11 @@ void TskSkinForm::Detach() {
 void TskSkinForm::DisableDwmFrame() {
   // With desktop composition the platform would draw its own frame behind ours. The desktop
   // window manager exists only from Vista on, so it is bound at run time.
-  HMODULE dwm = LoadLibraryA("dwmapi.dll");
-  if (dwm == nullptr) return;
-  using SetAttribute = HRESULT(WINAPI*)(HWND, DWORD, LPCVOID, DWORD);
-  auto set = reinterpret_cast<SetAttribute>(reinterpret_cast<void*>(GetProcAddress(dwm, "DwmSetWindowAttribute")));
-  if (set != nullptr) {
+  if (const auto set = DynDwmSetWindowAttribute()) {
     constexpr DWORD kNcRenderingPolicy = 2;  // DWMWA_NCRENDERING_POLICY
     const int disabled = 1;                  // DWMNCRP_DISABLED
     set(Hwnd(), kNcRenderingPolicy, &disabled, sizeof disabled);
   }
-  FreeLibrary(dwm);
 }
 
 void TskSkinForm::SetSkinData(TskSkinData* data) {
