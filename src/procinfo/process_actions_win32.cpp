@@ -3,8 +3,8 @@
 #include <memory>
 #include <vector>
 
+#include "base/debug_privilege_win32.h"
 #include "base/dyn_calls_win32.h"
-#include "procinfo/debug_privilege_win32.h"
 
 namespace netscry {
 
