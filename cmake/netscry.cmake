@@ -65,6 +65,8 @@ endfunction()
 function(netscry_win32_test name)
   if(NETSCRY_WINDOWS)
     netscry_test(${name} LABEL wine ${ARGN})
+    # The helpers the Wine tests share: #include "common/...".
+    target_include_directories(${name} PRIVATE ${NETSCRY_SOURCE_DIR}/tests/win32)
   endif()
 endfunction()
 

@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "base/dib_win32.h"
+#include "base/dyn_calls_win32.h"
 
 namespace netscry {
 
@@ -39,7 +40,8 @@ void ImageListStateImages::Draw(Canvas& canvas, int index, int x, int y) const {
 class UxHeaderTheme : public HeaderTheme {
  public:
   explicit UxHeaderTheme(HTHEME theme) : theme_(theme) {}
-  ~UxHeaderTheme() override { CloseThemeData(theme_); }
+  // Made only when every theme call is present (OpenTheme checks).
+  ~UxHeaderTheme() override { DynCloseThemeData()(theme_); }
   void DrawItem(Canvas& canvas, const Rect& r, ItemState state) const override {
     int part_state = state == ItemState::Pressed ? HIS_PRESSED : state == ItemState::Hot ? HIS_HOT : HIS_NORMAL;
     Draw(canvas, HP_HEADERITEM, part_state, r);
@@ -51,15 +53,16 @@ class UxHeaderTheme : public HeaderTheme {
     auto* gdi = dynamic_cast<GdiCanvas*>(&canvas);
     if (!gdi) return;
     RECT rc{r.left, r.top, r.right, r.bottom};  // the canvas origin is the viewport's
-    DrawThemeBackground(theme_, gdi->Dc(), part, state, &rc, nullptr);
+    DynDrawThemeBackground()(theme_, gdi->Dc(), part, state, &rc, nullptr);
   }
   HTHEME theme_;
 };
 
 void TreeListWindow::OpenTheme() {
   theme_.reset();
-  if (!Handle() || !theme_aware_ || !IsThemeActive() || !IsAppThemed()) return;
-  if (HTHEME t = OpenThemeData(Handle(), L"HEADER")) theme_ = std::make_unique<UxHeaderTheme>(t);
+  // The theme library is bound at run time; without all of its calls the header draws itself flat.
+  if (!Handle() || !theme_aware_ || !DynUxthemePresent() || !DynIsThemeActive()() || !DynIsAppThemed()()) return;
+  if (HTHEME t = DynOpenThemeData()(Handle(), L"HEADER")) theme_ = std::make_unique<UxHeaderTheme>(t);
 }
 
 void TreeListWindow::SetThemeAware(bool on) {
@@ -196,18 +199,24 @@ TShiftState TreeListWindow::CurrentShift() {
   return {GetKeyState(VK_SHIFT) < 0, GetKeyState(VK_CONTROL) < 0, GetKeyState(VK_MENU) < 0};
 }
 
+Size TreeListWindow::RowsClientSize() const {
+  RECT rc{};
+  GetClientRect(Handle(), &rc);
+  // A window lower than its header (minimised) has no rows' area, not a negative one.
+  return {int(rc.right), std::max(0, int(rc.bottom) - kHeaderHeight)};
+}
+
 void TreeListWindow::OnSize() {
   if (!Handle()) return;
-  RECT rc;
-  GetClientRect(Handle(), &rc);
+  const Size rows = RowsClientSize();
   // The paint surfaces are as wide as the window; another width makes new ones at the next paint.
   for (const auto* surface : {header_surface_.get(), strip_surface_.get()}) {
-    if (surface && surface->dib.Width() != rc.right) {
+    if (surface && surface->dib.Width() != rows.cx) {
       ReleasePaintSurfaces();
       break;
     }
   }
-  list_.SetClientSize(rc.right, std::max(0, int(rc.bottom) - kHeaderHeight));
+  list_.SetClientSize(rows.cx, rows.cy);
 }
 
 void TreeListWindow::ScrollChanged() {
@@ -237,9 +246,8 @@ void TreeListWindow::UpdateScrollBars() {
   updating_scroll_ = false;
   // Showing or hiding a bar changes the client size. Compared as OnSize sets it: a window lower
   // than its header (minimised) would otherwise differ every time and post this again for ever.
-  RECT rc;
-  GetClientRect(Handle(), &rc);
-  if (rc.right != list_.ClientWidth() || std::max(0, int(rc.bottom) - kHeaderHeight) != list_.ClientHeight()) OnSize();
+  const Size rows = RowsClientSize();
+  if (rows.cx != list_.ClientWidth() || rows.cy != list_.ClientHeight()) OnSize();
 }
 
 void TreeListWindow::OnScroll(int bar, int code) {
@@ -463,162 +471,181 @@ void TreeListWindow::HideTip() {
 }
 
 LRESULT TreeListWindow::WndProc(UINT msg, WPARAM wp, LPARAM lp) {
+  std::optional<LRESULT> handled;
   switch (msg) {
-    case WM_SIZE:
-      OnSize();
-      return 0;
+    case WM_SIZE: OnSize(); handled = 0; break;
     case WM_ERASEBKGND:
-      return 1;
-    case WM_PAINT: {
-      if (scroll_pending_) UpdateScrollBars();
-      rows_invalid_ = false;
-      PAINTSTRUCT ps;
-      HDC dc = BeginPaint(Handle(), &ps);
-      PaintTo(dc, ps.rcPaint);
-      EndPaint(Handle(), &ps);
-      return 0;
-    }
-    case kUpdateScrollMessage:
-      if (scroll_pending_) UpdateScrollBars();
-      return 0;
-    case WM_PRINTCLIENT: {
-      if (scroll_pending_) UpdateScrollBars();
-      RECT rc;
-      GetClientRect(Handle(), &rc);
-      PaintTo(reinterpret_cast<HDC>(wp), rc);
-      return 0;
-    }
-    case WM_SETFOCUS:
-      list_.SetFocused(true);
-      return 0;
-    case WM_KILLFOCUS:
-      list_.SetFocused(false);
-      HideTip();
-      return 0;
-    case WM_THEMECHANGED:
-      OpenTheme();
-      InvalidateRect(Handle(), nullptr, FALSE);
-      return 0;
-    case WM_SYSCOLORCHANGE:
-      ReadSystemColors();
-      InvalidateRect(Handle(), nullptr, FALSE);
-      return 0;
-    case WM_GETDLGCODE: {
-      // Escape ends a width drag; otherwise the dialog manager takes it for the window's Cancel.
-      const auto* key = reinterpret_cast<const MSG*>(lp);
-      if (list_.Header().Tracking() && key && key->message == WM_KEYDOWN && key->wParam == VK_ESCAPE)
-        return DLGC_WANTARROWS | DLGC_WANTCHARS | DLGC_WANTMESSAGE;
-      return DLGC_WANTARROWS | DLGC_WANTCHARS;
-    }
-    case WM_LBUTTONDOWN: OnMouseButton(TMouseButton::mbLeft, true, false, lp); return 0;
-    case WM_LBUTTONDBLCLK: OnMouseButton(TMouseButton::mbLeft, true, true, lp); return 0;
-    case WM_LBUTTONUP: OnMouseButton(TMouseButton::mbLeft, false, false, lp); return 0;
+    case WM_PAINT:
+    case WM_PRINTCLIENT: handled = OnPaintMessage(msg, wp); break;
+    case kUpdateScrollMessage: OnUpdateScrollMessage(); handled = 0; break;
+    case WM_SETFOCUS: OnSetFocus(); handled = 0; break;
+    case WM_KILLFOCUS: OnKillFocus(); handled = 0; break;
+    case WM_THEMECHANGED: OnThemeChanged(); handled = 0; break;
+    case WM_SYSCOLORCHANGE: OnSysColorChange(); handled = 0; break;
+    case WM_GETDLGCODE: handled = OnGetDlgCode(lp); break;
+    case WM_LBUTTONDOWN: OnMouseButton(TMouseButton::mbLeft, true, false, lp); handled = 0; break;
+    case WM_LBUTTONDBLCLK: OnMouseButton(TMouseButton::mbLeft, true, true, lp); handled = 0; break;
+    case WM_LBUTTONUP: OnMouseButton(TMouseButton::mbLeft, false, false, lp); handled = 0; break;
     case WM_RBUTTONDOWN:
-    case WM_RBUTTONDBLCLK: OnMouseButton(TMouseButton::mbRight, true, false, lp); return 0;
-    case WM_RBUTTONUP: OnMouseButton(TMouseButton::mbRight, false, false, lp); return 0;
+    case WM_RBUTTONDBLCLK: OnMouseButton(TMouseButton::mbRight, true, false, lp); handled = 0; break;
+    case WM_RBUTTONUP: OnMouseButton(TMouseButton::mbRight, false, false, lp); handled = 0; break;
     case WM_MBUTTONDOWN:
-    case WM_MBUTTONDBLCLK: OnMouseButton(TMouseButton::mbMiddle, true, false, lp); return 0;
-    case WM_MBUTTONUP: OnMouseButton(TMouseButton::mbMiddle, false, false, lp); return 0;
-    case WM_MOUSEMOVE: OnMouseMove(lp); return 0;
-    case WM_MOUSEHOVER: OnHover(lp); return 0;
-    case WM_MOUSELEAVE:
-      tracking_hover_ = false;
-      HideTip();
-      return 0;
-    case WM_CAPTURECHANGED:
-      if (reinterpret_cast<HWND>(lp) != Handle()) list_.Header().CancelTracking();
-      return 0;
-    case WM_SETCURSOR:
-      if (LOWORD(lp) == HTCLIENT) {
-        POINT pt;
-        GetCursorPos(&pt);
-        ScreenToClient(Handle(), &pt);
-        if ((pt.y < kHeaderHeight || list_.Header().Tracking()) &&
-            list_.Header().CursorAt({pt.x, pt.y}) == HeaderCursor::HorizontalSplit) {
-          SetCursor(LoadCursor(nullptr, IDC_SIZEWE));
-          return TRUE;
-        }
-      }
-      break;
-    case WM_MOUSEWHEEL: {
-      UINT lines = 3;
-      SystemParametersInfoA(SPI_GETWHEELSCROLLLINES, 0, &lines, 0);
-      int setting = lines == WHEEL_PAGESCROLL ? -1 : int(lines);
-      WORD keys = GET_KEYSTATE_WPARAM(wp);
-      HideTip();
-      list_.MouseWheel(GET_WHEEL_DELTA_WPARAM(wp), {(keys & MK_SHIFT) != 0, (keys & MK_CONTROL) != 0, false}, setting);
-      return 0;
-    }
-    case WM_VSCROLL: OnScroll(SB_VERT, LOWORD(wp)); return 0;
-    case WM_HSCROLL: OnScroll(SB_HORZ, LOWORD(wp)); return 0;
-    case WM_KEYDOWN: {
-      TListKey key = TListKey::Other;
-      switch (wp) {
-        case VK_UP: key = TListKey::Up; break;
-        case VK_DOWN: key = TListKey::Down; break;
-        case VK_PRIOR: key = TListKey::PageUp; break;
-        case VK_NEXT: key = TListKey::PageDown; break;
-        case VK_HOME: key = TListKey::Home; break;
-        case VK_END: key = TListKey::End; break;
-        case VK_LEFT: key = TListKey::Left; break;
-        case VK_RIGHT: key = TListKey::Right; break;
-        case VK_ESCAPE: key = TListKey::Escape; break;
-        default: break;
-      }
-      HideTip();
-      if (key != TListKey::Other && list_.KeyDown(key, CurrentShift())) return 0;
-      break;
-    }
-    case WM_CONTEXTMENU:
-      // The key (or Shift+F10) arrives with no position; mouse releases are handled above.
-      if (lp == -1) list_.KeyDown(TListKey::Apps, CurrentShift());
-      return 0;
-    case WM_CHAR: {
-      auto byte = static_cast<unsigned char>(wp & 0xFF);
-      if (pending_lead_) {
-        char two[2] = {char(pending_lead_), char(byte)};
-        pending_lead_ = 0;
-        list_.KeyChar(std::string_view(two, 2), GetTickCount());
-      } else if (IsDBCSLeadByte(byte)) {
-        pending_lead_ = byte;
-        return 0;
-      } else if (byte == '\b' || byte >= 0x20) {
-        char one = char(byte);
-        list_.KeyChar(std::string_view(&one, 1), GetTickCount());
-      } else {
-        break;
-      }
-      UpdateTimers();
-      return 0;
-    }
-    case WM_TIMER:
-      if (wp == kSearchTimer) {
-        list_.SearchTimerFired();
-        KillTimer(Handle(), kSearchTimer);
-      } else if (wp == kHotTimer) {
-        POINT pt;
-        GetCursorPos(&pt);
-        ScreenToClient(Handle(), &pt);
-        RECT rc;
-        GetClientRect(Handle(), &rc);
-        std::optional<Point> mouse;
-        if (pt.x >= 0 && pt.x < rc.right && pt.y >= 0 && pt.y < kHeaderHeight) mouse = Point{pt.x, pt.y};
-        list_.Header().HotTimerFired(mouse);
-        if (!list_.Header().HotTimerRunning()) KillTimer(Handle(), kHotTimer);
-      } else if (wp == kAutoFitTimer) {
-        list_.Header().AutoFitTimerFired();
-        if (!list_.Header().AutoFitAnimating()) KillTimer(Handle(), kAutoFitTimer);
-      }
-      return 0;
-    case WM_DESTROY:
-      KillTimer(Handle(), kSearchTimer);
-      KillTimer(Handle(), kHotTimer);
-      KillTimer(Handle(), kAutoFitTimer);
-      return 0;
-    default:
-      break;
+    case WM_MBUTTONDBLCLK: OnMouseButton(TMouseButton::mbMiddle, true, false, lp); handled = 0; break;
+    case WM_MBUTTONUP: OnMouseButton(TMouseButton::mbMiddle, false, false, lp); handled = 0; break;
+    case WM_MOUSEMOVE: OnMouseMove(lp); handled = 0; break;
+    case WM_MOUSEHOVER: OnHover(lp); handled = 0; break;
+    case WM_MOUSELEAVE: OnMouseLeave(); handled = 0; break;
+    case WM_CAPTURECHANGED: OnCaptureChanged(lp); handled = 0; break;
+    case WM_SETCURSOR: handled = OnSetCursor(lp); break;
+    case WM_MOUSEWHEEL: OnMouseWheel(wp); handled = 0; break;
+    case WM_VSCROLL: OnScroll(SB_VERT, LOWORD(wp)); handled = 0; break;
+    case WM_HSCROLL: OnScroll(SB_HORZ, LOWORD(wp)); handled = 0; break;
+    case WM_KEYDOWN: handled = OnKeyDown(wp); break;
+    case WM_CONTEXTMENU: OnContextMenu(lp); handled = 0; break;
+    case WM_CHAR: handled = OnChar(wp); break;
+    case WM_TIMER: OnTimer(wp); handled = 0; break;
+    case WM_DESTROY: OnDestroy(); handled = 0; break;
+    default: break;
   }
-  return Window::WndProc(msg, wp, lp);
+  return handled ? *handled : Window::WndProc(msg, wp, lp);
+}
+
+LRESULT TreeListWindow::OnPaintMessage(UINT msg, WPARAM wp) {
+  // The bars a fill changed are set first: showing one changes the area about to be painted.
+  if (msg != WM_ERASEBKGND && scroll_pending_) UpdateScrollBars();
+  if (msg == WM_PAINT) rows_invalid_ = false;
+  LRESULT result = 0;
+  forms::HandleOwnPaint(Handle(), msg, wp, result, [this](HDC dc, const RECT& area) { PaintTo(dc, area); });
+  return result;
+}
+
+void TreeListWindow::OnUpdateScrollMessage() {
+  if (scroll_pending_) UpdateScrollBars();
+}
+
+void TreeListWindow::OnSetFocus() { list_.SetFocused(true); }
+
+void TreeListWindow::OnKillFocus() {
+  list_.SetFocused(false);
+  HideTip();
+}
+
+void TreeListWindow::OnThemeChanged() {
+  OpenTheme();
+  InvalidateRect(Handle(), nullptr, FALSE);
+}
+
+void TreeListWindow::OnSysColorChange() {
+  ReadSystemColors();
+  InvalidateRect(Handle(), nullptr, FALSE);
+}
+
+LRESULT TreeListWindow::OnGetDlgCode(LPARAM lp) {
+  // Escape ends a width drag; otherwise the dialog manager takes it for the window's Cancel.
+  const auto* key = reinterpret_cast<const MSG*>(lp);
+  if (list_.Header().Tracking() && key && key->message == WM_KEYDOWN && key->wParam == VK_ESCAPE)
+    return DLGC_WANTARROWS | DLGC_WANTCHARS | DLGC_WANTMESSAGE;
+  return DLGC_WANTARROWS | DLGC_WANTCHARS;
+}
+
+void TreeListWindow::OnMouseLeave() {
+  tracking_hover_ = false;
+  HideTip();
+}
+
+void TreeListWindow::OnCaptureChanged(LPARAM lp) {
+  if (reinterpret_cast<HWND>(lp) != Handle()) list_.Header().CancelTracking();
+}
+
+std::optional<LRESULT> TreeListWindow::OnSetCursor(LPARAM lp) {
+  if (LOWORD(lp) != HTCLIENT) return std::nullopt;
+  POINT pt;
+  GetCursorPos(&pt);
+  ScreenToClient(Handle(), &pt);
+  if ((pt.y < kHeaderHeight || list_.Header().Tracking()) &&
+      list_.Header().CursorAt({pt.x, pt.y}) == HeaderCursor::HorizontalSplit) {
+    SetCursor(LoadCursor(nullptr, IDC_SIZEWE));
+    return TRUE;
+  }
+  return std::nullopt;
+}
+
+void TreeListWindow::OnMouseWheel(WPARAM wp) {
+  UINT lines = 3;
+  SystemParametersInfoA(SPI_GETWHEELSCROLLLINES, 0, &lines, 0);
+  int setting = lines == WHEEL_PAGESCROLL ? -1 : int(lines);
+  WORD keys = GET_KEYSTATE_WPARAM(wp);
+  HideTip();
+  list_.MouseWheel(GET_WHEEL_DELTA_WPARAM(wp), {(keys & MK_SHIFT) != 0, (keys & MK_CONTROL) != 0, false}, setting);
+}
+
+std::optional<LRESULT> TreeListWindow::OnKeyDown(WPARAM wp) {
+  TListKey key = TListKey::Other;
+  switch (wp) {
+    case VK_UP: key = TListKey::Up; break;
+    case VK_DOWN: key = TListKey::Down; break;
+    case VK_PRIOR: key = TListKey::PageUp; break;
+    case VK_NEXT: key = TListKey::PageDown; break;
+    case VK_HOME: key = TListKey::Home; break;
+    case VK_END: key = TListKey::End; break;
+    case VK_LEFT: key = TListKey::Left; break;
+    case VK_RIGHT: key = TListKey::Right; break;
+    case VK_ESCAPE: key = TListKey::Escape; break;
+    default: break;
+  }
+  HideTip();
+  if (key != TListKey::Other && list_.KeyDown(key, CurrentShift())) return 0;
+  return std::nullopt;
+}
+
+void TreeListWindow::OnContextMenu(LPARAM lp) {
+  // The key (or Shift+F10) arrives with no position; mouse releases are handled as releases.
+  if (lp == -1) list_.KeyDown(TListKey::Apps, CurrentShift());
+}
+
+std::optional<LRESULT> TreeListWindow::OnChar(WPARAM wp) {
+  auto byte = static_cast<unsigned char>(wp & 0xFF);
+  if (pending_lead_) {
+    char two[2] = {char(pending_lead_), char(byte)};
+    pending_lead_ = 0;
+    list_.KeyChar(std::string_view(two, 2), GetTickCount());
+  } else if (IsDBCSLeadByte(byte)) {
+    pending_lead_ = byte;
+    return 0;
+  } else if (byte == '\b' || byte >= 0x20) {
+    char one = char(byte);
+    list_.KeyChar(std::string_view(&one, 1), GetTickCount());
+  } else {
+    return std::nullopt;
+  }
+  UpdateTimers();
+  return 0;
+}
+
+void TreeListWindow::OnTimer(WPARAM id) {
+  if (id == kSearchTimer) {
+    list_.SearchTimerFired();
+    KillTimer(Handle(), kSearchTimer);
+  } else if (id == kHotTimer) {
+    POINT pt;
+    GetCursorPos(&pt);
+    ScreenToClient(Handle(), &pt);
+    RECT rc;
+    GetClientRect(Handle(), &rc);
+    std::optional<Point> mouse;
+    if (pt.x >= 0 && pt.x < rc.right && pt.y >= 0 && pt.y < kHeaderHeight) mouse = Point{pt.x, pt.y};
+    list_.Header().HotTimerFired(mouse);
+    if (!list_.Header().HotTimerRunning()) KillTimer(Handle(), kHotTimer);
+  } else if (id == kAutoFitTimer) {
+    list_.Header().AutoFitTimerFired();
+    if (!list_.Header().AutoFitAnimating()) KillTimer(Handle(), kAutoFitTimer);
+  }
+}
+
+void TreeListWindow::OnDestroy() {
+  KillTimer(Handle(), kSearchTimer);
+  KillTimer(Handle(), kHotTimer);
+  KillTimer(Handle(), kAutoFitTimer);
 }
 
 }  // namespace netscry

@@ -7,6 +7,7 @@
 #include <commctrl.h>
 
 #include <memory>
+#include <optional>
 
 #include "base/gdi_canvas_win32.h"
 #include "controls/tree_list.h"
@@ -69,6 +70,8 @@ class TreeListWindow : public forms::Window, public TreeListHost {
 
  private:
   class TipWindow;
+  // The rows' area: the client area below the header, never negative.
+  Size RowsClientSize() const;
   void OnSize();
   void OnScroll(int bar, int code);
   void UpdateScrollBars();
@@ -76,6 +79,23 @@ class TreeListWindow : public forms::Window, public TreeListHost {
   void OnMouseButton(TMouseButton button, bool down, bool dbl, LPARAM lp);
   void OnMouseMove(LPARAM lp);
   void OnHover(LPARAM lp);
+  // The message handlers; a nullopt leaves the message to the default handling.
+  LRESULT OnPaintMessage(UINT msg, WPARAM wp);
+  void OnUpdateScrollMessage();
+  void OnSetFocus();
+  void OnKillFocus();
+  void OnThemeChanged();
+  void OnSysColorChange();
+  LRESULT OnGetDlgCode(LPARAM lp);
+  void OnMouseLeave();
+  void OnCaptureChanged(LPARAM lp);
+  std::optional<LRESULT> OnSetCursor(LPARAM lp);
+  void OnMouseWheel(WPARAM wp);
+  std::optional<LRESULT> OnKeyDown(WPARAM wp);
+  void OnContextMenu(LPARAM lp);
+  std::optional<LRESULT> OnChar(WPARAM wp);
+  void OnTimer(WPARAM id);
+  void OnDestroy();
   void HideTip();
   void UpdateTimers();
   void ReadSystemColors();

@@ -27,6 +27,8 @@ class Application {
   bool HandleMessage();
   // Handles the messages already queued, without waiting.
   void ProcessMessages();
+  // Handles one message as every loop of the program does (the dialog manager's keys first).
+  void Dispatch(MSG& msg);
   void Terminate() { PostQuitMessage(0); }
 
   // The default error handler: the message with a full stop appended when its last character
@@ -47,7 +49,6 @@ class Application {
   // The flags that put a box owned by owner (or by no window) above the windows it blocks.
   UINT OrderFlags(HWND owner, UINT flags) const;
   Application() = default;
-  void Dispatch(MSG& msg);
 
   std::string title_;
   Form* main_form_ = nullptr;

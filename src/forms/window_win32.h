@@ -12,6 +12,7 @@
 #include <windows.h>
 
 #include <string>
+#include <type_traits>
 
 #include "base/geometry.h"
 
@@ -109,10 +110,17 @@ class Window {
 };
 
 // For windows that paint their whole client area themselves, off-screen: the background is not
-// erased, and WM_PAINT and WM_PRINTCLIENT (into the caller's DC) both go to paint(dc). True, with
-// the result set, for those three messages.
+// erased, and WM_PAINT and WM_PRINTCLIENT (into the caller's DC) both go to paint, as paint(dc)
+// or paint(dc, area) with the area to paint (the update rectangle; all of the client area when
+// printed). True, with the result set, for those three messages.
 template <class Paint>
 bool HandleOwnPaint(HWND hwnd, UINT msg, WPARAM wp, LRESULT& result, Paint&& paint) {
+  const auto call = [&paint](HDC dc, const RECT& area) {
+    if constexpr (std::is_invocable_v<Paint&, HDC, const RECT&>)
+      paint(dc, area);
+    else
+      paint(dc);
+  };
   switch (msg) {
     case WM_ERASEBKGND:
       result = 1;
@@ -120,16 +128,19 @@ bool HandleOwnPaint(HWND hwnd, UINT msg, WPARAM wp, LRESULT& result, Paint&& pai
     case WM_PAINT: {
       PAINTSTRUCT ps;
       if (HDC dc = BeginPaint(hwnd, &ps)) {
-        paint(dc);
+        call(dc, ps.rcPaint);
         EndPaint(hwnd, &ps);
       }
       result = 0;
       return true;
     }
-    case WM_PRINTCLIENT:
-      paint(reinterpret_cast<HDC>(wp));
+    case WM_PRINTCLIENT: {
+      RECT client{};
+      GetClientRect(hwnd, &client);
+      call(reinterpret_cast<HDC>(wp), client);
       result = 0;
       return true;
+    }
     default:
       return false;
   }

@@ -15,6 +15,7 @@
 #include "mainwindow/main_paths.h"
 #include "mainwindow/profile_file_win32.h"
 #include "mainwindow/row_commands_win32.h"
+#include "procinfo/process_actions_win32.h"
 #include "skin/skin_bmp.h"
 #include "snapshot/get_tcp_udp_table.h"
 
@@ -34,6 +35,14 @@ class PlatformShell : public ShellOpener {
     ShellExecuteA(parent, verb, file.c_str(), nullptr, nullptr, SW_SHOWNORMAL);
   }
 };
+
+// The platform's objects wherever a test gave none: decided once, when the window is made.
+MainWindowDeps WithPlatformDefaults(MainWindowDeps deps) {
+  static PlatformShell shell;
+  if (!deps.shell) deps.shell = &shell;
+  if (!deps.processes) deps.processes = &PlatformProcesses();
+  return deps;
+}
 
 std::string ExecutablePath() {
   std::string buf(MAX_PATH, '\0');
@@ -72,7 +81,7 @@ forms::CheckBoxParams OptionBox(const OptionBoxLayout& layout) {
 
 }  // namespace
 
-TFormNetscry::TFormNetscry(const MainWindowDeps& deps) : deps_(deps) {}
+TFormNetscry::TFormNetscry(const MainWindowDeps& deps) : deps_(WithPlatformDefaults(deps)) {}
 
 TFormNetscry::~TFormNetscry() {
   // The list first, by its own destructor, then the window and the rest of the components;
@@ -109,21 +118,13 @@ bool TFormNetscry::Create() {
   }
   // The window's skin and its frame: sizeable, icon, minimise and maximise, at least 672 × 200,
   // an empty system menu. Without a loadable skin the frame is the plain one.
-  const auto skin = forms::ResourceBytes(kMainSkinResource);
-  if (!skin.empty() && skCompressedStoredSkin1.ImportSkinFileBytes(skin)) {
-    skCompressedStoredSkin1.SetFileName(kMainSkinFileName);
-    skSkinData1.SetCompressedStoredSkin(&skCompressedStoredSkin1);
-  }
-  TskSkinFrame& frame = skSkinForm1.Frame();
-  frame.Sizeable = true;
-  frame.BorderIcons = biSystemMenu | biMinimize | biMaximize;
-  frame.MinWidth = 672;
-  frame.MinHeight = 200;
-  frame.ShowIcon = true;
-  frame.UseDefaultObjectHint = false;
-  skSkinForm1.SystemMenu = &PopupMenu1;
-  skSkinForm1.SetSkinData(&skSkinData1);
-  skSkinForm1.Attach();
+  CarriedFrameSettings frame;
+  frame.sizeable = true;
+  frame.border_icons = biSystemMenu | biMinimize | biMaximize;
+  frame.min_width = 672;
+  frame.min_height = 200;
+  frame.system_menu = &PopupMenu1;
+  AttachCarriedSkin(skSkinForm1, skCompressedStoredSkin1, skSkinData1, kMainSkinResource, kMainSkinFileName, frame);
   FormCreate();
   return true;
 }
@@ -401,11 +402,7 @@ void TFormNetscry::CBShowInfoClick() {
 }
 
 void TFormNetscry::ShellOpen(HWND parent, const char* verb, const std::string& file) {
-  if (deps_.shell) {
-    deps_.shell->Open(parent, verb, file);
-  } else {
-    PlatformShell().Open(parent, verb, file);
-  }
+  deps_.shell->Open(parent, verb, file);
 }
 
 void TFormNetscry::BTNHelpClick() {
@@ -454,20 +451,18 @@ void TFormNetscry::VTSGetPopupMenu(TStringTreeList& Sender, PTreeNode Node, TCol
 // Both act on the focused row itself, whatever row the menu was last prepared for.
 void TFormNetscry::VTSDblClick(TStringTreeList&) {
   FMenuRow.reset();
-  FMenuRowTime.reset();
   NProcInfoClick();
 }
 
 void TFormNetscry::BTNEndProClick() {
   FMenuRow.reset();
-  FMenuRowTime.reset();
   NEndProcClick();
 }
 
-void TFormNetscry::NProcInfoClick() { RunRowCommand(*this, RowCommand::kProcInfo, deps_.processes); }
-void TFormNetscry::NEndProcClick() { RunRowCommand(*this, RowCommand::kEndProc, deps_.processes); }
-void TFormNetscry::NCopyClick() { RunRowCommand(*this, RowCommand::kCopy, deps_.processes); }
-void TFormNetscry::NLocateClick() { RunRowCommand(*this, RowCommand::kLocate, deps_.processes); }
-void TFormNetscry::NPropertyClick() { RunRowCommand(*this, RowCommand::kProperty, deps_.processes); }
+void TFormNetscry::NProcInfoClick() { RunRowCommand(*this, RowCommand::kProcInfo, *deps_.processes); }
+void TFormNetscry::NEndProcClick() { RunRowCommand(*this, RowCommand::kEndProc, *deps_.processes); }
+void TFormNetscry::NCopyClick() { RunRowCommand(*this, RowCommand::kCopy, *deps_.processes); }
+void TFormNetscry::NLocateClick() { RunRowCommand(*this, RowCommand::kLocate, *deps_.processes); }
+void TFormNetscry::NPropertyClick() { RunRowCommand(*this, RowCommand::kProperty, *deps_.processes); }
 
 }  // namespace netscry

@@ -39,11 +39,12 @@ class ShellOpener {
 
 struct MainWindowDeps {
   SnapshotSource* snapshot = nullptr;  // required
-  ShellOpener* shell = nullptr;        // null: the platform's shell
+  ShellOpener* shell = nullptr;        // null: the platform's shell (filled in when the window is made)
   // The executable's directory with its trailing backslash; empty: taken from the executable's
   // path (tests point it at a folder of their own for the settings file).
   std::string app_path;
-  // Ending processes, revealing files and property sheets for the row commands; null: the platform's.
+  // Ending processes, revealing files and property sheets for the row commands; null: the
+  // platform's (filled in when the window is made).
   ProcessActions* processes = nullptr;
 };
 
@@ -92,8 +93,11 @@ class TFormNetscry : public forms::Form {
   std::string FUpdateURL;
   // The focused row when the row menu last opened, for the command chosen from it: the menu's
   // loop still runs the refresh timer, and a refresh that deletes the row focuses the top row.
-  std::optional<TMyRec> FMenuRow;
-  std::optional<std::uint64_t> FMenuRowTime;  // FSnapshotTime when FMenuRow was taken
+  struct MenuRow {
+    TMyRec row;
+    std::optional<std::uint64_t> shown_at;  // FSnapshotTime when the row was taken
+  };
+  std::optional<MenuRow> FMenuRow;
   // When the last snapshot was taken (system file time). Every row shown was seen in it under
   // its process ID, so a process created later is not the one a row shows.
   std::optional<std::uint64_t> FSnapshotTime;

@@ -5,6 +5,7 @@
 #include <stdexcept>
 #include <utility>
 
+#include "base/dyn_calls_win32.h"
 #include "forms/application_win32.h"
 #include "mainwindow/main_form_win32.h"
 #include "mainwindow/main_paths.h"
@@ -13,8 +14,8 @@
 
 namespace netscry {
 
-MainRowCommandHost::MainRowCommandHost(TFormNetscry& form, ProcessActions* processes)
-    : form_(form), processes_(processes ? *processes : PlatformProcesses()) {}
+MainRowCommandHost::MainRowCommandHost(TFormNetscry& form, ProcessActions& processes)
+    : form_(form), processes_(processes) {}
 
 void MainRowCommandHost::ShowMessage(const std::string& text) { forms::Application::Instance().ShowMessage(text); }
 
@@ -57,11 +58,7 @@ std::optional<TMyRec> FocusedRowCopy(const TStringTreeList& list) {
 }
 
 std::string SystemWow64DirText() {
-  using GetWow64Dir = UINT(WINAPI*)(LPSTR, UINT);
-  HMODULE kernel = GetModuleHandleA("kernel32.dll");
-  auto get = kernel ? reinterpret_cast<GetWow64Dir>(
-                          reinterpret_cast<void*>(GetProcAddress(kernel, "GetSystemWow64DirectoryA")))
-                    : nullptr;
+  const auto get = DynGetSystemWow64DirectoryA();
   if (!get) return {};
   // The same buffer as the system directory's: 256 characters, 255 offered.
   char buffer[256] = {};
@@ -128,16 +125,20 @@ void PutClipboardText(HWND owner, const std::string& text, GlobalAllocFn alloc) 
   unicode.PlaceAs(CF_UNICODETEXT);
 }
 
-void RunRowCommand(TFormNetscry& form, RowCommand command, ProcessActions* processes) {
-  // Handlers also call the commands directly, outside any window procedure's guard: an error
-  // ends here, at the application's handler, wherever the command was started.
+void RunRowCommand(TFormNetscry& form, RowCommand command, ProcessActions& processes) {
+  // Every command runs inside a window procedure (a menu item, a button, the list's double
+  // click) whose guard would catch an error too, but only after it had cut short the caller's
+  // own handling (the list's press, say): ended here, the caller still finishes.
   try {
     MainRowCommandHost host(form, processes);
     RowCommands commands(host, {form.FMsgSysProcess, form.FMsgEndFailed, form.FMsgConfirmEndSys},
                          {form.FSysDir, SystemWow64DirText()});
-    std::optional<TMyRec> row = std::exchange(form.FMenuRow, std::nullopt);
-    std::optional<std::uint64_t> shown_at = std::exchange(form.FMenuRowTime, std::nullopt);
-    if (!row && form.VTS) {
+    std::optional<TMyRec> row;
+    std::optional<std::uint64_t> shown_at;
+    if (auto menu_row = std::exchange(form.FMenuRow, std::nullopt)) {
+      row = std::move(menu_row->row);
+      shown_at = menu_row->shown_at;
+    } else if (form.VTS) {
       row = FocusedRowCopy(form.VTS->List());
       shown_at = form.FSnapshotTime;
     }
@@ -184,8 +185,7 @@ TPopupMenu RowMenuForPopupRequest(TFormNetscry& form, const TStringTreeList& lis
   if (!step.show) return nullptr;
   // The row the menu was prepared for, which a release away from the pressed row makes another
   // row than the focused one.
-  form.FMenuRow = *RecordOf(list, node);
-  form.FMenuRowTime = form.FSnapshotTime;
+  form.FMenuRow = TFormNetscry::MenuRow{*RecordOf(list, node), form.FSnapshotTime};
   return form.PmTree.Handle();
 }
 
@@ -195,11 +195,10 @@ void RowMenuForColumnClick(TFormNetscry& form, const TStringTreeList& list, TCol
   if (!step.show) return;
   POINT cursor{};
   GetCursorPos(&cursor);
-  form.FMenuRow = FocusedRowCopy(list);
-  form.FMenuRowTime = form.FSnapshotTime;
+  form.FMenuRow.reset();
+  if (auto row = FocusedRowCopy(list)) form.FMenuRow = TFormNetscry::MenuRow{std::move(*row), form.FSnapshotTime};
   form.PmTree.Popup({cursor.x, cursor.y}, form);  // runs the chosen command before it returns
   form.FMenuRow.reset();
-  form.FMenuRowTime.reset();
 }
 
 }  // namespace netscry

@@ -18,8 +18,7 @@ class TFormNetscry;
 
 class MainRowCommandHost : public RowCommandHost {
  public:
-  // processes: null for the platform's.
-  MainRowCommandHost(TFormNetscry& form, ProcessActions* processes);
+  MainRowCommandHost(TFormNetscry& form, ProcessActions& processes);
 
   void ShowMessage(const std::string& text) override;
   bool ConfirmEndSystemProcess(const std::string& text) override;
@@ -58,7 +57,7 @@ enum class RowCommand { kProcInfo, kEndProc, kCopy, kLocate, kProperty };
 // Runs a row command on the row the row menu opened for (FMenuRow, taken), or when no menu is
 // pending on the form's focused row (a copy taken now). An error it raises goes to the
 // application's error handler.
-void RunRowCommand(TFormNetscry& form, RowCommand command, ProcessActions* processes = nullptr);
+void RunRowCommand(TFormNetscry& form, RowCommand command, ProcessActions& processes);
 
 // VTSGetPopupMenu: prepares the row menu for the row under the position and returns it, noting
 // that row in FMenuRow; no menu (and the items' states unchanged) when there is no row

@@ -1,6 +1,6 @@
 #include "mainwindow/system_snapshot_win32.h"
 
-#include "procinfo/debug_privilege_win32.h"
+#include "base/debug_privilege_win32.h"
 #include "snapshot/endpoint_tables_win32.h"
 #include "snapshot/process_lookups_win32.h"
 #include "snapshot/snapshot.h"

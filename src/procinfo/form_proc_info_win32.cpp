@@ -3,7 +3,6 @@
 #include <span>
 
 #include "forms/application_win32.h"
-#include "forms/resources_win32.h"
 #include "procinfo/process_actions_win32.h"
 #include "procinfo/procinfo_layout.h"
 #include "procinfo/procinfo_text.h"
@@ -33,7 +32,8 @@ struct IconHolder {
 
 }  // namespace
 
-TFormProcInfo::TFormProcInfo(ProcessActions* actions) : actions_(actions) {}
+// The platform's actions unless a test gave its own: decided once, when the dialog is made.
+TFormProcInfo::TFormProcInfo(ProcessActions* actions) : actions_(actions ? *actions : PlatformProcesses()) {}
 
 TFormProcInfo::~TFormProcInfo() {
   // Deleted while its window still exists (not through closing): the window goes now, without
@@ -110,21 +110,13 @@ void TFormProcInfo::CreateComponents() {
 }
 
 void TFormProcInfo::LoadSkin() {
-  const auto skin = forms::ResourceBytes(kProcInfoSkinResource);
-  if (!skin.empty() && skCompressedStoredSkin1.ImportSkinFileBytes(skin)) {
-    skCompressedStoredSkin1.SetFileName(kProcInfoSkinFileName);
-    skSkinData1.SetCompressedStoredSkin(&skCompressedStoredSkin1);
-  }
-  // The frame: fixed size, the icon and the close button alone, an empty system menu. Without
-  // a loadable skin it is the plain frame.
-  TskSkinFrame& frame = skSkinForm1.Frame();
-  frame.Sizeable = false;
-  frame.BorderIcons = biSystemMenu;
-  frame.ShowIcon = true;
-  frame.UseDefaultObjectHint = false;
-  skSkinForm1.SystemMenu = &PopupMenu1;
-  skSkinForm1.SetSkinData(&skSkinData1);
-  skSkinForm1.Attach();
+  // The frame: fixed size, the icon and the close button alone, an empty system menu.
+  CarriedFrameSettings frame;
+  frame.sizeable = false;
+  frame.border_icons = biSystemMenu;
+  frame.system_menu = &PopupMenu1;
+  AttachCarriedSkin(skSkinForm1, skCompressedStoredSkin1, skSkinData1, kProcInfoSkinResource, kProcInfoSkinFileName,
+                    frame);
 }
 
 void TFormProcInfo::DrawFileIcon(TImageListEx& icons, const std::string& path) {
@@ -135,13 +127,13 @@ void TFormProcInfo::DrawFileIcon(TImageListEx& icons, const std::string& path) {
 }
 
 void TFormProcInfo::LabLocateClick() {
-  (actions_ ? *actions_ : PlatformProcesses()).RevealFile(EPath.Text());
+  actions_.RevealFile(EPath.Text());
 }
 
 void TFormProcInfo::BTNOKClick() { Close(); }
 
 void TFormProcInfo::BTNEndProcClick() {
-  if (!EndProcessOfPidCaption(LabPID.Caption(), EPath.Text(), actions_ ? *actions_ : PlatformProcesses())) {
+  if (!EndProcessOfPidCaption(LabPID.Caption(), EPath.Text(), actions_)) {
     forms::Application::Instance().ShowMessage(FMsgEndFailed);
     return;
   }

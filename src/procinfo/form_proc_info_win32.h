@@ -66,7 +66,7 @@ class TFormProcInfo : public forms::Form {
   // Gives the focus back to the control that had it when the dialog was last active (at first: OK).
   void RestoreFocus();
 
-  ProcessActions* actions_;
+  ProcessActions& actions_;
   HWND last_focus_ = nullptr;
 };
 

@@ -3,7 +3,8 @@
 #include <memory>
 #include <vector>
 
-#include "procinfo/debug_privilege_win32.h"
+#include "base/debug_privilege_win32.h"
+#include "base/dyn_calls_win32.h"
 
 namespace netscry {
 
@@ -14,16 +15,6 @@ static_assert(sizeof(SHELLEXECUTEINFOA) == 60, "the 32-bit layout of SHELLEXECUT
 #endif
 
 namespace {
-
-// Calls newer than the oldest system the program runs on, bound where present.
-template <typename Fn>
-Fn BindKernel32(const char* name) {
-  HMODULE kernel = GetModuleHandleA("kernel32.dll");
-  return kernel ? reinterpret_cast<Fn>(reinterpret_cast<void*>(GetProcAddress(kernel, name))) : nullptr;
-}
-
-using QueryFullProcessImageNameAFn = BOOL(WINAPI*)(HANDLE, DWORD, LPSTR, PDWORD);
-using CompareStringOrdinalFn = int(WINAPI*)(LPCWCH, int, LPCWCH, int, BOOL);
 
 constexpr DWORD kProcessQueryLimitedInformation = 0x1000;
 constexpr DWORD kPathChars = 1025;  // as the snapshot's path lookup reads them
@@ -36,7 +27,7 @@ class PlatformProcessToEnd : public ProcessToEnd {
   PlatformProcessToEnd& operator=(const PlatformProcessToEnd&) = delete;
 
   std::string ImagePath() override {
-    static const auto query = BindKernel32<QueryFullProcessImageNameAFn>("QueryFullProcessImageNameA");
+    const auto query = DynQueryFullProcessImageNameA();
     if (!query) return {};
     std::vector<char> buffer(kPathChars, '\0');
     DWORD size = kPathChars;
@@ -94,7 +85,7 @@ OpenedProcess PlatformProcessActions::OpenToEnd(std::uint32_t pid) {
 bool PlatformProcessActions::SamePath(const std::string& a, const std::string& b) {
   const std::wstring wa = Wide(a), wb = Wide(b);
   if (wa.empty() || wb.empty()) return false;
-  static const auto compare = BindKernel32<CompareStringOrdinalFn>("CompareStringOrdinal");
+  const auto compare = DynCompareStringOrdinal();
   if (compare) return compare(wa.data(), int(wa.size()), wb.data(), int(wb.size()), TRUE) == CSTR_EQUAL;
   std::wstring ua = wa, ub = wb;
   CharUpperBuffW(ua.data(), DWORD(ua.size()));

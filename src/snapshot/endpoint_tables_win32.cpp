@@ -1,5 +1,6 @@
 #include "snapshot/endpoint_tables_win32.h"
 
+#include "base/dyn_calls_win32.h"
 #include "snapshot/table_read.h"
 
 #include <windows.h>
@@ -14,8 +15,8 @@ namespace {
 
 // The XP-era calls are bound at run time: importing them stops the program from starting on
 // systems that lack them (every Windows since Vista lacks the UDP one, and so does Wine).
-using AllocateAndGetFn = DWORD(WINAPI*)(PVOID*, BOOL, HANDLE, DWORD, DWORD);
-using GetExtendedTableFn = DWORD(WINAPI*)(PVOID, PDWORD, BOOL, ULONG, int, ULONG);
+using AllocateAndGetFn = DynAllocateAndGetTcpExTableFromStackFn;
+using GetExtendedTableFn = DynGetExtendedTcpTableFn;
 
 constexpr DWORD kHeapGrowable = 2;
 constexpr DWORD kAfInet = 2;
@@ -23,13 +24,6 @@ constexpr int kTcpTableOwnerPidAll = 5;
 constexpr int kUdpTableOwnerPid = 1;
 
 TableApi g_last_api[2] = {TableApi::None, TableApi::None};
-
-template <typename Fn>
-Fn BindIphlpapi(const char* name) {
-  HMODULE module = GetModuleHandleA("iphlpapi.dll");
-  if (!module) module = LoadLibraryA("iphlpapi.dll");
-  return module ? reinterpret_cast<Fn>(reinterpret_cast<void*>(GetProcAddress(module, name))) : nullptr;
-}
 
 
 std::optional<std::vector<EndpointRow>> ReadAllocated(AllocateAndGetFn fn, TableKind kind) {
@@ -67,10 +61,10 @@ std::optional<std::vector<EndpointRow>> ReadExtended(GetExtendedTableFn fn, Tabl
 
 std::optional<std::vector<EndpointRow>> Win32EndpointTables::ReadTable(TableKind kind) {
   const bool tcp = kind == TableKind::Tcp;
-  static const auto allocate_tcp = BindIphlpapi<AllocateAndGetFn>("AllocateAndGetTcpExTableFromStack");
-  static const auto allocate_udp = BindIphlpapi<AllocateAndGetFn>("AllocateAndGetUdpExTableFromStack");
-  static const auto extended_tcp = BindIphlpapi<GetExtendedTableFn>("GetExtendedTcpTable");
-  static const auto extended_udp = BindIphlpapi<GetExtendedTableFn>("GetExtendedUdpTable");
+  const AllocateAndGetFn allocate_tcp = DynAllocateAndGetTcpExTableFromStack();
+  const AllocateAndGetFn allocate_udp = DynAllocateAndGetUdpExTableFromStack();
+  const GetExtendedTableFn extended_tcp = DynGetExtendedTcpTable();
+  const GetExtendedTableFn extended_udp = DynGetExtendedUdpTable();
 
   TableApi& api = g_last_api[tcp ? 0 : 1];
   api = TableApi::None;

@@ -7,57 +7,30 @@
 #include <vector>
 
 #include "base/ansi_text.h"
+#include "base/dyn_calls_win32.h"
 #include "snapshot/process_path.h"
 #include "snapshot/version_text.h"
 
 namespace netscry {
 namespace {
 
-// Function pointers of libraries bound at run time. GetProcAddress yields FARPROC; converting it
-// to the real signature goes through void* as the platform documents.
-template <typename Fn>
-Fn Bind(HMODULE module, const char* name) {
-  return module ? reinterpret_cast<Fn>(reinterpret_cast<void*>(GetProcAddress(module, name))) : nullptr;
-}
-
-// --- PsAPI ----------------------------------------------------------------------------------
-using EnumProcessModulesFn = BOOL(WINAPI*)(HANDLE, HMODULE*, DWORD, LPDWORD);
-using GetModuleFileNameExAFn = DWORD(WINAPI*)(HANDLE, HMODULE, LPSTR, DWORD);
-HMODULE g_psapi = nullptr;
-EnumProcessModulesFn g_enum_process_modules = nullptr;
-GetModuleFileNameExAFn g_get_module_file_name_ex = nullptr;
-
-// --- TlHelp32 -------------------------------------------------------------------------------
-using CreateToolhelp32SnapshotFn = HANDLE(WINAPI*)(DWORD, DWORD);
-using Process32Fn = BOOL(WINAPI*)(HANDLE, PROCESSENTRY32*);
-bool g_toolhelp_bound = false;
-CreateToolhelp32SnapshotFn g_create_snapshot = nullptr;
-Process32Fn g_process32_first = nullptr;
-Process32Fn g_process32_next = nullptr;
-
+// Calls the process walk, the module list and the image path use when present.
 BOOL WrapEnumProcessModules(HANDLE process, HMODULE* module, DWORD cb, LPDWORD needed) {
-  if (!CheckPSAPILoaded() || !g_enum_process_modules) return FALSE;
-  return g_enum_process_modules(process, module, cb, needed);
+  const auto fn = DynEnumProcessModules();
+  return fn ? fn(process, module, cb, needed) : FALSE;
 }
 DWORD WrapGetModuleFileNameExA(HANDLE process, HMODULE module, LPSTR buffer, DWORD size) {
-  if (!CheckPSAPILoaded() || !g_get_module_file_name_ex) return 0;
-  return g_get_module_file_name_ex(process, module, buffer, size);
+  const auto fn = DynGetModuleFileNameExA();
+  return fn ? fn(process, module, buffer, size) : 0;
 }
 BOOL WrapProcess32First(HANDLE snapshot, PROCESSENTRY32* entry) {
-  if (!InitToolHelp() || !g_process32_first) return FALSE;
-  return g_process32_first(snapshot, entry);
+  const auto fn = DynProcess32First();
+  return fn ? fn(snapshot, entry) : FALSE;
 }
 BOOL WrapProcess32Next(HANDLE snapshot, PROCESSENTRY32* entry) {
-  if (!InitToolHelp() || !g_process32_next) return FALSE;
-  return g_process32_next(snapshot, entry);
+  const auto fn = DynProcess32Next();
+  return fn ? fn(snapshot, entry) : FALSE;
 }
-
-// --- Newer platform calls, bound where present ----------------------------------------------
-using QueryFullProcessImageNameAFn = BOOL(WINAPI*)(HANDLE, DWORD, LPSTR, PDWORD);
-using Wow64DisableFn = BOOL(WINAPI*)(PVOID*);
-using Wow64RevertFn = BOOL(WINAPI*)(PVOID);
-
-HMODULE Kernel32() { return GetModuleHandleA("kernel32.dll"); }
 
 constexpr DWORD kPathChars = 1025;
 
@@ -66,12 +39,11 @@ constexpr DWORD kPathChars = 1025;
 class Wow64RedirectionOff {
  public:
   Wow64RedirectionOff() {
-    static const auto disable = Bind<Wow64DisableFn>(Kernel32(), "Wow64DisableWow64FsRedirection");
-    if (disable) active_ = disable(&old_) != FALSE;
+    if (const auto disable = DynWow64DisableWow64FsRedirection()) active_ = disable(&old_) != FALSE;
   }
   ~Wow64RedirectionOff() {
-    static const auto revert = Bind<Wow64RevertFn>(Kernel32(), "Wow64RevertWow64FsRedirection");
-    if (active_ && revert) revert(old_);
+    if (!active_) return;
+    if (const auto revert = DynWow64RevertWow64FsRedirection()) revert(old_);
   }
   Wow64RedirectionOff(const Wow64RedirectionOff&) = delete;
   Wow64RedirectionOff& operator=(const Wow64RedirectionOff&) = delete;
@@ -97,7 +69,7 @@ class Win32ProcessImagePlatform : public ProcessImagePlatform {
     return TextOfField(buffer.data(), std::min<DWORD>(n, kPathChars));
   }
   std::optional<std::string> ImagePath(Handle process) override {
-    static const auto query = Bind<QueryFullProcessImageNameAFn>(Kernel32(), "QueryFullProcessImageNameA");
+    const auto query = DynQueryFullProcessImageNameA();
     if (!query) return std::nullopt;
     std::vector<char> buffer(kPathChars, '\0');
     DWORD size = kPathChars;
@@ -128,33 +100,13 @@ std::string GetProcessImagePathLimited(DWORD pid) {
   return ProcessImagePathLimited(pid, platform);
 }
 
-bool CheckPSAPILoaded() {
-  if (g_psapi) return true;
-  HMODULE module = LoadLibraryA("PSAPI.dll");
-  if (reinterpret_cast<std::uintptr_t>(module) < 32) {
-    g_psapi = nullptr;
-    return false;
-  }
-  g_psapi = module;
-  g_enum_process_modules = Bind<EnumProcessModulesFn>(module, "EnumProcessModules");
-  g_get_module_file_name_ex = Bind<GetModuleFileNameExAFn>(module, "GetModuleFileNameExA");
-  return true;
-}
+bool CheckPSAPILoaded() { return DynModule(DynLibrary::Psapi) != nullptr; }
 
-bool InitToolHelp() {
-  if (g_toolhelp_bound) return g_create_snapshot != nullptr;
-  HMODULE kernel = Kernel32();
-  if (!kernel) return false;
-  g_toolhelp_bound = true;
-  g_create_snapshot = Bind<CreateToolhelp32SnapshotFn>(kernel, "CreateToolhelp32Snapshot");
-  g_process32_first = Bind<Process32Fn>(kernel, "Process32First");
-  g_process32_next = Bind<Process32Fn>(kernel, "Process32Next");
-  return g_create_snapshot != nullptr;
-}
+bool InitToolHelp() { return DynCreateToolhelp32Snapshot() != nullptr; }
 
 HANDLE CreateProcessSnapshot() {
-  if (!InitToolHelp()) return nullptr;
-  return g_create_snapshot(TH32CS_SNAPPROCESS, 0);
+  const auto create = DynCreateToolhelp32Snapshot();
+  return create ? create(TH32CS_SNAPPROCESS, 0) : nullptr;
 }
 
 std::string GetProcessName(HANDLE process_snapshot, DWORD pid) {

@@ -3,53 +3,13 @@
 #include <uxtheme.h>
 #include <vssym32.h>
 
-#include <cstring>
 #include <vector>
 
 #include "base/dib_win32.h"
+#include "base/dyn_calls_win32.h"
 
 namespace netscry {
 namespace {
-
-// The platform's theme functions, bound at first use; absent on systems without the library.
-struct UxTheme {
-  using OpenFn = HTHEME(WINAPI*)(HWND, LPCWSTR);
-  using CloseFn = HRESULT(WINAPI*)(HTHEME);
-  using DrawFn = HRESULT(WINAPI*)(HTHEME, HDC, int, int, const RECT*, const RECT*);
-  using StateFn = BOOL(WINAPI*)();
-  OpenFn open = nullptr;
-  CloseFn close = nullptr;
-  DrawFn draw = nullptr;
-  StateFn is_active = nullptr;
-  StateFn is_app_themed = nullptr;
-
-  static const UxTheme* Get() {
-    static const UxTheme api = Load();
-    return api.open && api.close && api.draw && api.is_active && api.is_app_themed ? &api : nullptr;
-  }
-
- private:
-  template <typename F>
-  static F Bind(HMODULE module, const char* name) {
-    FARPROC p = GetProcAddress(module, name);
-    F f = nullptr;
-    static_assert(sizeof f == sizeof p);
-    std::memcpy(&f, &p, sizeof f);
-    return f;
-  }
-  static UxTheme Load() {
-    UxTheme api;
-    // Kept loaded for the life of the process, like the theme handles that point into it.
-    HMODULE module = LoadLibraryA("uxtheme.dll");
-    if (!module) return api;
-    api.open = Bind<OpenFn>(module, "OpenThemeData");
-    api.close = Bind<CloseFn>(module, "CloseThemeData");
-    api.draw = Bind<DrawFn>(module, "DrawThemeBackground");
-    api.is_active = Bind<StateFn>(module, "IsThemeActive");
-    api.is_app_themed = Bind<StateFn>(module, "IsAppThemed");
-    return api;
-  }
-};
 
 int ThemeStateOf(ThemedFace face) {
   switch (face) {
@@ -142,14 +102,14 @@ HotButtonStyle THotBitBtn::ResolvedStyle() const {
 
 void THotBitBtn::OpenTheme() {
   CloseTheme();
-  const UxTheme* ux = UxTheme::Get();
-  if (!Handle() || !params_.theme_aware || !ux || !ux->is_active() || !ux->is_app_themed()) return;
-  theme_ = ux->open(Handle(), L"BUTTON");
+  // The theme library is bound at run time; without all of its calls the button draws its own face.
+  if (!Handle() || !params_.theme_aware || !DynUxthemePresent() || !DynIsThemeActive()() || !DynIsAppThemed()()) return;
+  theme_ = DynOpenThemeData()(Handle(), L"BUTTON");
 }
 
 void THotBitBtn::CloseTheme() {
   if (!theme_) return;
-  if (const UxTheme* ux = UxTheme::Get()) ux->close(static_cast<HTHEME>(theme_));
+  if (DynUxthemePresent()) DynCloseThemeData()(static_cast<HTHEME>(theme_));
   theme_ = nullptr;
 }
 
@@ -166,10 +126,9 @@ void THotBitBtn::PaintTo(HDC dc) {
   p.sys = CurrentHotButtonSystemColors();
   p.glyph = &glyph_;
   p.caption = caption_;
-  const UxTheme* ux = UxTheme::Get();
-  if (theme_ && ux) {
+  if (theme_ && DynUxthemePresent()) {
     const RECT rc{0, 0, size.cx, size.cy};
-    ux->draw(static_cast<HTHEME>(theme_), surface_.Dc(), BP_PUSHBUTTON, ThemeStateOf(ThemedFaceOf(p.visual)), &rc,
+    DynDrawThemeBackground()(static_cast<HTHEME>(theme_), surface_.Dc(), BP_PUSHBUTTON, ThemeStateOf(ThemedFaceOf(p.visual)), &rc,
              nullptr);
   } else {
     PaintHotButtonFace(*surface_.Canvas(), p);

@@ -4,9 +4,11 @@
 #include <cmath>
 #include <map>
 
+#include "base/dyn_calls_win32.h"
 #include "base/gdi_canvas_win32.h"
 #include "forms/application_win32.h"
 #include "forms/gdi_objects_win32.h"
+#include "forms/resources_win32.h"
 
 namespace netscry {
 namespace {
@@ -170,16 +172,11 @@ void TskSkinForm::Detach() {
 void TskSkinForm::DisableDwmFrame() {
   // With desktop composition the platform would draw its own frame behind ours. The desktop
   // window manager exists only from Vista on, so it is bound at run time.
-  HMODULE dwm = LoadLibraryA("dwmapi.dll");
-  if (dwm == nullptr) return;
-  using SetAttribute = HRESULT(WINAPI*)(HWND, DWORD, LPCVOID, DWORD);
-  auto set = reinterpret_cast<SetAttribute>(reinterpret_cast<void*>(GetProcAddress(dwm, "DwmSetWindowAttribute")));
-  if (set != nullptr) {
+  if (const auto set = DynDwmSetWindowAttribute()) {
     constexpr DWORD kNcRenderingPolicy = 2;  // DWMWA_NCRENDERING_POLICY
     const int disabled = 1;                  // DWMNCRP_DISABLED
     set(Hwnd(), kNcRenderingPolicy, &disabled, sizeof disabled);
   }
-  FreeLibrary(dwm);
 }
 
 void TskSkinForm::SetSkinData(TskSkinData* data) {
@@ -592,124 +589,26 @@ void TskSkinForm::NcButton(UINT msg, WPARAM wp, LPARAM lp, LRESULT& result) {
 }
 
 bool TskSkinForm::FilterMessage(forms::Window&, UINT msg, WPARAM wp, LPARAM lp, LRESULT& result) {
-  HWND h = Hwnd();
-  if (!attached_ || h == nullptr) return false;
+  if (!attached_ || Hwnd() == nullptr) return false;
+  std::optional<LRESULT> handled;
   switch (msg) {
-    case WM_NCCALCSIZE: {
-      if (wp) {
-        auto* params = reinterpret_cast<NCCALCSIZE_PARAMS*>(lp);
-        frame_.ComputeGeometry();
-        params->rgrc[0] = ToRECT(frame_.ClientFromWindow(FromRECT(params->rgrc[0])));
-      } else if (lp != 0) {
-        auto* r = reinterpret_cast<RECT*>(lp);
-        *r = ToRECT(frame_.ClientFromWindow(FromRECT(*r)));
-      }
-      result = 0;
-      return true;
-    }
-    case WM_NCPAINT:
-      RepaintFrame();
-      result = 0;
-      return true;
-    case WM_PRINT:
-      // The frame as the window shows it, into the caller's DC; the rest as usual.
-      if (lp & PRF_NONCLIENT) PaintFrame(reinterpret_cast<HDC>(wp));
-      result = form_.CallOwnProc(msg, wp, lp & ~LPARAM(PRF_NONCLIENT));
-      return true;
-    case WM_NCHITTEST:
-      result = frame_.NcHitTest(WindowPointFromScreen(lp));
-      return true;
-    case WM_NCACTIVATE:
-      nc_active_ = wp != 0;
-      result = TRUE;
-      frame_.ActivationChanged(false);
-      RepaintFrame();
-      return true;
-    case WM_ACTIVATE:
-      result = form_.CallOwnProc(msg, wp, lp);
-      if (Hwnd() != h) return true;
-      frame_.ActivationChanged(true);
-      RepaintFrame();
-      return true;
-    case WM_GETMINMAXINFO: {
-      auto* info = reinterpret_cast<MINMAXINFO*>(lp);
-      const MonitorInfo m = Monitor();
-      info->ptMinTrackSize = {frame_.MinTrackWidth(), frame_.MinTrackHeight()};
-      info->ptMaxTrackSize = {frame_.MaxTrackWidth(m), frame_.MaxTrackHeight(m)};
-      result = form_.CallOwnProc(msg, wp, lp);
-      return true;
-    }
-    case WM_SIZE: {
-      result = form_.CallOwnProc(msg, wp, lp);
-      if (Hwnd() != h) return true;
-      const Size s = WindowSize();
-      SizeChanged(s.cx, s.cy);
-      return true;
-    }
-    case WM_SIZING: {
-      result = form_.CallOwnProc(msg, wp, lp);
-      if (frame_.InSizeMove && full_drag_ && lp != 0) {
-        const Rect proposed = FromRECT(*reinterpret_cast<RECT*>(lp));
-        const Size now = WindowSize();
-        if (now.cx >= frame_.MinTrackWidth() && now.cy >= frame_.MinTrackHeight()) {
-          frame_.SetSize(proposed.Width(), proposed.Height());
-          ApplyShape();
-        }
-      }
-      return true;
-    }
-    case WM_ENTERSIZEMOVE: {
-      frame_.EnterSizeMove();
-      size_move_started_ = true;
-      BOOL full = FALSE;
-      SystemParametersInfoA(SPI_GETDRAGFULLWINDOWS, 0, &full, 0);
-      full_drag_ = full != FALSE;
-      result = form_.CallOwnProc(msg, wp, lp);
-      return true;
-    }
-    case WM_EXITSIZEMOVE:
-      frame_.ExitSizeMove();
-      result = form_.CallOwnProc(msg, wp, lp);
-      RepaintFrame();
-      return true;
-    case WM_SETTEXT:
-      result = form_.CallOwnProc(msg, wp, lp);
-      RepaintFrame();
-      return true;
-    case WM_ERASEBKGND: {
-      RECT client{};
-      GetClientRect(h, &client);
-      GdiCanvas canvas(reinterpret_cast<HDC>(wp));
-      frame_.PaintClientBackground(canvas, {client.right, client.bottom}, forms::ResolveColor(form_.BackgroundColor()));
-      result = 1;
-      return true;
-    }
-    case WM_SHOWWINDOW:
-      result = form_.CallOwnProc(msg, wp, lp);
-      if (wp && Hwnd() == h) ForceRelayout();
-      return true;
-    case WM_SYSCOMMAND:
-      // Keyboard menu activation would open a skinned main menu; there is none. The platform's
-      // own system menu never opens: the frame's system menu is the form's.
-      if ((wp & 0xFFF0) == SC_KEYMENU || (wp & 0xFFF0) == SC_MOUSEMENU) {
-        result = 0;
-        return true;
-      }
-      return false;
-    case WM_NCMOUSEMOVE:
-      result = form_.CallOwnProc(msg, wp, lp);
-      if (Hwnd() == h) frame_.NcMouseMove(WindowPointFromScreen(lp));
-      return true;
-    case WM_MOUSEMOVE:
-      // While a frame object holds the captured mouse, it follows the mouse over the client
-      // area too: moving off the button un-hots it, moving back on hots it again.
-      result = form_.CallOwnProc(msg, wp, lp);
-      if (Hwnd() == h && frame_.PressedIndex != -1 && GetCapture() == h) {
-        const Point p = WindowPointFromClient(lp);
-        frame_.UpdateHover(p);
-        frame_.NcMouseMove(p);
-      }
-      return true;
+    case WM_NCCALCSIZE: handled = OnNcCalcSize(wp, lp); break;
+    case WM_NCPAINT: handled = OnNcPaint(); break;
+    case WM_PRINT: handled = OnPrint(wp, lp); break;
+    case WM_NCHITTEST: handled = frame_.NcHitTest(WindowPointFromScreen(lp)); break;
+    case WM_NCACTIVATE: handled = OnNcActivate(wp); break;
+    case WM_ACTIVATE: handled = OnActivate(wp, lp); break;
+    case WM_GETMINMAXINFO: handled = OnGetMinMaxInfo(wp, lp); break;
+    case WM_SIZE: handled = OnSize(wp, lp); break;
+    case WM_SIZING: handled = OnSizing(wp, lp); break;
+    case WM_ENTERSIZEMOVE: handled = OnEnterSizeMove(wp, lp); break;
+    case WM_EXITSIZEMOVE: handled = OnExitSizeMove(wp, lp); break;
+    case WM_SETTEXT: handled = OnSetText(wp, lp); break;
+    case WM_ERASEBKGND: handled = OnEraseBackground(wp); break;
+    case WM_SHOWWINDOW: handled = OnShowWindow(wp, lp); break;
+    case WM_SYSCOMMAND: handled = OnSysCommand(wp); break;
+    case WM_NCMOUSEMOVE: handled = OnNcMouseMove(wp, lp); break;
+    case WM_MOUSEMOVE: handled = OnMouseMove(wp, lp); break;
     case WM_NCLBUTTONDOWN:
     case WM_NCLBUTTONUP:
     case WM_NCLBUTTONDBLCLK:
@@ -717,62 +616,232 @@ bool TskSkinForm::FilterMessage(forms::Window&, UINT msg, WPARAM wp, LPARAM lp, 
     case WM_NCRBUTTONUP:
     case WM_NCRBUTTONDBLCLK:
     case WM_LBUTTONUP:
-    case WM_RBUTTONUP:
-      NcButton(msg, wp, lp, result);
-      return true;
-    case WM_MOVING: {
-      auto* r = reinterpret_cast<RECT*>(lp);
-      if (r != nullptr) *r = ToRECT(frame_.Moving(FromRECT(*r), WindowBounds(), Monitor().work_area));
-      result = TRUE;
-      return true;
+    case WM_RBUTTONUP: {
+      LRESULT r = 0;
+      NcButton(msg, wp, lp, r);
+      handled = r;
+      break;
     }
-    case WM_TIMER:
-      if (wp == kHoverTimerId || wp == kMorphTimerId || wp == kAnimationTimerId) {
-        OnTimer(wp);
-        result = 0;
-        return true;
-      }
-      return false;
-    case WM_DESTROY:
-      for (FrameTimer t : {FrameTimer::Hover, FrameTimer::Morph, FrameTimer::Animation}) {
-        KillTimer(h, TimerId(t));
-        timers_[std::size_t(t)] = false;
-      }
-      return false;
-    case WM_NCDESTROY:
-      // The window goes: nothing of it is kept (the system deletes its region).
-      for (auto& strip : strips_) strip.reset();
-      strips_valid_ = false;
-      applied_shape_.reset();
-      attached_ = false;
-      return false;
-    case WM_SKINCHANGING:
-      frame_.SkinChanging();
-      strips_valid_ = false;
-      if (applied_shape_ && SetWindowRgn(h, nullptr, TRUE)) applied_shape_.reset();
-      // A load that fails sends nothing more: once it is over, whatever the data holds then
-      // (nothing: the plain frame) is applied, so the window is never left half skinned.
-      reapply_pending_ = true;
-      PostMessageA(h, ReapplyMessage(), 0, 0);
-      result = 0;
-      return true;
-    case WM_SKINCHANGED:
-      ApplySkin();
-      result = 0;
-      return true;
+    case WM_MOVING: handled = OnMoving(lp); break;
+    case WM_TIMER: handled = OnTimerMessage(wp); break;
+    case WM_DESTROY: OnDestroy(); break;
+    case WM_NCDESTROY: OnNcDestroy(); break;
+    case WM_SKINCHANGING: handled = OnSkinChanging(); break;
+    case WM_SKINCHANGED: handled = OnSkinChanged(); break;
     case WM_SKINCHANGED2:
-    case WM_SKINSTRINGSCHANGED:
-      frame_.ApplyDefaultHints(skin_data_ != nullptr ? skin_data_->ResourceStrData() : nullptr);
-      result = 0;
-      return true;
+    case WM_SKINSTRINGSCHANGED: handled = OnSkinStringsChanged(); break;
     default:
-      if (msg == ReapplyMessage()) {
-        if (reapply_pending_) ApplySkin();
-        result = 0;
-        return true;
-      }
-      return false;
+      if (msg == ReapplyMessage()) handled = OnReapply();
+      break;
   }
+  if (!handled) return false;
+  result = *handled;
+  return true;
+}
+
+LRESULT TskSkinForm::OnNcCalcSize(WPARAM wp, LPARAM lp) {
+  if (wp) {
+    auto* params = reinterpret_cast<NCCALCSIZE_PARAMS*>(lp);
+    frame_.ComputeGeometry();
+    params->rgrc[0] = ToRECT(frame_.ClientFromWindow(FromRECT(params->rgrc[0])));
+  } else if (lp != 0) {
+    auto* r = reinterpret_cast<RECT*>(lp);
+    *r = ToRECT(frame_.ClientFromWindow(FromRECT(*r)));
+  }
+  return 0;
+}
+
+LRESULT TskSkinForm::OnNcPaint() {
+  RepaintFrame();
+  return 0;
+}
+
+LRESULT TskSkinForm::OnPrint(WPARAM wp, LPARAM lp) {
+  // The frame as the window shows it, into the caller's DC; the rest as usual.
+  if (lp & PRF_NONCLIENT) PaintFrame(reinterpret_cast<HDC>(wp));
+  return form_.CallOwnProc(WM_PRINT, wp, lp & ~LPARAM(PRF_NONCLIENT));
+}
+
+LRESULT TskSkinForm::OnNcActivate(WPARAM wp) {
+  nc_active_ = wp != 0;
+  frame_.ActivationChanged(false);
+  RepaintFrame();
+  return TRUE;
+}
+
+LRESULT TskSkinForm::OnActivate(WPARAM wp, LPARAM lp) {
+  HWND h = Hwnd();
+  const LRESULT result = form_.CallOwnProc(WM_ACTIVATE, wp, lp);
+  if (Hwnd() != h) return result;  // the form's handler ended the window
+  frame_.ActivationChanged(true);
+  RepaintFrame();
+  return result;
+}
+
+LRESULT TskSkinForm::OnGetMinMaxInfo(WPARAM wp, LPARAM lp) {
+  auto* info = reinterpret_cast<MINMAXINFO*>(lp);
+  const MonitorInfo m = Monitor();
+  info->ptMinTrackSize = {frame_.MinTrackWidth(), frame_.MinTrackHeight()};
+  info->ptMaxTrackSize = {frame_.MaxTrackWidth(m), frame_.MaxTrackHeight(m)};
+  return form_.CallOwnProc(WM_GETMINMAXINFO, wp, lp);
+}
+
+LRESULT TskSkinForm::OnSize(WPARAM wp, LPARAM lp) {
+  HWND h = Hwnd();
+  const LRESULT result = form_.CallOwnProc(WM_SIZE, wp, lp);
+  if (Hwnd() != h) return result;
+  const Size s = WindowSize();
+  SizeChanged(s.cx, s.cy);
+  return result;
+}
+
+LRESULT TskSkinForm::OnSizing(WPARAM wp, LPARAM lp) {
+  const LRESULT result = form_.CallOwnProc(WM_SIZING, wp, lp);
+  if (frame_.InSizeMove && full_drag_ && lp != 0) {
+    const Rect proposed = FromRECT(*reinterpret_cast<RECT*>(lp));
+    const Size now = WindowSize();
+    if (now.cx >= frame_.MinTrackWidth() && now.cy >= frame_.MinTrackHeight()) {
+      frame_.SetSize(proposed.Width(), proposed.Height());
+      ApplyShape();
+    }
+  }
+  return result;
+}
+
+LRESULT TskSkinForm::OnEnterSizeMove(WPARAM wp, LPARAM lp) {
+  frame_.EnterSizeMove();
+  size_move_started_ = true;
+  BOOL full = FALSE;
+  SystemParametersInfoA(SPI_GETDRAGFULLWINDOWS, 0, &full, 0);
+  full_drag_ = full != FALSE;
+  return form_.CallOwnProc(WM_ENTERSIZEMOVE, wp, lp);
+}
+
+LRESULT TskSkinForm::OnExitSizeMove(WPARAM wp, LPARAM lp) {
+  frame_.ExitSizeMove();
+  const LRESULT result = form_.CallOwnProc(WM_EXITSIZEMOVE, wp, lp);
+  RepaintFrame();
+  return result;
+}
+
+LRESULT TskSkinForm::OnSetText(WPARAM wp, LPARAM lp) {
+  const LRESULT result = form_.CallOwnProc(WM_SETTEXT, wp, lp);
+  RepaintFrame();
+  return result;
+}
+
+LRESULT TskSkinForm::OnEraseBackground(WPARAM wp) {
+  RECT client{};
+  GetClientRect(Hwnd(), &client);
+  GdiCanvas canvas(reinterpret_cast<HDC>(wp));
+  frame_.PaintClientBackground(canvas, {client.right, client.bottom}, forms::ResolveColor(form_.BackgroundColor()));
+  return 1;
+}
+
+LRESULT TskSkinForm::OnShowWindow(WPARAM wp, LPARAM lp) {
+  HWND h = Hwnd();
+  const LRESULT result = form_.CallOwnProc(WM_SHOWWINDOW, wp, lp);
+  if (wp && Hwnd() == h) ForceRelayout();
+  return result;
+}
+
+std::optional<LRESULT> TskSkinForm::OnSysCommand(WPARAM wp) {
+  // Keyboard menu activation would open a skinned main menu; there is none. The platform's
+  // own system menu never opens: the frame's system menu is the form's.
+  if ((wp & 0xFFF0) == SC_KEYMENU || (wp & 0xFFF0) == SC_MOUSEMENU) return 0;
+  return std::nullopt;
+}
+
+LRESULT TskSkinForm::OnNcMouseMove(WPARAM wp, LPARAM lp) {
+  HWND h = Hwnd();
+  const LRESULT result = form_.CallOwnProc(WM_NCMOUSEMOVE, wp, lp);
+  if (Hwnd() == h) frame_.NcMouseMove(WindowPointFromScreen(lp));
+  return result;
+}
+
+LRESULT TskSkinForm::OnMouseMove(WPARAM wp, LPARAM lp) {
+  // While a frame object holds the captured mouse, it follows the mouse over the client
+  // area too: moving off the button un-hots it, moving back on hots it again.
+  HWND h = Hwnd();
+  const LRESULT result = form_.CallOwnProc(WM_MOUSEMOVE, wp, lp);
+  if (Hwnd() == h && frame_.PressedIndex != -1 && GetCapture() == h) {
+    const Point p = WindowPointFromClient(lp);
+    frame_.UpdateHover(p);
+    frame_.NcMouseMove(p);
+  }
+  return result;
+}
+
+LRESULT TskSkinForm::OnMoving(LPARAM lp) {
+  auto* r = reinterpret_cast<RECT*>(lp);
+  if (r != nullptr) *r = ToRECT(frame_.Moving(FromRECT(*r), WindowBounds(), Monitor().work_area));
+  return TRUE;
+}
+
+std::optional<LRESULT> TskSkinForm::OnTimerMessage(WPARAM wp) {
+  if (wp != kHoverTimerId && wp != kMorphTimerId && wp != kAnimationTimerId) return std::nullopt;
+  OnTimer(wp);
+  return 0;
+}
+
+void TskSkinForm::OnDestroy() {
+  for (FrameTimer t : {FrameTimer::Hover, FrameTimer::Morph, FrameTimer::Animation}) {
+    KillTimer(Hwnd(), TimerId(t));
+    timers_[std::size_t(t)] = false;
+  }
+}
+
+void TskSkinForm::OnNcDestroy() {
+  // The window goes: nothing of it is kept (the system deletes its region).
+  for (auto& strip : strips_) strip.reset();
+  strips_valid_ = false;
+  applied_shape_.reset();
+  attached_ = false;
+}
+
+LRESULT TskSkinForm::OnSkinChanging() {
+  frame_.SkinChanging();
+  strips_valid_ = false;
+  if (applied_shape_ && SetWindowRgn(Hwnd(), nullptr, TRUE)) applied_shape_.reset();
+  // A load that fails sends nothing more: once it is over, whatever the data holds then
+  // (nothing: the plain frame) is applied, so the window is never left half skinned.
+  reapply_pending_ = true;
+  PostMessageA(Hwnd(), ReapplyMessage(), 0, 0);
+  return 0;
+}
+
+LRESULT TskSkinForm::OnSkinChanged() {
+  ApplySkin();
+  return 0;
+}
+
+LRESULT TskSkinForm::OnSkinStringsChanged() {
+  frame_.ApplyDefaultHints(skin_data_ != nullptr ? skin_data_->ResourceStrData() : nullptr);
+  return 0;
+}
+
+LRESULT TskSkinForm::OnReapply() {
+  if (reapply_pending_) ApplySkin();
+  return 0;
+}
+
+void AttachCarriedSkin(TskSkinForm& form, TskCompressedStoredSkin& stored, TskSkinData& data, const char* resource,
+                       const char* file_name, const CarriedFrameSettings& settings) {
+  const auto skin = forms::ResourceBytes(resource);
+  if (!skin.empty() && stored.ImportSkinFileBytes(skin)) {
+    stored.SetFileName(file_name);
+    data.SetCompressedStoredSkin(&stored);
+  }
+  TskSkinFrame& frame = form.Frame();
+  frame.Sizeable = settings.sizeable;
+  frame.BorderIcons = settings.border_icons;
+  frame.MinWidth = settings.min_width;
+  frame.MinHeight = settings.min_height;
+  frame.ShowIcon = true;
+  frame.UseDefaultObjectHint = false;
+  form.SystemMenu = settings.system_menu;
+  form.SetSkinData(&data);
+  form.Attach();
 }
 
 }  // namespace netscry

@@ -129,6 +129,34 @@ class TskSkinForm : public forms::MessageFilter, public SkinFrameHost {
   void SizeChanged(int width, int height);
   void OnTimer(UINT_PTR id);
   void NcButton(UINT msg, WPARAM wp, LPARAM lp, LRESULT& result);
+
+  // The frame's message handlers: the result of a message the frame handles. Those that pass the
+  // message to the form's own procedure first return its result, and do the rest only while the
+  // window still exists. A nullopt leaves the message to the form.
+  LRESULT OnNcCalcSize(WPARAM wp, LPARAM lp);
+  LRESULT OnNcPaint();
+  LRESULT OnPrint(WPARAM wp, LPARAM lp);
+  LRESULT OnNcActivate(WPARAM wp);
+  LRESULT OnActivate(WPARAM wp, LPARAM lp);
+  LRESULT OnGetMinMaxInfo(WPARAM wp, LPARAM lp);
+  LRESULT OnSize(WPARAM wp, LPARAM lp);
+  LRESULT OnSizing(WPARAM wp, LPARAM lp);
+  LRESULT OnEnterSizeMove(WPARAM wp, LPARAM lp);
+  LRESULT OnExitSizeMove(WPARAM wp, LPARAM lp);
+  LRESULT OnSetText(WPARAM wp, LPARAM lp);
+  LRESULT OnEraseBackground(WPARAM wp);
+  LRESULT OnShowWindow(WPARAM wp, LPARAM lp);
+  std::optional<LRESULT> OnSysCommand(WPARAM wp);
+  LRESULT OnNcMouseMove(WPARAM wp, LPARAM lp);
+  LRESULT OnMouseMove(WPARAM wp, LPARAM lp);
+  LRESULT OnMoving(LPARAM lp);
+  std::optional<LRESULT> OnTimerMessage(WPARAM wp);
+  void OnDestroy();    // then the form's handling as well
+  void OnNcDestroy();  // then the form's handling as well
+  LRESULT OnSkinChanging();
+  LRESULT OnSkinChanged();
+  LRESULT OnSkinStringsChanged();
+  LRESULT OnReapply();
   HWND Hwnd() const { return form_.Handle(); }
   void DisableDwmFrame();
 
@@ -152,5 +180,20 @@ class TskSkinForm : public forms::MessageFilter, public SkinFrameHost {
   HICON icon_handle_ = nullptr;
   Bitmap32 icon_;
 };
+
+// How a window's skinned frame behaves. Both windows show the icon, use no default hints and
+// open `system_menu` (which may be empty) from the caption.
+struct CarriedFrameSettings {
+  bool sizeable = true;
+  TskBorderIcons border_icons = biSystemMenu;
+  int min_width = 0, min_height = 0;  // 0: none of the window's own
+  forms::PopupMenu* system_menu = nullptr;
+};
+
+// Dresses the form's window in the skin package carried in the program's RCDATA resource
+// `resource`, known by `file_name`, and takes the window over with the frame `settings`.
+// Without a loadable skin the frame is the plain one. The three components are the form's own.
+void AttachCarriedSkin(TskSkinForm& form, TskCompressedStoredSkin& stored, TskSkinData& data, const char* resource,
+                       const char* file_name, const CarriedFrameSettings& settings);
 
 }  // namespace netscry

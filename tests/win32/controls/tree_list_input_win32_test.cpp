@@ -11,6 +11,7 @@
 #include <vector>
 
 #include "base/dib_win32.h"
+#include "common/win32_test_util.h"
 #include "connlist/row_compare.h"
 #include "connlist/text_compare.h"
 #include "controls/tree_list_win32.h"
@@ -30,13 +31,7 @@ constexpr int kRow = TStringTreeList::DefaultNodeHeight;
 constexpr int kPortCaptionX = 280;
 constexpr int kNameX = 60;
 
-void Pump() {
-  MSG msg;
-  while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) {
-    TranslateMessage(&msg);
-    DispatchMessageA(&msg);
-  }
-}
+using testing::Pump;
 
 // Pumps until done() holds, at most about two seconds; true when it did.
 bool PumpUntil(const std::function<bool()>& done) {

@@ -14,6 +14,7 @@
 
 #include "base/dib_win32.h"
 #include "base/png_writer.h"
+#include "common/win32_test_util.h"
 #include "connlist/text_compare.h"
 
 namespace netscry {
@@ -112,10 +113,7 @@ class TreeListWindowTest : public ::testing::Test {
     return dib.ToBitmap32();
   }
   int FocusedIndex() { return win.List().NodeIndex(win.List().FocusedRow()); }
-  static void Pump() {
-    MSG msg;
-    while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) DispatchMessageA(&msg);
-  }
+  static void Pump() { testing::Pump(); }
 
   HWND parent = nullptr;
   TreeListWindow win;

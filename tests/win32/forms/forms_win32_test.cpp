@@ -10,24 +10,19 @@
 #include <vector>
 
 #include "base/dib_win32.h"
+#include "common/message_box_catcher.h"
+#include "common/win32_test_util.h"
 #include "forms/application_win32.h"
 #include "forms/controls_win32.h"
 #include "forms/menu_win32.h"
 #include "forms/timer_win32.h"
-#include "message_box_catcher.h"
 
 namespace netscry::forms {
 namespace {
 
 using testing::MessageBoxCatcher;
 
-void Pump() {
-  MSG msg;
-  while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) {
-    TranslateMessage(&msg);
-    DispatchMessageA(&msg);
-  }
-}
+using testing::Pump;
 
 Rect RectIn(HWND child, HWND parent) {
   RECT r{};

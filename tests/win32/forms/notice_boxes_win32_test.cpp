@@ -9,9 +9,10 @@
 #include <string>
 #include <vector>
 
+#include "common/message_box_catcher.h"
+#include "common/win32_test_util.h"
 #include "forms/application_win32.h"
 #include "forms/controls_win32.h"
-#include "message_box_catcher.h"
 
 namespace netscry::forms {
 namespace {
@@ -19,14 +20,7 @@ namespace {
 using testing::CaughtBox;
 using testing::MessageBoxCatcher;
 
-void Pump() {
-  MSG msg;
-  while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) {
-    if (msg.message == WM_QUIT) continue;
-    TranslateMessage(&msg);
-    DispatchMessageA(&msg);
-  }
-}
+using testing::Pump;
 
 // The program's main window as far as its boxes go: the application's main form, topmost.
 struct MainWindow {

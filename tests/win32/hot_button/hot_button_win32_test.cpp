@@ -12,7 +12,7 @@
 #include "base/bitmap_canvas.h"
 #include "base/png_writer.h"
 #include "controls/hot_button/hot_colors.h"
-#include "win32_test_util.h"
+#include "panel_fixture.h"
 
 namespace netscry {
 namespace {

@@ -8,7 +8,7 @@
 #include <string>
 #include <vector>
 
-#include "win32_test_util.h"
+#include "panel_fixture.h"
 
 namespace netscry {
 namespace {

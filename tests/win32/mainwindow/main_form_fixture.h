@@ -12,6 +12,7 @@
 #include <stdexcept>
 #include <string>
 
+#include "common/win32_test_util.h"
 #include "forms/application_win32.h"
 #include "mainwindow/main_form_win32.h"
 
@@ -82,19 +83,6 @@ inline MainWindowDeps DepsFor(SnapshotSource& snapshot, const std::string& dir, 
   deps.processes = processes;
   deps.shell = shell;
   return deps;
-}
-
-// Handles the queued messages; false when they do not run out (a window that keeps posting to
-// itself would keep the program busy for as long as it is in that state).
-inline bool Pump() {
-  MSG msg;
-  for (int handled = 0; PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE); ++handled) {
-    if (handled == 10000) return false;
-    if (msg.message == WM_QUIT) continue;  // the main form's end, in the test's own process
-    TranslateMessage(&msg);
-    DispatchMessageA(&msg);
-  }
-  return true;
 }
 
 // As the program runs it: the application's main window, shown, active (and so topmost when it

@@ -13,8 +13,8 @@
 #include <string>
 #include <vector>
 
-#include "../forms/message_box_catcher.h"
-#include "../hot_button/win32_test_util.h"
+#include "common/message_box_catcher.h"
+#include "common/win32_test_util.h"
 #include "main_form_fixture.h"
 #include "base/dib_win32.h"
 #include "connlist/columns.h"
@@ -624,10 +624,10 @@ TEST_F(MainFormTest, CreatingAndDestroyingLeavesNoObjectsBehind) {
   HANDLE self = GetCurrentProcess();
   // GDI objects counted slot by slot where the platform's count answers 0 (Wine); USER objects
   // only where the platform counts them.
-  const int gdi = testing_buttons::LiveGdiObjects();
+  const int gdi = testing::LiveGdiObjects();
   const DWORD user = GetGuiResources(self, GR_USEROBJECTS);
   for (int i = 0; i < 4; ++i) cycle();
-  EXPECT_EQ(testing_buttons::LiveGdiObjects(), gdi);
+  EXPECT_EQ(testing::LiveGdiObjects(), gdi);
   EXPECT_EQ(GetGuiResources(self, GR_USEROBJECTS), user);
 }
 

@@ -9,7 +9,7 @@
 #include <string>
 #include <vector>
 
-#include "../forms/message_box_catcher.h"
+#include "common/message_box_catcher.h"
 #include "main_form_fixture.h"
 #include "forms/application_win32.h"
 #include "mainwindow/main_form_win32.h"

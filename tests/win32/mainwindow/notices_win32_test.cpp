@@ -14,8 +14,8 @@
 #include <string>
 #include <vector>
 
-#include "../forms/message_box_catcher.h"
-#include "../procinfo/recording_processes.h"
+#include "common/message_box_catcher.h"
+#include "common/recording_processes.h"
 #include "main_form_fixture.h"
 #include "forms/application_win32.h"
 #include "mainwindow/main_form_win32.h"

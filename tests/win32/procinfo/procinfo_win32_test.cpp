@@ -12,10 +12,10 @@
 
 #include "base/dib_win32.h"
 #include "forms/application_win32.h"
-#include "modal_watch.h"
+#include "common/modal_watch.h"
 #include "procinfo/process_actions_win32.h"
 #include "procinfo/procinfo_layout.h"
-#include "recording_processes.h"
+#include "common/recording_processes.h"
 
 namespace netscry {
 namespace {

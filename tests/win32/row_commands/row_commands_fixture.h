@@ -14,8 +14,8 @@
 #include <vector>
 
 #include "../mainwindow/main_form_fixture.h"
-#include "../procinfo/modal_watch.h"
-#include "../procinfo/recording_processes.h"
+#include "common/modal_watch.h"
+#include "common/recording_processes.h"
 #include "../snapshot/helper_process.h"
 #include "connlist/columns.h"
 #include "forms/application_win32.h"

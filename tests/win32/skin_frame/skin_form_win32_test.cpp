@@ -11,7 +11,7 @@
 #include <string>
 #include <vector>
 
-#include "../hot_button/win32_test_util.h"
+#include "common/win32_test_util.h"
 #include "base/dib_win32.h"
 #include "forms/resources_win32.h"
 #include "forms/application_win32.h"
@@ -20,9 +20,9 @@
 namespace netscry {
 namespace {
 
-using testing_buttons::LiveGdiObjects;
+using testing::LiveGdiObjects;
+using testing::Pump;
 
-void Pump() { forms::Application::Instance().ProcessMessages(); }
 
 using forms::ResourceBytes;
 

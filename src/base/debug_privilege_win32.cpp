@@ -1,4 +1,4 @@
-#include "procinfo/debug_privilege_win32.h"
+#include "base/debug_privilege_win32.h"
 
 namespace netscry {
 
