@@ -76,6 +76,7 @@ TEST_F(RowCommandsTest, RowWhoseProcessIDNowNamesAnotherProgramEndsNothing) {
 
   BoxWatcher boxes;
   f.BTNEndPro->Click();
+  ASSERT_TRUE(testing::WaitForRefresh(f));
   ASSERT_EQ(boxes.Boxes().size(), 1u);
   EXPECT_EQ(boxes.Boxes()[0].text, "无法结束进程!");
   EXPECT_EQ(boxes.Boxes()[0].buttons, std::vector<int>{IDOK});
@@ -89,6 +90,7 @@ TEST_F(RowCommandsTest, RowWhoseProcessIDNowNamesAnotherProgramEndsNothing) {
   // Another connection, so the refresh makes a new row rather than keeping the old one.
   snapshot.tcp = {MakeRow(5, "10.0.0.1", "1001", "10.0.0.2", "80", pid, "socket_helper.exe", own)};
   f.BTNRefresh->Click();
+  ASSERT_TRUE(testing::WaitForRefresh(f));
   ASSERT_EQ(List().TotalNodeCount(), 1);
   ASSERT_EQ(List().ReadRowRecordAs<TMyRec>(List().FirstNode())->FilePath, own);
   List().FocusNode(List().FirstNode());
@@ -147,6 +149,7 @@ TEST_F(RowCommandsTest, DebugPrivilegeIsNotLeftEnabledForProgramsTheShellStarts)
   ASSERT_FALSE(rows.empty());
   List().FocusNode(rows.front());
   f.BTNEndPro->Click();
+  ASSERT_TRUE(testing::WaitForRefresh(f));
   EXPECT_TRUE(Ends(watch, 10000));
   CloseHandle(watch);
   EXPECT_EQ(DebugPrivilegeEnabled(), false) << "after ending a process";
@@ -154,6 +157,7 @@ TEST_F(RowCommandsTest, DebugPrivilegeIsNotLeftEnabledForProgramsTheShellStarts)
   // One that was enabled before is left enabled: the scope puts back what it found.
   SetDebugPrivilege(true);
   f.BTNRefresh->Click();
+  ASSERT_TRUE(testing::WaitForRefresh(f));
   EXPECT_EQ(DebugPrivilegeEnabled(), true);
   SetDebugPrivilege(false);
 }
