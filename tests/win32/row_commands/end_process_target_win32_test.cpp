@@ -4,12 +4,14 @@
 // it.
 #include <gtest/gtest.h>
 
+#include <memory>
 #include <optional>
 #include <string>
 #include <utility>
 #include <vector>
 
 #include "mainwindow/row_commands.h"
+#include "procinfo/debug_privilege_win32.h"
 #include "row_commands_fixture.h"
 
 namespace netscry {
@@ -160,6 +162,61 @@ TEST_F(RowCommandsTest, DebugPrivilegeIsNotLeftEnabledForProgramsTheShellStarts)
   ASSERT_TRUE(testing::WaitForRefresh(f));
   EXPECT_EQ(DebugPrivilegeEnabled(), true);
   SetDebugPrivilege(false);
+}
+
+}  // namespace
+}  // namespace netscry
+
+namespace netscry {
+namespace {
+
+// A snapshot read on its worker and an ended process on the window's thread hold the privilege
+// at once, and either may let go first: it stays enabled until the last one has.
+TEST(DebugPrivilegeScopes, OverlappingScopesOnTwoThreadsKeepItUntilTheLastEnds) {
+  ASSERT_TRUE(DebugPrivilegeEnabled().has_value()) << "the token has no debug privilege to watch";
+  SetDebugPrivilege(false);
+  struct Case {
+    const char* what;
+    bool worker_ends_first;
+  };
+  for (const Case& c : {Case{"the worker's scope ends first", true}, Case{"this thread's scope ends first", false}}) {
+    SCOPED_TRACE(c.what);
+    HANDLE opened = CreateEventA(nullptr, TRUE, FALSE, nullptr);
+    HANDLE end = CreateEventA(nullptr, TRUE, FALSE, nullptr);
+    struct Shared {
+      HANDLE opened, end;
+    } shared{opened, end};
+    HANDLE worker = CreateThread(
+        nullptr, 0,
+        [](void* p) -> DWORD {
+          auto* s = static_cast<Shared*>(p);
+          DebugPrivilegeScope scope;
+          SetEvent(s->opened);
+          WaitForSingleObject(s->end, 20000);
+          return 0;
+        },
+        &shared, 0, nullptr);
+    ASSERT_NE(worker, nullptr);
+    ASSERT_EQ(WaitForSingleObject(opened, 20000), WAIT_OBJECT_0);
+    EXPECT_EQ(DebugPrivilegeEnabled(), true);
+    {
+      auto mine = std::make_unique<DebugPrivilegeScope>();
+      if (c.worker_ends_first) {
+        SetEvent(end);
+        ASSERT_EQ(WaitForSingleObject(worker, 20000), WAIT_OBJECT_0);
+        EXPECT_EQ(DebugPrivilegeEnabled(), true) << "taken from this thread's open scope";
+      } else {
+        mine.reset();
+        EXPECT_EQ(DebugPrivilegeEnabled(), true) << "taken from the worker's open scope";
+        SetEvent(end);
+        ASSERT_EQ(WaitForSingleObject(worker, 20000), WAIT_OBJECT_0);
+      }
+    }
+    EXPECT_EQ(DebugPrivilegeEnabled(), false) << "left enabled after both ended";
+    CloseHandle(worker);
+    CloseHandle(opened);
+    CloseHandle(end);
+  }
 }
 
 }  // namespace
