@@ -170,6 +170,19 @@ TEST_F(RowCommandsTest, DebugPrivilegeIsNotLeftEnabledForProgramsTheShellStarts)
 namespace netscry {
 namespace {
 
+struct ScopeHolder {
+  HANDLE opened, end;
+};
+
+// Another thread's scope: open, then held until `end` is set.
+DWORD WINAPI HoldScope(void* p) {
+  auto* s = static_cast<ScopeHolder*>(p);
+  DebugPrivilegeScope scope;
+  SetEvent(s->opened);
+  WaitForSingleObject(s->end, 20000);
+  return 0;
+}
+
 // A snapshot read on its worker and an ended process on the window's thread hold the privilege
 // at once, and either may let go first: it stays enabled until the last one has.
 TEST(DebugPrivilegeScopes, OverlappingScopesOnTwoThreadsKeepItUntilTheLastEnds) {
@@ -183,19 +196,8 @@ TEST(DebugPrivilegeScopes, OverlappingScopesOnTwoThreadsKeepItUntilTheLastEnds) 
     SCOPED_TRACE(c.what);
     HANDLE opened = CreateEventA(nullptr, TRUE, FALSE, nullptr);
     HANDLE end = CreateEventA(nullptr, TRUE, FALSE, nullptr);
-    struct Shared {
-      HANDLE opened, end;
-    } shared{opened, end};
-    HANDLE worker = CreateThread(
-        nullptr, 0,
-        [](void* p) -> DWORD {
-          auto* s = static_cast<Shared*>(p);
-          DebugPrivilegeScope scope;
-          SetEvent(s->opened);
-          WaitForSingleObject(s->end, 20000);
-          return 0;
-        },
-        &shared, 0, nullptr);
+    ScopeHolder shared{opened, end};
+    HANDLE worker = CreateThread(nullptr, 0, &HoldScope, &shared, 0, nullptr);
     ASSERT_NE(worker, nullptr);
     ASSERT_EQ(WaitForSingleObject(opened, 20000), WAIT_OBJECT_0);
     EXPECT_EQ(DebugPrivilegeEnabled(), true);
