@@ -2,9 +2,19 @@
 
 namespace netscry {
 
-DebugPrivilegeScope::DebugPrivilegeScope() {
-  if (!OpenProcessToken(GetCurrentProcess(), TOKEN_ADJUST_PRIVILEGES | TOKEN_QUERY, &token_)) {
-    token_ = nullptr;
+namespace {
+
+// Shared by every scope of the process, under the lock.
+SRWLOCK lock = SRWLOCK_INIT;
+int holders = 0;
+HANDLE token = nullptr;
+TOKEN_PRIVILEGES previous{};
+bool changed = false;
+
+void Enable() {
+  changed = false;
+  if (!OpenProcessToken(GetCurrentProcess(), TOKEN_ADJUST_PRIVILEGES | TOKEN_QUERY, &token)) {
+    token = nullptr;
     return;
   }
   TOKEN_PRIVILEGES wanted{};
@@ -15,16 +25,32 @@ DebugPrivilegeScope::DebugPrivilegeScope() {
   SetLastError(ERROR_SUCCESS);
   // The previous state lists the privilege only when the call changed it; restoring it then
   // undoes exactly this change, also when it was enabled before.
-  if (AdjustTokenPrivileges(token_, FALSE, &wanted, sizeof previous_, &previous_, &length) &&
+  if (AdjustTokenPrivileges(token, FALSE, &wanted, sizeof previous, &previous, &length) &&
       GetLastError() == ERROR_SUCCESS) {
-    changed_ = previous_.PrivilegeCount > 0;
+    changed = previous.PrivilegeCount > 0;
   }
 }
 
+void Restore() {
+  if (!token) return;
+  if (changed) AdjustTokenPrivileges(token, FALSE, &previous, 0, nullptr, nullptr);
+  CloseHandle(token);
+  token = nullptr;
+  changed = false;
+}
+
+}  // namespace
+
+DebugPrivilegeScope::DebugPrivilegeScope() {
+  AcquireSRWLockExclusive(&lock);
+  if (holders++ == 0) Enable();
+  ReleaseSRWLockExclusive(&lock);
+}
+
 DebugPrivilegeScope::~DebugPrivilegeScope() {
-  if (!token_) return;
-  if (changed_) AdjustTokenPrivileges(token_, FALSE, &previous_, 0, nullptr, nullptr);
-  CloseHandle(token_);
+  AcquireSRWLockExclusive(&lock);
+  if (--holders == 0) Restore();
+  ReleaseSRWLockExclusive(&lock);
 }
 
 }  // namespace netscry

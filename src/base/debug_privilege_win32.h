@@ -6,18 +6,15 @@
 namespace netscry {
 
 // Enables SeDebugPrivilege in the program's token for the scope's life and then puts it back as
-// it was. Silent when the token has no such privilege or cannot be adjusted.
+// it was. Silent when the token has no such privilege or cannot be adjusted. The token is the
+// whole process's and scopes may overlap on two threads (a snapshot read beside an ended
+// process): the first scope to open enables it, the last to close puts it back.
 class DebugPrivilegeScope {
  public:
   DebugPrivilegeScope();
   ~DebugPrivilegeScope();
   DebugPrivilegeScope(const DebugPrivilegeScope&) = delete;
   DebugPrivilegeScope& operator=(const DebugPrivilegeScope&) = delete;
-
- private:
-  HANDLE token_ = nullptr;
-  TOKEN_PRIVILEGES previous_{};
-  bool changed_ = false;
 };
 
 }  // namespace netscry

@@ -2,7 +2,9 @@
 
 #include <shellapi.h>
 
+#include <exception>
 #include <span>
+#include <stdexcept>
 #include <string>
 
 #include "connlist/columns.h"
@@ -16,6 +18,7 @@
 #include "mainwindow/profile_file_win32.h"
 #include "mainwindow/row_commands_win32.h"
 #include "procinfo/process_actions_win32.h"
+#include "mainwindow/snapshot_handover.h"
 #include "skin/skin_bmp.h"
 #include "snapshot/get_tcp_udp_table.h"
 
@@ -315,21 +318,17 @@ void TFormNetscry::ShowCounters(int programs, int connections) {
   LabAppCount.SetCaption(std::to_string(programs));
 }
 
-namespace {
-
-std::uint64_t FileTimeNow() {
-  FILETIME now{};
-  GetSystemTimeAsFileTime(&now);
-  return (std::uint64_t(now.dwHighDateTime) << 32) | now.dwLowDateTime;
-}
-
-}  // namespace
-
 void TFormNetscry::FillList() {
-  // Taken before the tables are read: a process created after that cannot own a row's socket.
-  const std::uint64_t snapshot_time = FileTimeNow();
-  deps_.snapshot->TakeSnapshot(TcpRecs, UdpRecs);
-  FSnapshotTime = snapshot_time;
+  // The first read runs here, before the window is shown, the same way the worker runs later ones.
+  SnapshotJob job;
+  job.source = deps_.snapshot;
+  job.tcp = UnsharedCopy(TcpRecs);
+  job.udp = UnsharedCopy(UdpRecs);
+  RunSnapshotRead(job);
+  if (job.error) std::rethrow_exception(job.error);
+  TcpRecs = std::move(job.tcp);
+  UdpRecs = std::move(job.udp);
+  FSnapshotTime = job.taken_at;
   const ListCounters c =
       netscry::FillList(VTS->List(), TcpRecs, UdpRecs, {CBShowLocal.Checked(), FMsgSystemDesc, FMsgIdleDesc});
   ShowCounters(c.Programs, c.Connections);
@@ -338,9 +337,7 @@ void TFormNetscry::FillList() {
 void TFormNetscry::RefreshList() {
   TStringTreeList& list = VTS->List();
   list.SetNodeDataSize(kRowDataSize);
-  const std::uint64_t snapshot_time = FileTimeNow();
-  deps_.snapshot->TakeSnapshot(TcpRecs, UdpRecs);
-  FSnapshotTime = snapshot_time;
+  // TcpRecs and UdpRecs hold the snapshot the worker has just handed over.
   const ListCounters c =
       netscry::RefreshList(list, TcpRecs, UdpRecs, {CBShowLocal.Checked(), FMsgSystemDesc, FMsgIdleDesc});
   // The list takes the keyboard only from the main window's own controls: a refresh by the timer
@@ -353,18 +350,65 @@ void TFormNetscry::RefreshList() {
 // --- Refresh control and options -------------------------------------------------------------
 
 void TFormNetscry::BTNRefreshClick() {
+  // One read at a time; a refresh asked for meanwhile becomes one more read after it.
+  if (!refresh_gate_.Request()) return;
   BTNRefresh->SetEnabled(false);
   if (CBAutoRefresh.Checked()) Timer1.SetEnabled(false);
-  // The button and the timer come back whether or not the merge fails; the error then goes on
-  // to the application's handler.
-  struct Restore {
-    TFormNetscry& f;
-    ~Restore() {
-      f.BTNRefresh->SetEnabled(true);
-      if (f.CBAutoRefresh.Checked()) f.Timer1.SetEnabled(true);
+  StartSnapshotRead();
+}
+
+void TFormNetscry::StartSnapshotRead() {
+  auto job = std::make_shared<SnapshotJob>();
+  job->source = deps_.snapshot;
+  job->target = Handle();
+  job->message = SnapshotDoneMessage();
+  job->serial = ++read_serial_;
+  job->tcp = UnsharedCopy(TcpRecs);
+  job->udp = UnsharedCopy(UdpRecs);
+  if (!StartSnapshotWorker(job)) {
+    refresh_gate_ = RefreshGate();
+    RestoreRefreshControls();
+    throw std::runtime_error("the snapshot thread could not be started");
+  }
+  read_ = std::move(job);
+}
+
+void TFormNetscry::RestoreRefreshControls() {
+  BTNRefresh->SetEnabled(true);
+  if (CBAutoRefresh.Checked()) Timer1.SetEnabled(true);
+}
+
+void TFormNetscry::SnapshotReadDone(WPARAM serial) {
+  // Only the read this window started, once the worker has let go of it.
+  if (!read_ || serial != read_serial_ || !read_->done.load(std::memory_order_acquire)) return;
+  const std::shared_ptr<SnapshotJob> job = std::move(read_);
+  std::exception_ptr error = job->error;
+  if (!error) {
+    TcpRecs = std::move(job->tcp);
+    UdpRecs = std::move(job->udp);
+    FSnapshotTime = job->taken_at;
+    try {
+      RefreshList();
+    } catch (...) {
+      error = std::current_exception();
     }
-  } restore{*this};
-  RefreshList();
+  }
+  // The button and the timer come back whether or not the read or the merge failed; the error
+  // then goes on to the application's handler. A refresh asked for meanwhile starts first.
+  if (refresh_gate_.Finish()) {
+    StartSnapshotRead();
+  } else {
+    RestoreRefreshControls();
+  }
+  if (error) std::rethrow_exception(error);
+}
+
+LRESULT TFormNetscry::WndProc(UINT msg, WPARAM wp, LPARAM lp) {
+  if (msg == SnapshotDoneMessage() && msg != 0) {
+    SnapshotReadDone(wp);
+    return 0;
+  }
+  return Form::WndProc(msg, wp, lp);
 }
 
 void TFormNetscry::Timer1Timer() { BTNRefresh->Click(); }

@@ -20,8 +20,10 @@
 #include "forms/menu_win32.h"
 #include "forms/timer_win32.h"
 #include "mainwindow/main_layout.h"
+#include "mainwindow/refresh_gate.h"
 #include "mainwindow/settings.h"
 #include "mainwindow/snapshot_source.h"
+#include "mainwindow/snapshot_worker_win32.h"
 #include "procinfo/process_actions.h"
 #include "skin/frame_window/skin_form_win32.h"
 #include "skin/skin_data.h"
@@ -141,7 +143,18 @@ class TFormNetscry : public forms::Form {
   // The settings file's full path.
   std::string SettingsPath() const { return FAppPath + kSettingsFileName; }
 
+  // True from a refresh's start until its last snapshot (with any coalesced follow-up) is applied.
+  bool RefreshRunning() const { return refresh_gate_.Busy(); }
+
+ protected:
+  LRESULT WndProc(UINT msg, WPARAM wp, LPARAM lp) override;
+
  private:
+  // Starts the snapshot read on the worker with copies of the arrays shown.
+  void StartSnapshotRead();
+  // The worker's result, on this thread: merged into the list, or its error passed on.
+  void SnapshotReadDone(WPARAM serial);
+  void RestoreRefreshControls();
   void CreateComponents();
   void ConfigureColumns();
   void ShellOpen(HWND parent, const char* verb, const std::string& file);
@@ -150,6 +163,9 @@ class TFormNetscry : public forms::Form {
 
   MainWindowDeps deps_;
   std::unique_ptr<ImageListStateImages> state_images_;
+  RefreshGate refresh_gate_;
+  std::shared_ptr<SnapshotJob> read_;  // the read in flight; the worker holds its own reference
+  WPARAM read_serial_ = 0;
 };
 
 // The main window while it exists (assigned before FormCreate runs).

@@ -7,7 +7,9 @@
 #include "mainwindow/main_layout.h"
 #include "mainwindow/system_snapshot_win32.h"
 
-int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int show) {
+namespace {
+
+int RunProgram(int show) {
   using namespace netscry;
   forms::Application& app = forms::Application::Instance();
   app.SetTitle(kAppTitle);
@@ -26,9 +28,10 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int show) {
       if (active) CoUninitialize();
     }
   } com_uninit{SUCCEEDED(com)};
-  SystemSnapshotSource snapshot;
+  // Never freed: a snapshot read may still run on its worker thread when the window is gone.
+  auto* snapshot = new SystemSnapshotSource;
   MainWindowDeps deps;
-  deps.snapshot = &snapshot;
+  deps.snapshot = snapshot;
   auto* form = new TFormNetscry(deps);
   app.SetMainForm(form);
   if (!form->Create()) {
@@ -46,4 +49,13 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int show) {
   // Windows may apply the starting show state to the first window shown, whatever is asked.
   if (show == SW_SHOWMAXIMIZED && IsZoomed(form->Handle())) ShowWindow(form->Handle(), SW_RESTORE);
   return app.Run();
+}
+
+}  // namespace
+
+int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int show) {
+  // Ends the process without returning: the platform stops a snapshot read still running on its
+  // worker before anything is torn down, where a return would run the program's static
+  // destructors beside it. Closing never waits for a read.
+  ExitProcess(UINT(RunProgram(show)));
 }

@@ -107,12 +107,12 @@ counters() {
        END { print programs, connections }' "$OUT/dump$DUMPS.txt"
 }
 
-# start_helper: a process owning a loopback listener, a loopback connection and a UDP socket;
+# start_helper [N]: a process owning a loopback listener, a loopback connection (and N more) and a UDP socket;
 # it runs until stop_helper. HELPER_PORTS holds "listen client udp".
 start_helper() {
   rm -f "$OUT/helper.fifo"
   mkfifo "$OUT/helper.fifo"
-  timeout -k 5 240 "$NETSCRY_WINE" "$WORK/socket_helper.exe" <"$OUT/helper.fifo" >"$OUT/helper.out" 2>&1 &
+  timeout -k 5 240 "$NETSCRY_WINE" "$WORK/socket_helper.exe" "$@" <"$OUT/helper.fifo" >"$OUT/helper.out" 2>&1 &
   HELPER_PID=$!
   APP_PIDS+=("$HELPER_PID")
   exec 7>"$OUT/helper.fifo"

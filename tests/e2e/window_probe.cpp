@@ -8,6 +8,9 @@
 //       "control <class> <id> <visible> <enabled> <checked> <L> <T> <R> <B> <text>" with the
 //       rectangle relative to the client origin; exit 1 when the window did not appear
 //   window_probe gone <title> [seconds]   exit 0 once no visible window has that title
+//   window_probe ping <title> [seconds]   sends the window WM_NULL again and again for that long,
+//       each answer awaited up to 30 s; prints "answers <n> worst_ms <w> late <k>" (late: answers
+//       later than 100 ms); exit 1 when the window did not appear or did not answer
 //   window_probe repaint <title> [seconds] has that window and its children painted whole again
 //       (what the screen would show if nothing were left stale); exit 1 when it did not appear
 #include <windows.h>
@@ -110,7 +113,7 @@ int wmain(int argc, wchar_t** argv) {
     return 0;
   }
   if (argc < 3) {
-    std::fprintf(stderr, "usage: window_probe list | dump|gone|repaint TITLE [SECONDS]\n");
+    std::fprintf(stderr, "usage: window_probe list | dump|gone|ping|repaint TITLE [SECONDS]\n");
     return 2;
   }
   std::wstring title = argv[2];
@@ -118,6 +121,28 @@ int wmain(int argc, wchar_t** argv) {
     HWND hwnd = FindVisible(title);
     if (command == L"dump" && hwnd) return Dump(hwnd);
     if (command == L"gone" && !hwnd) return 0;
+    if (command == L"ping" && hwnd) {
+      unsigned answers = 0, late = 0;
+      DWORD worst = 0;
+      LARGE_INTEGER frequency, t0, t1;
+      QueryPerformanceFrequency(&frequency);
+      while (LONG(GetTickCount() - deadline) < 0) {
+        DWORD_PTR result = 0;
+        QueryPerformanceCounter(&t0);
+        if (!SendMessageTimeoutW(hwnd, WM_NULL, 0, 0, SMTO_NORMAL, 30000, &result)) {
+          std::printf("no answer within 30000 ms after %u answers\n", answers);
+          return 1;
+        }
+        QueryPerformanceCounter(&t1);
+        const DWORD ms = DWORD((t1.QuadPart - t0.QuadPart) * 1000 / frequency.QuadPart);
+        ++answers;
+        if (ms > worst) worst = ms;
+        if (ms > 100) ++late;
+        Sleep(10);
+      }
+      std::printf("answers %u worst_ms %lu late %u\n", answers, worst, late);
+      return answers > 0 ? 0 : 1;
+    }
     if (command == L"repaint" && hwnd) {
       const UINT how = RDW_INVALIDATE | RDW_ERASE | RDW_FRAME | RDW_ALLCHILDREN | RDW_UPDATENOW;
       return RedrawWindow(hwnd, nullptr, nullptr, how) ? 0 : 1;

@@ -34,6 +34,14 @@ inline File_Rec MakeRow(std::uint32_t state, const std::string& lip, const std::
   return r;
 }
 
+inline bool WaitForRefresh(TFormNetscry& form, DWORD bound_ms = 60000);
+
+// A test's snapshot source lives on its stack, but the window's read runs on a worker thread: a
+// source going away first lets the main window's refresh end, so no read outlives it.
+inline void LetTheReadEnd() {
+  if (FormNetscry) WaitForRefresh(*FormNetscry);
+}
+
 // Hands out `tcp` and `udp` as the system's connections, counting the snapshots; `during` runs
 // inside each snapshot, and `fail` makes it throw as a failed snapshot does.
 class FakeSnapshot : public SnapshotSource {
@@ -42,6 +50,8 @@ class FakeSnapshot : public SnapshotSource {
   int calls = 0;
   bool fail = false;
   std::function<void()> during;
+
+  ~FakeSnapshot() override { LetTheReadEnd(); }
 
   void TakeSnapshot(FileRecArray& t, FileRecArray& u) override {
     ++calls;
@@ -83,6 +93,19 @@ inline MainWindowDeps DepsFor(SnapshotSource& snapshot, const std::string& dir, 
   deps.processes = processes;
   deps.shell = shell;
   return deps;
+}
+
+// Handles messages until the window's refresh, with any follow-up it coalesced, has been applied
+// (the read runs on a worker thread and its result arrives as a message). False when it is still
+// running after `bound_ms`, a bound far above any read these tests make.
+inline bool WaitForRefresh(TFormNetscry& form, DWORD bound_ms) {
+  const DWORD start = GetTickCount();
+  for (;;) {
+    if (!Pump()) return false;
+    if (!form.RefreshRunning()) return true;
+    if (GetTickCount() - start > bound_ms) return false;
+    MsgWaitForMultipleObjects(0, nullptr, FALSE, 20, QS_ALLINPUT);
+  }
 }
 
 // As the program runs it: the application's main window, shown, active (and so topmost when it

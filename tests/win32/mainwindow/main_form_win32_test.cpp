@@ -355,12 +355,14 @@ TEST_F(MainFormTest, AlwaysOnTopChangesOnlyTheWindowOrder) {
 TEST_F(MainFormTest, LoopbackOptionRefreshesAndRemovesLoopbackRows) {
   TFormNetscry& f = Make();
   ClickControl(f.CBShowLocal.Handle());
+  ASSERT_TRUE(testing::WaitForRefresh(f));
   EXPECT_EQ(snapshot_.calls, 2);
   EXPECT_EQ(f.LabNetCount.Caption(), "4");
   // The loopback entry gets a row that is deleted again at once; its program is still counted.
   EXPECT_EQ(f.LabAppCount.Caption(), "3");
   EXPECT_EQ(Ini(), "[Set]\r\nShowLocal=0\r\n");
   ClickControl(f.CBShowLocal.Handle());
+  ASSERT_TRUE(testing::WaitForRefresh(f));
   EXPECT_EQ(snapshot_.calls, 3);
   EXPECT_EQ(f.LabNetCount.Caption(), "5");
   EXPECT_EQ(f.LabAppCount.Caption(), "3");
@@ -375,6 +377,7 @@ TEST_F(MainFormTest, RefreshDisablesButtonAndTimerWhileItRunsAndRestartsThem) {
   };
   // Auto refresh off: the refresh leaves the timer alone.
   f.BTNRefresh->Click();
+  ASSERT_TRUE(testing::WaitForRefresh(f));
   EXPECT_FALSE(button_during);
   EXPECT_FALSE(timer_during);
   EXPECT_TRUE(f.BTNRefresh->Enabled());
@@ -385,12 +388,14 @@ TEST_F(MainFormTest, RefreshDisablesButtonAndTimerWhileItRunsAndRestartsThem) {
   timer_during = true;
   // A real click on the button, then a tick of the timer: both go through the same refresh.
   ClickControl(f.BTNRefresh->Handle());
+  ASSERT_TRUE(testing::WaitForRefresh(f));
   EXPECT_FALSE(button_during);
   EXPECT_FALSE(timer_during);
   EXPECT_TRUE(f.Timer1.Enabled());
   EXPECT_TRUE(f.BTNRefresh->Enabled());
   const int calls = snapshot_.calls;
   SendMessageA(f.Timer1.Handle(), WM_TIMER, forms::WindowTimer::kTimerId, 0);
+  ASSERT_TRUE(testing::WaitForRefresh(f));
   EXPECT_EQ(snapshot_.calls, calls + 1);
   EXPECT_FALSE(timer_during);
   EXPECT_TRUE(f.Timer1.Enabled());
@@ -398,6 +403,7 @@ TEST_F(MainFormTest, RefreshDisablesButtonAndTimerWhileItRunsAndRestartsThem) {
   // A refresh started from code runs while the button is disabled, too.
   f.BTNRefresh->SetEnabled(false);
   f.Timer1Timer();
+  ASSERT_TRUE(testing::WaitForRefresh(f));
   EXPECT_EQ(snapshot_.calls, calls + 2);
 }
 
@@ -408,6 +414,7 @@ TEST_F(MainFormTest, FailedRefreshReenablesAndReachesTheErrorHandler) {
   MessageBoxCatcher catcher(IDOK);
   ASSERT_TRUE(catcher.Installed());
   ClickControl(f.BTNRefresh->Handle());
+  ASSERT_TRUE(testing::WaitForRefresh(f));
   ASSERT_EQ(catcher.Boxes().size(), 1u);
   EXPECT_EQ(catcher.Boxes()[0].text, "snapshot failed.");
   EXPECT_EQ(catcher.Boxes()[0].caption, "Netscry");
@@ -616,6 +623,7 @@ TEST_F(MainFormTest, CreatingAndDestroyingLeavesNoObjectsBehind) {
     Pump();
     ClickControl(form_->CBShowInfo.Handle());
     ClickControl(form_->BTNRefresh->Handle());
+    ASSERT_TRUE(testing::WaitForRefresh(*form_));
     Pump();
     form_.reset();
     Pump();

@@ -109,6 +109,7 @@ TEST_F(NoticesTest, EveryNoticeAndQuestionOpensAboveTheTopmostMainWindow) {
        [this](TFormNetscry& f) {
          snapshot_.fail = true;
          ClickControl(f.BTNRefresh->Handle());
+         EXPECT_TRUE(testing::WaitForRefresh(f));
          snapshot_.fail = false;
        },
        "snapshot failed.", IDOK, true, ok},
@@ -128,6 +129,7 @@ TEST_F(NoticesTest, EveryNoticeAndQuestionOpensAboveTheTopmostMainWindow) {
     Pump();
     MessageBoxCatcher catcher(c.answer);
     c.act(*form_);
+    ASSERT_TRUE(testing::WaitForRefresh(*form_));  // an ended process's refresh, too
     ASSERT_EQ(catcher.Boxes().size(), 1u);
     const auto& b = catcher.Boxes()[0];
     EXPECT_EQ(b.text, c.text);

@@ -4,12 +4,14 @@
 // it.
 #include <gtest/gtest.h>
 
+#include <memory>
 #include <optional>
 #include <string>
 #include <utility>
 #include <vector>
 
 #include "mainwindow/row_commands.h"
+#include "base/debug_privilege_win32.h"
 #include "row_commands_fixture.h"
 
 namespace netscry {
@@ -76,6 +78,7 @@ TEST_F(RowCommandsTest, RowWhoseProcessIDNowNamesAnotherProgramEndsNothing) {
 
   BoxWatcher boxes;
   f.BTNEndPro->Click();
+  ASSERT_TRUE(testing::WaitForRefresh(f));
   ASSERT_EQ(boxes.Boxes().size(), 1u);
   EXPECT_EQ(boxes.Boxes()[0].text, "无法结束进程!");
   EXPECT_EQ(boxes.Boxes()[0].buttons, std::vector<int>{IDOK});
@@ -89,6 +92,7 @@ TEST_F(RowCommandsTest, RowWhoseProcessIDNowNamesAnotherProgramEndsNothing) {
   // Another connection, so the refresh makes a new row rather than keeping the old one.
   snapshot.tcp = {MakeRow(5, "10.0.0.1", "1001", "10.0.0.2", "80", pid, "socket_helper.exe", own)};
   f.BTNRefresh->Click();
+  ASSERT_TRUE(testing::WaitForRefresh(f));
   ASSERT_EQ(List().TotalNodeCount(), 1);
   ASSERT_EQ(List().ReadRowRecordAs<TMyRec>(List().FirstNode())->FilePath, own);
   List().FocusNode(List().FirstNode());
@@ -147,6 +151,7 @@ TEST_F(RowCommandsTest, DebugPrivilegeIsNotLeftEnabledForProgramsTheShellStarts)
   ASSERT_FALSE(rows.empty());
   List().FocusNode(rows.front());
   f.BTNEndPro->Click();
+  ASSERT_TRUE(testing::WaitForRefresh(f));
   EXPECT_TRUE(Ends(watch, 10000));
   CloseHandle(watch);
   EXPECT_EQ(DebugPrivilegeEnabled(), false) << "after ending a process";
@@ -154,8 +159,66 @@ TEST_F(RowCommandsTest, DebugPrivilegeIsNotLeftEnabledForProgramsTheShellStarts)
   // One that was enabled before is left enabled: the scope puts back what it found.
   SetDebugPrivilege(true);
   f.BTNRefresh->Click();
+  ASSERT_TRUE(testing::WaitForRefresh(f));
   EXPECT_EQ(DebugPrivilegeEnabled(), true);
   SetDebugPrivilege(false);
+}
+
+}  // namespace
+}  // namespace netscry
+
+namespace netscry {
+namespace {
+
+struct ScopeHolder {
+  HANDLE opened, end;
+};
+
+// Another thread's scope: open, then held until `end` is set.
+DWORD WINAPI HoldScope(void* p) {
+  auto* s = static_cast<ScopeHolder*>(p);
+  DebugPrivilegeScope scope;
+  SetEvent(s->opened);
+  WaitForSingleObject(s->end, 20000);
+  return 0;
+}
+
+// A snapshot read on its worker and an ended process on the window's thread hold the privilege
+// at once, and either may let go first: it stays enabled until the last one has.
+TEST(DebugPrivilegeScopes, OverlappingScopesOnTwoThreadsKeepItUntilTheLastEnds) {
+  ASSERT_TRUE(DebugPrivilegeEnabled().has_value()) << "the token has no debug privilege to watch";
+  SetDebugPrivilege(false);
+  struct Case {
+    const char* what;
+    bool worker_ends_first;
+  };
+  for (const Case& c : {Case{"the worker's scope ends first", true}, Case{"this thread's scope ends first", false}}) {
+    SCOPED_TRACE(c.what);
+    HANDLE opened = CreateEventA(nullptr, TRUE, FALSE, nullptr);
+    HANDLE end = CreateEventA(nullptr, TRUE, FALSE, nullptr);
+    ScopeHolder shared{opened, end};
+    HANDLE worker = CreateThread(nullptr, 0, &HoldScope, &shared, 0, nullptr);
+    ASSERT_NE(worker, nullptr);
+    ASSERT_EQ(WaitForSingleObject(opened, 20000), WAIT_OBJECT_0);
+    EXPECT_EQ(DebugPrivilegeEnabled(), true);
+    {
+      auto mine = std::make_unique<DebugPrivilegeScope>();
+      if (c.worker_ends_first) {
+        SetEvent(end);
+        ASSERT_EQ(WaitForSingleObject(worker, 20000), WAIT_OBJECT_0);
+        EXPECT_EQ(DebugPrivilegeEnabled(), true) << "taken from this thread's open scope";
+      } else {
+        mine.reset();
+        EXPECT_EQ(DebugPrivilegeEnabled(), true) << "taken from the worker's open scope";
+        SetEvent(end);
+        ASSERT_EQ(WaitForSingleObject(worker, 20000), WAIT_OBJECT_0);
+      }
+    }
+    EXPECT_EQ(DebugPrivilegeEnabled(), false) << "left enabled after both ended";
+    CloseHandle(worker);
+    CloseHandle(opened);
+    CloseHandle(end);
+  }
 }
 
 }  // namespace

@@ -44,6 +44,7 @@ TEST_F(RowCommandsTest, TheListHasTheKeyboardAfterARefreshAndArrowKeysMoveItsFoc
   ASSERT_EQ(GetFocus(), f.BTNRefresh->Handle());
 
   f.BTNRefresh->Click();
+  ASSERT_TRUE(testing::WaitForRefresh(f));
   EXPECT_EQ(GetFocus(), f.VTS->Handle());
   Type(VK_DOWN);
   EXPECT_EQ(List().FocusedRow(), List().NextNode(List().FirstNode()));
@@ -61,6 +62,7 @@ TEST_F(RowCommandsTest, ARefreshInsideTheDetailsDialogLeavesItTheKeys) {
     TickSteps ticks({[&] {
                        if (!FormProcInfo || !IsWindowVisible(FormProcInfo->Handle())) return false;
                        f.Timer1Timer();  // the auto refresh's tick inside the dialog's loop
+                       EXPECT_TRUE(testing::WaitForRefresh(f));
                        focus_after_refresh = GetFocus();
                        // Enter typed now goes where the keyboard is; OK has it when the dialog opens.
                        if (focus_after_refresh) PostKey(focus_after_refresh, VK_RETURN);
@@ -95,6 +97,7 @@ TEST_F(RowCommandsTest, ARefreshWhileAnotherWindowIsActiveLeavesItTheKeys) {
   ASSERT_EQ(GetActiveWindow(), other);
 
   f.Timer1Timer();  // an auto refresh while the user works in the other window
+  ASSERT_TRUE(testing::WaitForRefresh(f));
   EXPECT_EQ(GetActiveWindow(), other);
   EXPECT_EQ(GetFocus(), other);
   const PTreeNode focused_row = List().FocusedRow();
@@ -120,6 +123,7 @@ TEST_F(RowCommandsTest, ARefreshInsideTheQuestionLeavesItTheKeys) {
   boxes.inside = [&] {
     HWND box = GetActiveWindow();
     f.Timer1Timer();  // the auto refresh's tick inside the question's loop
+    EXPECT_TRUE(testing::WaitForRefresh(f));
     focus_after_refresh = GetFocus();
     focus_in_box = focus_after_refresh && IsChild(box, focus_after_refresh);
   };

@@ -34,6 +34,7 @@ using testing::SystemDirectory;
 class CountingSystemSnapshot : public SnapshotSource {
  public:
   int calls = 0;
+  ~CountingSystemSnapshot() override { testing::LetTheReadEnd(); }
   void TakeSnapshot(FileRecArray& t, FileRecArray& u) override {
     ++calls;
     system_.TakeSnapshot(t, u);

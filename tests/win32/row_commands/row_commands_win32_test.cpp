@@ -43,6 +43,7 @@ TEST_F(RowCommandsTest, EndProcessButtonEndsTheHelperAndTheNextRefreshRemovesIts
 
   BoxWatcher boxes;
   f.BTNEndPro->Click();
+  ASSERT_TRUE(testing::WaitForRefresh(f));
   EXPECT_TRUE(boxes.Boxes().empty());  // a file outside the system directories: no question
   EXPECT_EQ(snapshot.calls, calls + 1);  // a refresh followed at once
   ASSERT_EQ(WaitForSingleObject(watch, 10000), WAIT_OBJECT_0);
@@ -52,6 +53,7 @@ TEST_F(RowCommandsTest, EndProcessButtonEndsTheHelperAndTheNextRefreshRemovesIts
   CloseHandle(watch);
 
   f.BTNRefresh->Click();
+  ASSERT_TRUE(testing::WaitForRefresh(f));
   EXPECT_TRUE(RowsOf(pid).empty());
 }
 
@@ -88,6 +90,7 @@ TEST_F(RowCommandsTest, ProcessThatAlreadyExitedCannotBeEnded) {
   const int calls = snapshot.calls;
   BoxWatcher boxes;
   f.NEndProc->Click();
+  ASSERT_TRUE(testing::WaitForRefresh(f));
   ASSERT_EQ(boxes.Boxes().size(), 1u);
   EXPECT_EQ(boxes.Boxes()[0].text, "无法结束进程!");
   EXPECT_EQ(boxes.Boxes()[0].caption, "Netscry");
@@ -121,9 +124,11 @@ TEST_F(RowCommandsTest, RefreshDeletingTheRowDuringTheQuestionLeavesTheCommandIt
   boxes.inside = [&] {
     snapshot.tcp.clear();
     f.BTNRefresh->Click();  // what the refresh timer does inside the box's loop
+    EXPECT_TRUE(testing::WaitForRefresh(f));
     rows_during_question = List().TotalNodeCount();
   };
   f.BTNEndPro->Click();
+  ASSERT_TRUE(testing::WaitForRefresh(f));
 
   ASSERT_EQ(boxes.Boxes().size(), 1u) << "refreshes " << snapshot.calls << ", rows " << List().TotalNodeCount()
                                       << ", focused row " << (List().FocusedRow() != nullptr);
@@ -332,6 +337,7 @@ TEST_F(RowCommandsTest, DoubleClickAndEndButtonActOnTheFocusedRowsOwnPath) {
   Click(0, kColProcess);
   const int calls = snapshot.calls;
   f.BTNEndPro->Click();
+  ASSERT_TRUE(testing::WaitForRefresh(f));
   EXPECT_EQ(processes.ended, std::vector<std::uint32_t>{100u});
   EXPECT_EQ(snapshot.calls, calls + 1);
 
@@ -346,6 +352,7 @@ TEST_F(RowCommandsTest, DoubleClickAndEndButtonActOnTheFocusedRowsOwnPath) {
                       EXPECT_EQ(GetWindow(FormProcInfo->Handle(), GW_OWNER), f.Handle());
                       snapshot.tcp.erase(snapshot.tcp.begin());
                       f.BTNRefresh->Click();
+                      EXPECT_TRUE(testing::WaitForRefresh(f));
                       EXPECT_EQ(List().TotalNodeCount(), 1);
                       seen = {FormProcInfo->LabExe.Caption(), FormProcInfo->LabExeDes.Caption(),
                               FormProcInfo->LabPID.Caption(), FormProcInfo->EPath.Text()};
@@ -397,6 +404,7 @@ TEST_F(RowCommandsTest, ARefreshInsideTheMenuDoesNotTurnTheCommandToAnotherRow) 
     snapshot.tcp.resize(1);
     snapshot.tcp.push_back(MakeRow(5, "10.0.0.1", "1001", "10.0.0.2", "80", "200", "b.exe", "C:\\b.exe"));
     f.BTNRefresh->Click();
+    ASSERT_TRUE(testing::WaitForRefresh(f));
     ASSERT_EQ(List().TotalNodeCount(), 2);
     // The menu opens on b.exe; inside it a refresh finds b.exe's connection closed, deletes the
     // row and focuses a.exe, the top row. "结束进程" is the second item the keyboard reaches.
@@ -405,19 +413,21 @@ TEST_F(RowCommandsTest, ARefreshInsideTheMenuDoesNotTurnTheCommandToAnotherRow) 
     menu.on_open = [&] {
       snapshot.tcp.resize(1);
       f.BTNRefresh->Click();
+      EXPECT_TRUE(testing::WaitForRefresh(f));
     };
     if (manage_column) {
       Click(1, kColManage);
     } else {
       RightClick(1, kColProcess);
     }
-    Pump();
+    ASSERT_TRUE(testing::WaitForRefresh(f));
     ASSERT_EQ(menu.row_items_enabled.size(), 1u) << manage_column;
     ASSERT_EQ(List().TotalNodeCount(), 1) << manage_column;
     EXPECT_EQ(processes.ended, std::vector<std::uint32_t>{200}) << manage_column;
     // Nothing is left pending: the end button acts on the focused row again.
     processes.ended.clear();
     f.BTNEndPro->Click();
+    ASSERT_TRUE(testing::WaitForRefresh(f));
     EXPECT_EQ(processes.ended, std::vector<std::uint32_t>{100}) << manage_column;
   }
 }
@@ -447,6 +457,7 @@ TEST_F(RowCommandsTest, LocateAndPropertiesFromTheMenusCommands) {
   GetTempPathA(MAX_PATH, dir);
   snapshot.tcp = {MakeRow(5, "10.0.0.1", "1002", "10.0.0.2", "80", "300", "c.exe", dir)};
   f.BTNRefresh->Click();
+  ASSERT_TRUE(testing::WaitForRefresh(f));
   ASSERT_EQ(List().TotalNodeCount(), 1);
   List().FocusNode(List().FirstNode());
   ASSERT_EQ(List().ReadRowRecordAs<TMyRec>(List().FirstNode())->FilePath, dir);

@@ -2,11 +2,14 @@
 // connection to itself, and a bound UDP socket. It uses each socket once (Wine attributes a
 // socket to its process only after the process has used it), prints
 //   PORTS <listen port> <client port> <udp port>
-// and then waits until its standard input closes (at most two minutes).
+// and then waits until its standard input closes (at most two minutes). With a count argument
+// it first opens that many more loopback connections to its listener (two rows each), used once.
 #include <winsock2.h>
 #include <windows.h>
 
 #include <cstdio>
+#include <cstdlib>
+#include <vector>
 
 namespace {
 
@@ -33,14 +36,16 @@ int Fail(const char* what) {
 
 }  // namespace
 
-int main() {
+int main(int argc, char** argv) {
+  const long extra = argc > 1 ? std::strtol(argv[1], nullptr, 10) : 0;
+  if (extra < 0 || extra > 2000) return Fail("count");
   WSADATA wsa;
   if (WSAStartup(MAKEWORD(2, 2), &wsa) != 0) return Fail("startup");
 
   SOCKET listener = socket(AF_INET, SOCK_STREAM, IPPROTO_TCP);
   sockaddr_in any_port = Loopback(0);
   if (bind(listener, reinterpret_cast<sockaddr*>(&any_port), sizeof any_port) != 0) return Fail("bind");
-  if (listen(listener, 1) != 0) return Fail("listen");
+  if (listen(listener, SOMAXCONN) != 0) return Fail("listen");
   const unsigned short listen_port = LocalPort(listener);
 
   SOCKET client = socket(AF_INET, SOCK_STREAM, IPPROTO_TCP);
@@ -59,6 +64,17 @@ int main() {
   ioctlsocket(listener, FIONREAD, &pending);
   ioctlsocket(udp, FIONREAD, &pending);
 
+  std::vector<SOCKET> more;
+  for (long i = 0; i < extra; ++i) {
+    SOCKET c = socket(AF_INET, SOCK_STREAM, IPPROTO_TCP);
+    if (connect(c, reinterpret_cast<sockaddr*>(&target), sizeof target) != 0) return Fail("connect more");
+    SOCKET a = accept(listener, nullptr, nullptr);
+    if (a == INVALID_SOCKET) return Fail("accept more");
+    if (send(c, &byte, 1, 0) != 1 || recv(a, &byte, 1, 0) != 1) return Fail("exchange more");
+    more.push_back(c);
+    more.push_back(a);
+  }
+
   std::printf("PORTS %u %u %u\n", unsigned(listen_port), unsigned(LocalPort(client)), unsigned(LocalPort(udp)));
   std::fflush(stdout);
 
@@ -70,6 +86,7 @@ int main() {
   while (GetTickCount() - start < 120000) {
     if (!ReadFile(input, buffer, sizeof buffer, &read, nullptr) || read == 0) break;
   }
+  for (SOCKET m : more) closesocket(m);
   closesocket(accepted);
   closesocket(client);
   closesocket(listener);
