@@ -61,13 +61,14 @@ ListCounters RefreshList(TStringTreeList& VTS, FileRecArray& tcp, FileRecArray& 
 struct MergePlan {
   enum class RowAction : std::uint8_t {
     Delete,    // claims nothing, or a loopback row while ShowLocal is off
-    Keep,      // a UDP row that claims: left as it is
+    Keep,      // left as it is: a UDP row that claims, or a TCP row that claims an entry in the
+               // state it shows and has an empty Remark
     Settle,    // a TCP row that claims an entry in the state it shows: its Remark empties
     NewState,  // a TCP row that claims an entry in another state: takes its name, Remark "md"
   };
   struct Row {
     RowAction action = RowAction::Delete;
-    std::uint32_t state = 0;  // Settle, NewState: the state code of the entry claimed
+    std::uint32_t state = 0;  // the state code of the TCP entry claimed; 0 for UDP rows and Delete
     friend bool operator==(const Row&, const Row&) = default;
   };
   std::vector<Row> rows;           // per row, in the order the rows were given

@@ -42,6 +42,11 @@ TMyRec RowOf(const File_Rec& e, bool tcp, std::uint32_t shown = 0) {
   return r;
 }
 
+TMyRec WithRemark(TMyRec r, const char* remark) {
+  r.Remark = remark;
+  return r;
+}
+
 const File_Rec kConn = Tcp(kFirefox, "10.0.0.1", "5000", "93.184.216.34", "443", 5);
 const File_Rec kConnClosing = Tcp(kFirefox, "10.0.0.1", "5000", "93.184.216.34", "443", 8);
 const File_Rec kLoop = Tcp(kSvc, "127.0.0.1", "6000", "127.0.0.1", "6001", 5);
@@ -65,7 +70,7 @@ const MatchCase kCases[] = {
     {"rows of one key claim its entries front to back; the row left over goes",
      {RowOf(kConn, true, 5), RowOf(kConn, true, 5), RowOf(kConn, true, 5)},
      {kConn, kConnClosing}, {}, true,
-     {{Action::Settle, 5}, {Action::NewState, 8}, {Action::Delete, 0}},
+     {{Action::Keep, 5}, {Action::NewState, 8}, {Action::Delete, 0}},
      {true, true}, {}, {}, 1},
     {"an entry of a key with fewer rows than entries gets a row",
      {RowOf(kDns, false)},
@@ -80,8 +85,13 @@ const MatchCase kCases[] = {
     {"a loopback row while loopback is shown claims as any other",
      {RowOf(kLoop, true, 5)},
      {kLoop}, {}, true,
-     {{Action::Settle, 5}},
+     {{Action::Keep, 5}},
      {true}, {}, {}, 1},
+    {"a TCP row in the state it shows loses its mark; one marked in another state keeps a new one",
+     {WithRemark(RowOf(kConn, true, 5), "add"), WithRemark(RowOf(kListen, true, 5), "md")},
+     {kConn, kListen}, {}, true,
+     {{Action::Settle, 5}, {Action::NewState, 2}},
+     {true, true}, {}, {}, 1},
     {"key fields do not run into each other",
      {RowOf(kDns, false)},
      {}, {kDnsShifted}, true,
