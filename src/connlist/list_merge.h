@@ -12,8 +12,11 @@
 // selection, focus and scroll position — is that of appending one row at a time with the list
 // sorting after every append (the new row still empty) and matching rows against entries one by
 // one; it is computed with hashed keys and, for the fill, one sort.
+#include <cstddef>
+#include <cstdint>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "connlist/row_record.h"
 #include "controls/tree_list.h"
@@ -49,8 +52,43 @@ ListCounters FillList(TStringTreeList& VTS, const FileRecArray& tcp, const FileR
 // or a loopback row while ShowLocal is off, is deleted. Unclaimed entries get rows with Remark
 // "add". Kept rows keep their other fields. Then the list is sorted and, when nothing is selected,
 // its top row is selected and focused. Marks the arrays held before count for nothing and are
-// overwritten.
+// overwritten. It is MatchSnapshot over the rows in display order, the marks written into the
+// entries, then ApplyPlan.
 ListCounters RefreshList(TStringTreeList& VTS, FileRecArray& tcp, FileRecArray& udp,
                          const ListMergeOptions& options);
+
+// What a refresh does, decided from the rows and the snapshot before the list is touched.
+struct MergePlan {
+  enum class RowAction : std::uint8_t {
+    Delete,    // claims nothing, or a loopback row while ShowLocal is off
+    Keep,      // left as it is: a UDP row that claims, or a TCP row that claims an entry in the
+               // state it shows and has an empty Remark
+    Settle,    // a TCP row that claims an entry in the state it shows: its Remark empties
+    NewState,  // a TCP row that claims an entry in another state: takes its name, Remark "md"
+  };
+  struct Row {
+    RowAction action = RowAction::Delete;
+    std::uint32_t state = 0;  // the state code of the TCP entry claimed; 0 for UDP rows and Delete
+    friend bool operator==(const Row&, const Row&) = default;
+  };
+  std::vector<Row> rows;           // per row, in the order the rows were given
+  std::vector<std::size_t> added;  // entries that get rows, in append order, by append index:
+                                   // TCP entries 0..n-1, then UDP entries n..n+m-1
+  std::vector<bool> tcp_claimed;   // per entry: its Mark becomes "ok" (else empty)
+  std::vector<bool> udp_claimed;
+  int programs = 0;  // LabAppCount: kept rows and unclaimed entries, loopback ones included
+};
+
+// The claims of a refresh, on plain data: rows in display order (their Protocol says which table
+// they claim from, "TCP" or any other text for UDP), and the two arrays, which are not changed.
+MergePlan MatchSnapshot(const std::vector<const TMyRec*>& rows, const FileRecArray& tcp,
+                        const FileRecArray& udp, bool show_local);
+
+// Carries out a plan made for the rows `nodes` (the list's rows in display order when the plan
+// was made): deletes and updates them and appends the added entries' rows with Remark "add", in
+// one batch when the list sorts with VTSCompareNodes, then sorts, counts and, when nothing is
+// selected, selects and focuses the top row.
+ListCounters ApplyPlan(TStringTreeList& VTS, const std::vector<PTreeNode>& nodes, const MergePlan& plan,
+                       const FileRecArray& tcp, const FileRecArray& udp, const ListMergeOptions& options);
 
 }  // namespace netscry
