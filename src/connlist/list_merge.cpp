@@ -23,11 +23,21 @@ const FieldText kClaimedMark = "ok";
 const FieldText kAddedRemark = "add";
 const FieldText kChangedRemark = "md";
 constexpr std::string_view kLoopbackAddress = "127.0.0.1";
+constexpr std::string_view kLoopbackAddress6 = "::1";
 
-// A row (or TCP entry) between 127.0.0.1 and 127.0.0.1, exactly that text on both sides.
+// A row (or TCP entry) between 127.0.0.1 and 127.0.0.1, or between ::1 and ::1, exactly that text
+// on both sides.
 bool IsLoopbackRow(std::string_view local_ip, std::string_view remote_ip) {
-  return local_ip == kLoopbackAddress && remote_ip == kLoopbackAddress;
+  return (local_ip == kLoopbackAddress && remote_ip == kLoopbackAddress) ||
+         (local_ip == kLoopbackAddress6 && remote_ip == kLoopbackAddress6);
 }
+
+// The protocol texts of rows; IPv6 rows say so, so that rows of both families with equal
+// addresses and ports stay apart in the merge, the sort and the clipboard.
+const FieldText kTcp = "TCP", kUdp = "UDP", kTcp6 = "TCPv6", kUdp6 = "UDPv6";
+const FieldText& ProtocolOf(bool tcp, bool ipv6) { return tcp ? (ipv6 ? kTcp6 : kTcp) : (ipv6 ? kUdp6 : kUdp); }
+bool IsTcpProtocol(std::string_view protocol) { return protocol == kTcp || protocol == kTcp6; }
+bool IsIpv6Protocol(std::string_view protocol) { return protocol == kTcp6 || protocol == kUdp6; }
 
 // Image names of the programs counted in one fill or refresh. The names are views into the
 // snapshot entries or into rows that stay for the whole call.
@@ -76,7 +86,7 @@ class RowSource {
 
   // Every text is copied as a whole, so that the longer ones are shared, not copied.
   void Describe(TMyRec& row, const File_Rec& e, bool tcp, const FieldText& remark) {
-    row.Protocol = Protocol(tcp);
+    row.Protocol = ProtocolOf(tcp, e.IPv6);
     row.StateText = StateText(e, tcp);
     row.LocalIP = e.LocalIP;
     row.LocalPort = e.LocalPort;
@@ -92,7 +102,7 @@ class RowSource {
 
   // What row.*field will hold, without making the row.
   std::string_view Field(const File_Rec& e, bool tcp, RecField field) {
-    if (field == &TMyRec::Protocol) return Protocol(tcp);
+    if (field == &TMyRec::Protocol) return ProtocolOf(tcp, e.IPv6);
     if (field == &TMyRec::StateText) return StateText(e, tcp);
     if (field == &TMyRec::LocalIP) return e.LocalIP;
     if (field == &TMyRec::LocalPort) return e.LocalPort;
@@ -109,7 +119,6 @@ class RowSource {
   const FieldText& StateName(std::uint32_t code) { return states_.Of(code); }
 
  private:
-  const FieldText& Protocol(bool tcp) const { return tcp ? tcp_ : udp_; }
   const FieldText& StateText(const File_Rec& e, bool tcp) { return tcp ? states_.Of(e.State) : kEmpty; }
   const FieldText& FileDesc(const File_Rec& e) const {
     if (!e.FilePath.empty()) return e.FileDesc;
@@ -117,7 +126,6 @@ class RowSource {
   }
 
   static inline const FieldText kEmpty;
-  const FieldText tcp_ = "TCP", udp_ = "UDP";
   const FieldText system_desc_, idle_desc_;
   StateNames states_;
 };
@@ -141,12 +149,16 @@ std::uint64_t Mix(std::uint64_t h, std::string_view field) {
   return h ^ (h >> 29);
 }
 
-// The matching key: TCP rows and entries match on process ID and both ends, UDP on process ID
-// and the local end. File_Rec and TMyRec name these fields alike.
-template <class R>
-std::array<std::string_view, 5> KeyFields(const R& r) {
-  return {r.ProcessID, r.LocalIP, r.LocalPort, r.RemoteIP, r.RemotePort};
+// The matching key: the protocol, then for TCP rows and entries the process ID and both ends,
+// for UDP the process ID and the local end.
+using KeyArray = std::array<std::string_view, 6>;
+KeyArray KeyFields(const TMyRec& r) {
+  return {r.Protocol, r.ProcessID, r.LocalIP, r.LocalPort, r.RemoteIP, r.RemotePort};
 }
+KeyArray KeyFields(const File_Rec& e, bool tcp) {
+  return {ProtocolOf(tcp, e.IPv6), e.ProcessID, e.LocalIP, e.LocalPort, e.RemoteIP, e.RemotePort};
+}
+constexpr std::size_t kTcpKeyFields = 6, kUdpKeyFields = 4;
 
 // Keys packed for lookup: the fields one after another, each preceded by its length, so that two
 // keys are equal exactly when their bytes are.
@@ -159,7 +171,7 @@ class PackedKeys {
     keys_.clear();
   }
   // Packs one key and returns its number.
-  std::size_t Add(const std::array<std::string_view, 5>& key) {
+  std::size_t Add(const KeyArray& key) {
     std::size_t size = 0;
     for (std::size_t f = 0; f < fields_; ++f) {
       if (key[f].size() >= 0xFFFFFFFFu) throw std::length_error("Snapshot text too long.");
@@ -216,7 +228,7 @@ class EntryIndex {
  public:
   static constexpr std::uint32_t kNone = 0xFFFFFFFFu;
 
-  EntryIndex(const FileRecArray& entries, bool tcp) : fields_(tcp ? 5 : 3) {
+  EntryIndex(const FileRecArray& entries, bool tcp) : fields_(tcp ? kTcpKeyFields : kUdpKeyFields) {
     if (entries.size() >= kNone) throw std::length_error("Too many snapshot entries.");
     std::size_t capacity = 8;
     while (capacity < 2 * entries.size()) capacity *= 2;
@@ -231,7 +243,7 @@ class EntryIndex {
     for (std::size_t end = entries.size(); end > 0;) {
       const std::size_t begin = end > kLookupBatch ? end - kLookupBatch : 0;
       batch.Clear();
-      for (std::size_t i = end; i-- > begin;) Prefetch(batch.Hash(batch.Add(KeyFields(entries[i]))));
+      for (std::size_t i = end; i-- > begin;) Prefetch(batch.Hash(batch.Add(KeyFields(entries[i], tcp))));
       std::size_t k = 0;
       for (std::size_t i = end; i-- > begin; ++k) {
         states_[i] = entries[i].State;
@@ -324,6 +336,9 @@ class UpdateBatch {
   bool open_ = true;
 };
 
+// IPv6 entries while IPv6 is hidden: no row, no program counted, as if the tables had none.
+bool LeftOut(const File_Rec& e, const ListMergeOptions& options) { return e.IPv6 && !options.ShowIPv6; }
+
 bool SortsWithVTSCompareNodes(const TStringTreeList& VTS) {
   using CompareFn = void (*)(TStringTreeList&, PTreeNode, PTreeNode, TColumnIndex, int&);
   const CompareFn* fn = VTS.OnCompareNodes.target<CompareFn>();
@@ -332,7 +347,8 @@ bool SortsWithVTSCompareNodes(const TStringTreeList& VTS) {
 
 // Where the rows of a fill into an empty list end up when every append sorts the list while the
 // new row is still empty, and which row is first before the final sort. keys[i] is the sort key
-// of the row appended i-th; kept lists the rows not left out, in append order. An empty row is
+// of entry i's row, the last one that of the row appended last; kept lists the rows not left out,
+// in append order. An empty row is
 // placed after the rows whose key is empty (ascending; empty is the smallest key) or at the end
 // (descending), and moves to its key at the next sort, where it is the earlier of equal keys in
 // its present position: in front of them ascending, behind them descending. So equal keys end up
@@ -417,20 +433,26 @@ ListCounters FillInOneSort(TStringTreeList& VTS, const FileRecArray& tcp, const 
   ProgramSet programs(tcp.size() + udp.size());
   auto entry = [&](std::size_t i) -> const File_Rec& { return i < tcp.size() ? tcp[i] : udp[i - tcp.size()]; };
 
-  // Rows by append index: TCP entries, then UDP entries.
+  // Rows by entry index: TCP entries, then UDP entries. Entries left out are never appended, so
+  // the row appended last is that of the last entry not left out.
   std::vector<std::size_t> kept;
   kept.reserve(tcp.size() + udp.size());
+  std::size_t appended_last = 0;
   for (std::size_t i = 0; i < tcp.size(); ++i) {
+    if (LeftOut(tcp[i], options)) continue;
+    appended_last = i;
     programs.Count(tcp[i].ProcessName, tcp[i].FilePath);
     if (options.ShowLocal || !IsLoopbackRow(tcp[i].LocalIP, tcp[i].RemoteIP)) kept.push_back(i);
   }
   for (std::size_t i = 0; i < udp.size(); ++i) {
+    if (LeftOut(udp[i], options)) continue;
+    appended_last = tcp.size() + i;
     programs.Count(udp[i].ProcessName, udp[i].FilePath);
     kept.push_back(tcp.size() + i);
   }
   FillOrder fill;
   if (field && kept.size() > 1) {
-    std::vector<std::string_view> keys(tcp.size() + udp.size());
+    std::vector<std::string_view> keys(appended_last + 1);
     for (std::size_t i : kept) keys[i] = source.Field(entry(i), i < tcp.size(), field);
     fill = OrderOfFill(keys, kept, direction == sdDescending);
   } else {
@@ -465,12 +487,14 @@ ListCounters FillRowByRow(TStringTreeList& VTS, const FileRecArray& tcp, const F
   RowSource source(options);
   ProgramSet programs(tcp.size() + udp.size());
   for (const File_Rec& e : tcp) {
+    if (LeftOut(e, options)) continue;
     PTreeNode n = VTS.AppendNode();
     source.Describe(*VTS.RowRecordAs<TMyRec>(n), e, true, {});
     programs.Count(e.ProcessName, e.FilePath);
     if (!options.ShowLocal && IsLoopbackRow(e.LocalIP, e.RemoteIP)) VTS.RemoveNode(n);
   }
   for (const File_Rec& e : udp) {
+    if (LeftOut(e, options)) continue;
     PTreeNode n = VTS.AppendNode();
     source.Describe(*VTS.RowRecordAs<TMyRec>(n), e, false, {});
     programs.Count(e.ProcessName, e.FilePath);
@@ -513,7 +537,7 @@ ListCounters RefreshList(TStringTreeList& VTS, FileRecArray& tcp, FileRecArray& 
     std::size_t key;
   };
   std::array<Claimant, kLookupBatch> batch;
-  PackedKeys tcp_keys(5), udp_keys(3);
+  PackedKeys tcp_keys(kTcpKeyFields), udp_keys(kUdpKeyFields);
   for (PTreeNode n = VTS.FirstNode(); n;) {
     std::size_t count = 0;
     tcp_keys.Clear();
@@ -523,7 +547,8 @@ ListCounters RefreshList(TStringTreeList& VTS, FileRecArray& tcp, FileRecArray& 
       c.node = n;
       c.row = VTS.ReadRowRecordAs<TMyRec>(n);
       c.index = nullptr;
-      if (c.row->Protocol == "TCP") {
+      if (!options.ShowIPv6 && IsIpv6Protocol(c.row->Protocol)) continue;
+      if (IsTcpProtocol(c.row->Protocol)) {
         if (!options.ShowLocal && IsLoopbackRow(c.row->LocalIP, c.row->RemoteIP)) continue;
         c.index = &tcp_index;
         c.key = tcp_keys.Add(KeyFields(*c.row));
@@ -569,6 +594,7 @@ ListCounters RefreshList(TStringTreeList& VTS, FileRecArray& tcp, FileRecArray& 
       continue;
     }
     e.Mark.clear();
+    if (LeftOut(e, options)) continue;
     programs.Count(e.ProcessName, e.FilePath);
     if (is_tcp && !options.ShowLocal && IsLoopbackRow(e.LocalIP, e.RemoteIP)) continue;
     added.push_back(i);

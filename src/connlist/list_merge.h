@@ -25,6 +25,9 @@ struct ListMergeOptions {
   bool ShowLocal = false;     // CBShowLocal ticked: loopback connections are shown
   std::string MsgSystemDesc;  // FMsgSystemDesc: FileDesc of "System" when it has no FilePath
   std::string MsgIdleDesc;    // FMsgIdleDesc: FileDesc of any other process without FilePath
+  // CBShowIPv6 ticked. Unticked, IPv6 entries are left out entirely: they get no rows, claim
+  // nothing and count no program, and IPv6 rows shown are deleted.
+  bool ShowIPv6 = true;
 };
 
 struct ListCounters {
@@ -32,6 +35,9 @@ struct ListCounters {
   int Connections = 0;  // LabNetCount: rows in the list
   friend bool operator==(const ListCounters&, const ListCounters&) = default;
 };
+
+// Rows of IPv6 entries (IPv6 set) say "TCPv6" or "UDPv6" in Protocol, the others "TCP" or "UDP".
+// A loopback connection is one between 127.0.0.1 and 127.0.0.1 or between ::1 and ::1.
 
 // Appends a row for every entry, TCP first (loopback connections left out unless ShowLocal), with
 // an empty Remark; selects and focuses the row that is first before the final sort (after start-up
@@ -42,7 +48,8 @@ ListCounters FillList(TStringTreeList& VTS, const FileRecArray& tcp, const FileR
                       const ListMergeOptions& options);
 
 // Merges a new snapshot into the rows shown. Each row claims the first entry with its key
-// (TCP: ProcessID, LocalIP, LocalPort, RemoteIP, RemotePort; UDP: ProcessID, LocalIP, LocalPort)
+// (the protocol, then TCP: ProcessID, LocalIP, LocalPort, RemoteIP, RemotePort; UDP: ProcessID,
+// LocalIP, LocalPort)
 // that no row has claimed yet, and the entry's Mark becomes "ok"; so with two entries of one key
 // there are two rows, at every refresh. A TCP row that claims takes the entry's state name
 // (Remark "md" when it changed, else empty); a UDP row keeps its Remark; a row that claims nothing,
