@@ -172,6 +172,7 @@ TEST_F(MainFormTest, LayoutOfTheWindowAndItsComponents) {
 // wide enough for its caption.
 TEST_F(MainFormTest, Ipv6BoxFitsBetweenThePlacedControls) {
   TFormNetscry& f = Make();
+  f.Show();
   HWND bottom = f.PBottom.Handle();
   const Rect box = RectIn(f.CBShowIPv6.Handle(), bottom);
   EXPECT_EQ(box, (Rect{467, 6, 552, 23}));

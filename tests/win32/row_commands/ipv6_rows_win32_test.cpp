@@ -56,7 +56,9 @@ TEST_F(RowCommandsTest, TheHelpersIpv6ListenerIsListedAndCopied) {
   const std::string owner = list.CellText(listener, kColProcessID);
   std::printf("the IPv6 listener's row: PID %s, process \"%s\"\n", owner.c_str(),
               list.CellText(listener, kColProcess).c_str());
-  if (owner != "0") EXPECT_EQ(owner, std::to_string(helper.Pid()));
+  if (owner != "0") {
+    EXPECT_EQ(owner, std::to_string(helper.Pid()));
+  }
 
   // The clipboard block of that row, as the user copies it.
   f.FMenuRow.reset();

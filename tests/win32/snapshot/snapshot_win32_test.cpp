@@ -236,8 +236,9 @@ TEST(EndpointTables, AllTablesAreReadAndTheXpEraUdpCallIsNotRequired) {
     const auto rows = tables.ReadTable(kind);
     EXPECT_TRUE(rows.has_value());
     EXPECT_EQ(LastTableApi(kind), TableApi::Extended);
-    if (rows)
+    if (rows) {
       for (const EndpointRow& r : *rows) EXPECT_TRUE(r.ipv6);
+    }
   }
   // Where the XP-era UDP call is missing (every Windows since Vista, and Wine) the owner-PID call answers.
   if (!GetProcAddress(GetModuleHandleA("iphlpapi.dll"), "AllocateAndGetUdpExTableFromStack")) {

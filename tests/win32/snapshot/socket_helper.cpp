@@ -10,6 +10,7 @@
 #include <windows.h>
 
 #include <cstdio>
+#include <initializer_list>
 
 namespace {
 
