@@ -1,5 +1,6 @@
 // The connection list's fill and refresh merge. Snapshots come from a simulated machine (a few
-// hundred processes, 80 % TCP, the rest UDP) through the real snapshot code: table blocks are
+// hundred processes, 80 % TCP, the rest UDP; a third of the endpoints IPv6, or the share
+// NETSCRY_BENCH_IPV6_PERCENT gives) through the real snapshot code: table blocks are
 // encoded beforehand as the platform would hand them over, then decoded, sorted and resolved
 // through in-memory lookups. Each refresh sees 1 % of the endpoints gone, 1 % new and 1 % of the
 // TCP connections in another state.
@@ -44,6 +45,15 @@ struct Process {
   std::string name, path, desc, company;
 };
 
+// The share of IPv6 endpoints, in percent.
+std::uint32_t Ipv6Percent() {
+  static const std::uint32_t percent = [] {
+    const char* v = std::getenv("NETSCRY_BENCH_IPV6_PERCENT");
+    return v ? std::uint32_t(std::min(100, std::max(0, std::atoi(v)))) : 33u;
+  }();
+  return percent;
+}
+
 class Machine {
  public:
   explicit Machine(int endpoints) : rng_(4242) {
@@ -81,7 +91,12 @@ class Machine {
     for (std::size_t i = 0; i < udp_new; ++i) udp_.push_back(NewEndpoint(false));
   }
 
-  const std::vector<EndpointRow>& Rows(TableKind kind) const { return kind == TableKind::Tcp ? tcp_ : udp_; }
+  std::vector<EndpointRow> Rows(TableKind kind) const {
+    std::vector<EndpointRow> rows;
+    for (const EndpointRow& r : IsTcpKind(kind) ? tcp_ : udp_)
+      if (r.ipv6 == IsIpv6Kind(kind)) rows.push_back(r);
+    return rows;
+  }
   const Process* Find(std::uint32_t pid) const {
     auto it = processes_.find(pid);
     return it == processes_.end() ? nullptr : &it->second;
@@ -103,12 +118,30 @@ class Machine {
     static const std::uint32_t states[] = {5, 5, 5, 5, 2, 11, 8};
     EndpointRow r;
     const std::uint32_t kind = Next() % 10;
-    r.local_addr = kind == 0 ? 0x7F000001u : kind < 4 ? 0u : 0xC0A80105u;
+    r.ipv6 = Next() % 100 < Ipv6Percent();
+    if (r.ipv6) {
+      // ::1, ::, or a global address of the machine; remote ends anywhere in 2000::/3.
+      if (kind == 0) r.local_addr6[15] = 1;
+      if (kind >= 4) r.local_addr6 = {0x20, 0x01, 0x0d, 0xb8, 0, 0, 0, 0, 0x12, 0x34, 0x56, 0xff, 0xfe, 0x78, 0x9a, 0xbc};
+    } else {
+      r.local_addr = kind == 0 ? 0x7F000001u : kind < 4 ? 0u : 0xC0A80105u;
+    }
     r.local_port = std::uint16_t(1024 + Next() % 60000);
     r.pid = Next() % 50 == 0 ? 4 : 1000 + 4 * (Next() % 300);
     if (tcp) {
       r.state = states[Next() % 7];
-      r.remote_addr = r.state == 2 ? 0u : Next();
+      if (r.ipv6) {
+        if (r.state != 2) {
+          r.remote_addr6[0] = 0x20;
+          r.remote_addr6[1] = 0x01;
+          for (std::size_t i = 2; i < 16; i += 4) {
+            const std::uint32_t v = Next();
+            for (std::size_t j = 0; j < 4; ++j) r.remote_addr6[i + j] = std::uint8_t(v >> (8 * j));
+          }
+        }
+      } else {
+        r.remote_addr = r.state == 2 ? 0u : Next();
+      }
       r.remote_port = r.state == 2 ? 0 : std::uint16_t(Next() % 2 ? 443 : 1 + Next() % 65535);
     }
     return r;
@@ -126,6 +159,7 @@ void Put32(std::vector<std::uint8_t>& b, std::uint32_t v) {
 void PutAddress(std::vector<std::uint8_t>& b, std::uint32_t a) {
   for (int i = 3; i >= 0; --i) b.push_back(std::uint8_t(a >> (8 * i)));
 }
+void PutAddress6(std::vector<std::uint8_t>& b, const Ipv6Address& a) { b.insert(b.end(), a.begin(), a.end()); }
 void PutPort(std::vector<std::uint8_t>& b, std::uint16_t p) {
   b.push_back(std::uint8_t(p >> 8));
   b.push_back(std::uint8_t(p));
@@ -137,18 +171,34 @@ void PutPort(std::vector<std::uint8_t>& b, std::uint16_t p) {
 // platform's work), decoded by the snapshot code at every read (ours).
 class MachineTables : public EndpointTableSource {
  public:
-  explicit MachineTables(const Machine& m) : tcp_(Encode(m, TableKind::Tcp)), udp_(Encode(m, TableKind::Udp)) {}
+  explicit MachineTables(const Machine& m)
+      : blocks_{Encode(m, TableKind::Tcp), Encode(m, TableKind::Udp), Encode(m, TableKind::Tcp6),
+                Encode(m, TableKind::Udp6)} {}
   std::optional<std::vector<EndpointRow>> ReadTable(TableKind kind) override {
-    return DecodeEndpointTable(kind == TableKind::Tcp ? tcp_ : udp_, kind);
+    return DecodeEndpointTable(blocks_[std::size_t(kind)], kind);
   }
 
  private:
   static std::vector<std::uint8_t> Encode(const Machine& m, TableKind kind) {
-    const std::vector<EndpointRow>& rows = m.Rows(kind);
+    const std::vector<EndpointRow> rows = m.Rows(kind);
     std::vector<std::uint8_t> block;
-    block.reserve(4 + rows.size() * kTcpRowBytes);
+    block.reserve(4 + rows.size() * RowBytes(kind));
     Put32(block, std::uint32_t(rows.size()));
     for (const EndpointRow& r : rows) {
+      if (IsIpv6Kind(kind)) {
+        // Address, scope, port; for TCP then the remote end, the state and the owner.
+        PutAddress6(block, r.local_addr6);
+        Put32(block, 0);
+        PutPort(block, r.local_port);
+        if (kind == TableKind::Tcp6) {
+          PutAddress6(block, r.remote_addr6);
+          Put32(block, 0);
+          PutPort(block, r.remote_port);
+          Put32(block, r.state);
+        }
+        Put32(block, r.pid);
+        continue;
+      }
       if (kind == TableKind::Tcp) Put32(block, r.state);
       PutAddress(block, r.local_addr);
       PutPort(block, r.local_port);
@@ -161,7 +211,7 @@ class MachineTables : public EndpointTableSource {
     return block;
   }
 
-  std::vector<std::uint8_t> tcp_, udp_;
+  std::vector<std::uint8_t> blocks_[4];  // by TableKind
 };
 
 class MachineLookups : public ProcessLookups {

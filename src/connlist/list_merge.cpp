@@ -24,11 +24,21 @@ const FieldText kClaimedMark = "ok";
 const FieldText kAddedRemark = "add";
 const FieldText kChangedRemark = "md";
 constexpr std::string_view kLoopbackAddress = "127.0.0.1";
+constexpr std::string_view kLoopbackAddress6 = "::1";
 
-// A row (or TCP entry) between 127.0.0.1 and 127.0.0.1, exactly that text on both sides.
+// A row (or TCP entry) between 127.0.0.1 and 127.0.0.1, or between ::1 and ::1, exactly that text
+// on both sides.
 bool IsLoopbackRow(std::string_view local_ip, std::string_view remote_ip) {
-  return local_ip == kLoopbackAddress && remote_ip == kLoopbackAddress;
+  return (local_ip == kLoopbackAddress && remote_ip == kLoopbackAddress) ||
+         (local_ip == kLoopbackAddress6 && remote_ip == kLoopbackAddress6);
 }
+
+// The protocol texts of rows; IPv6 rows say so, so that rows of both families with equal
+// addresses and ports stay apart in the merge, the sort and the clipboard.
+const FieldText kTcp = "TCP", kUdp = "UDP", kTcp6 = "TCPv6", kUdp6 = "UDPv6";
+const FieldText& ProtocolOf(bool tcp, bool ipv6) { return tcp ? (ipv6 ? kTcp6 : kTcp) : (ipv6 ? kUdp6 : kUdp); }
+bool IsTcpProtocol(std::string_view protocol) { return protocol == kTcp || protocol == kTcp6; }
+bool IsIpv6Protocol(std::string_view protocol) { return protocol == kTcp6 || protocol == kUdp6; }
 
 // Image names of the programs counted in one fill or refresh. The names are views into the
 // snapshot entries or into rows that stay for the whole call.
@@ -77,7 +87,7 @@ class RowSource {
 
   // Every text is copied as a whole, so that the longer ones are shared, not copied.
   void Describe(TMyRec& row, const File_Rec& e, bool tcp, const FieldText& remark) {
-    row.Protocol = Protocol(tcp);
+    row.Protocol = ProtocolOf(tcp, e.IPv6);
     row.StateText = StateText(e, tcp);
     row.LocalIP = e.LocalIP;
     row.LocalPort = e.LocalPort;
@@ -93,7 +103,7 @@ class RowSource {
 
   // What row.*field will hold, without making the row.
   std::string_view Field(const File_Rec& e, bool tcp, RecField field) {
-    if (field == &TMyRec::Protocol) return Protocol(tcp);
+    if (field == &TMyRec::Protocol) return ProtocolOf(tcp, e.IPv6);
     if (field == &TMyRec::StateText) return StateText(e, tcp);
     if (field == &TMyRec::LocalIP) return e.LocalIP;
     if (field == &TMyRec::LocalPort) return e.LocalPort;
@@ -110,7 +120,6 @@ class RowSource {
   const FieldText& StateName(std::uint32_t code) { return states_.Of(code); }
 
  private:
-  const FieldText& Protocol(bool tcp) const { return tcp ? tcp_ : udp_; }
   const FieldText& StateText(const File_Rec& e, bool tcp) { return tcp ? states_.Of(e.State) : kEmpty; }
   const FieldText& FileDesc(const File_Rec& e) const {
     if (!e.FilePath.empty()) return e.FileDesc;
@@ -118,7 +127,6 @@ class RowSource {
   }
 
   static inline const FieldText kEmpty;
-  const FieldText tcp_ = "TCP", udp_ = "UDP";
   const FieldText system_desc_, idle_desc_;
   StateNames states_;
 };
@@ -158,15 +166,20 @@ class MatchKey {
   std::size_t count_;
 };
 
+// The protocol text a row holds, or the one an entry's row will hold: part of every key, so that
+// endpoints of the two families with equal text never claim each other.
+std::string_view ProtocolText(const TMyRec& row, bool /*tcp*/) { return row.Protocol; }
+std::string_view ProtocolText(const File_Rec& e, bool tcp) { return ProtocolOf(tcp, e.IPv6); }
+
 // The key of each table kind, for rows and entries alike (File_Rec and TMyRec name these fields
 // alike): the one place that says what a row matches on.
 template <class R>
 MatchKey TcpKey(const R& r) {
-  return {r.ProcessID, r.LocalIP, r.LocalPort, r.RemoteIP, r.RemotePort};
+  return {ProtocolText(r, true), r.ProcessID, r.LocalIP, r.LocalPort, r.RemoteIP, r.RemotePort};
 }
 template <class R>
 MatchKey UdpKey(const R& r) {
-  return {r.ProcessID, r.LocalIP, r.LocalPort};
+  return {ProtocolText(r, false), r.ProcessID, r.LocalIP, r.LocalPort};
 }
 template <class R>
 MatchKey KeyOf(const R& r, bool tcp) {
@@ -174,7 +187,7 @@ MatchKey KeyOf(const R& r, bool tcp) {
 }
 
 // Which table a row claims from: TCP rows from the TCP entries, any other from the UDP entries.
-bool ClaimsTcp(const TMyRec& row) { return row.Protocol == "TCP"; }
+bool ClaimsTcp(const TMyRec& row) { return IsTcpProtocol(row.Protocol); }
 
 // Keys packed for lookup: the fields one after another, each preceded by its length, so that two
 // keys are equal exactly when their bytes are.
@@ -348,6 +361,9 @@ class UpdateBatch {
   bool open_ = true;
 };
 
+// IPv6 entries while IPv6 is hidden: no row, no program counted, as if the tables had none.
+bool LeftOut(const File_Rec& e, const ListMergeOptions& options) { return e.IPv6 && !options.ShowIPv6; }
+
 bool SortsWithVTSCompareNodes(const TStringTreeList& VTS) {
   using CompareFn = void (*)(TStringTreeList&, PTreeNode, PTreeNode, TColumnIndex, int&);
   const CompareFn* fn = VTS.OnCompareNodes.target<CompareFn>();
@@ -356,7 +372,8 @@ bool SortsWithVTSCompareNodes(const TStringTreeList& VTS) {
 
 // Where the rows of a fill into an empty list end up when every append sorts the list while the
 // new row is still empty, and which row is first before the final sort. keys[i] is the sort key
-// of the row appended i-th; kept lists the rows not left out, in append order. An empty row is
+// of entry i's row, the last one that of the row appended last; kept lists the rows not left out,
+// in append order. An empty row is
 // placed after the rows whose key is empty (ascending; empty is the smallest key) or at the end
 // (descending), and moves to its key at the next sort, where it is the earlier of equal keys in
 // its present position: in front of them ascending, behind them descending. So equal keys end up
@@ -441,20 +458,26 @@ ListCounters FillInOneSort(TStringTreeList& VTS, const FileRecArray& tcp, const 
   ProgramSet programs(tcp.size() + udp.size());
   auto entry = [&](std::size_t i) -> const File_Rec& { return i < tcp.size() ? tcp[i] : udp[i - tcp.size()]; };
 
-  // Rows by append index: TCP entries, then UDP entries.
+  // Rows by entry index: TCP entries, then UDP entries. Entries left out are never appended, so
+  // the row appended last is that of the last entry not left out.
   std::vector<std::size_t> kept;
   kept.reserve(tcp.size() + udp.size());
+  std::size_t appended_last = 0;
   for (std::size_t i = 0; i < tcp.size(); ++i) {
+    if (LeftOut(tcp[i], options)) continue;
+    appended_last = i;
     programs.Count(tcp[i].ProcessName, tcp[i].FilePath);
     if (options.ShowLocal || !IsLoopbackRow(tcp[i].LocalIP, tcp[i].RemoteIP)) kept.push_back(i);
   }
   for (std::size_t i = 0; i < udp.size(); ++i) {
+    if (LeftOut(udp[i], options)) continue;
+    appended_last = tcp.size() + i;
     programs.Count(udp[i].ProcessName, udp[i].FilePath);
     kept.push_back(tcp.size() + i);
   }
   FillOrder fill;
   if (field && kept.size() > 1) {
-    std::vector<std::string_view> keys(tcp.size() + udp.size());
+    std::vector<std::string_view> keys(appended_last + 1);
     for (std::size_t i : kept) keys[i] = source.Field(entry(i), i < tcp.size(), field);
     fill = OrderOfFill(keys, kept, direction == sdDescending);
   } else {
@@ -489,12 +512,14 @@ ListCounters FillRowByRow(TStringTreeList& VTS, const FileRecArray& tcp, const F
   RowSource source(options);
   ProgramSet programs(tcp.size() + udp.size());
   for (const File_Rec& e : tcp) {
+    if (LeftOut(e, options)) continue;
     PTreeNode n = VTS.AppendNode();
     source.Describe(*VTS.RowRecordAs<TMyRec>(n), e, true, {});
     programs.Count(e.ProcessName, e.FilePath);
     if (!options.ShowLocal && IsLoopbackRow(e.LocalIP, e.RemoteIP)) VTS.RemoveNode(n);
   }
   for (const File_Rec& e : udp) {
+    if (LeftOut(e, options)) continue;
     PTreeNode n = VTS.AppendNode();
     source.Describe(*VTS.RowRecordAs<TMyRec>(n), e, false, {});
     programs.Count(e.ProcessName, e.FilePath);
@@ -522,7 +547,7 @@ ListCounters FillList(TStringTreeList& VTS, const FileRecArray& tcp, const FileR
 }
 
 MergePlan MatchSnapshot(const std::vector<const TMyRec*>& rows, const FileRecArray& tcp,
-                        const FileRecArray& udp, bool show_local) {
+                        const FileRecArray& udp, bool show_local, bool show_ipv6) {
   EntryIndex tcp_index(tcp, true);
   EntryIndex udp_index(udp, false);
   StateNames states;
@@ -536,6 +561,7 @@ MergePlan MatchSnapshot(const std::vector<const TMyRec*>& rows, const FileRecArr
   PackedKeys keys;
   for (std::size_t r = 0; r < rows.size(); ++r) {
     const TMyRec& row = *rows[r];
+    if (!show_ipv6 && IsIpv6Protocol(row.Protocol)) continue;  // stays Delete
     const bool tcp_row = ClaimsTcp(row);
     if (tcp_row && !show_local && IsLoopbackRow(row.LocalIP, row.RemoteIP)) continue;  // stays Delete
     EntryIndex& index = tcp_row ? tcp_index : udp_index;
@@ -567,6 +593,7 @@ MergePlan MatchSnapshot(const std::vector<const TMyRec*>& rows, const FileRecArr
       (is_tcp ? plan.tcp_claimed[i] : plan.udp_claimed[i - tcp.size()]) = true;
       continue;
     }
+    if (e.IPv6 && !show_ipv6) continue;
     programs.Count(e.ProcessName, e.FilePath);
     if (is_tcp && !show_local && IsLoopbackRow(e.LocalIP, e.RemoteIP)) continue;
     plan.added.push_back(i);
@@ -652,7 +679,7 @@ ListCounters RefreshList(TStringTreeList& VTS, FileRecArray& tcp, FileRecArray& 
     nodes.push_back(n);
     rows.push_back(VTS.ReadRowRecordAs<TMyRec>(n));
   }
-  const MergePlan plan = MatchSnapshot(rows, tcp, udp, options.ShowLocal);
+  const MergePlan plan = MatchSnapshot(rows, tcp, udp, options.ShowLocal, options.ShowIPv6);
   // Earlier marks are dropped.
   for (std::size_t i = 0; i < tcp.size(); ++i) tcp[i].Mark = plan.tcp_claimed[i] ? kClaimedMark : FieldText();
   for (std::size_t i = 0; i < udp.size(); ++i) udp[i].Mark = plan.udp_claimed[i] ? kClaimedMark : FieldText();

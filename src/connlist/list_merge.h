@@ -28,6 +28,9 @@ struct ListMergeOptions {
   bool ShowLocal = false;     // CBShowLocal ticked: loopback connections are shown
   std::string MsgSystemDesc;  // FMsgSystemDesc: FileDesc of "System" when it has no FilePath
   std::string MsgIdleDesc;    // FMsgIdleDesc: FileDesc of any other process without FilePath
+  // CBShowIPv6 ticked. Unticked, IPv6 entries are left out entirely: they get no rows, claim
+  // nothing and count no program, and IPv6 rows shown are deleted.
+  bool ShowIPv6 = true;
 };
 
 struct ListCounters {
@@ -35,6 +38,9 @@ struct ListCounters {
   int Connections = 0;  // LabNetCount: rows in the list
   friend bool operator==(const ListCounters&, const ListCounters&) = default;
 };
+
+// Rows of IPv6 entries (IPv6 set) say "TCPv6" or "UDPv6" in Protocol, the others "TCP" or "UDP".
+// A loopback connection is one between 127.0.0.1 and 127.0.0.1 or between ::1 and ::1.
 
 // Appends a row for every entry, TCP first (loopback connections left out unless ShowLocal), with
 // an empty Remark; selects and focuses the row that is first before the final sort (after start-up
@@ -45,7 +51,8 @@ ListCounters FillList(TStringTreeList& VTS, const FileRecArray& tcp, const FileR
                       const ListMergeOptions& options);
 
 // Merges a new snapshot into the rows shown. Each row claims the first entry with its key
-// (TCP: ProcessID, LocalIP, LocalPort, RemoteIP, RemotePort; UDP: ProcessID, LocalIP, LocalPort)
+// (the protocol, then TCP: ProcessID, LocalIP, LocalPort, RemoteIP, RemotePort; UDP: ProcessID,
+// LocalIP, LocalPort)
 // that no row has claimed yet, and the entry's Mark becomes "ok"; so with two entries of one key
 // there are two rows, at every refresh. A TCP row that claims takes the entry's state name
 // (Remark "md" when it changed, else empty); a UDP row keeps its Remark; a row that claims nothing,
@@ -60,7 +67,7 @@ ListCounters RefreshList(TStringTreeList& VTS, FileRecArray& tcp, FileRecArray& 
 // What a refresh does, decided from the rows and the snapshot before the list is touched.
 struct MergePlan {
   enum class RowAction : std::uint8_t {
-    Delete,    // claims nothing, or a loopback row while ShowLocal is off
+    Delete,    // claims nothing, a loopback row while ShowLocal is off, an IPv6 row while ShowIPv6 is off
     Keep,      // left as it is: a UDP row that claims, or a TCP row that claims an entry in the
                // state it shows and has an empty Remark
     Settle,    // a TCP row that claims an entry in the state it shows: its Remark empties
@@ -80,9 +87,11 @@ struct MergePlan {
 };
 
 // The claims of a refresh, on plain data: rows in display order (their Protocol says which table
-// they claim from, "TCP" or any other text for UDP), and the two arrays, which are not changed.
+// they claim from, "TCP" or "TCPv6", any other text for UDP), and the two arrays, which are not
+// changed. With show_ipv6 off, IPv6 rows are deleted and IPv6 entries get no rows and count no
+// program.
 MergePlan MatchSnapshot(const std::vector<const TMyRec*>& rows, const FileRecArray& tcp,
-                        const FileRecArray& udp, bool show_local);
+                        const FileRecArray& udp, bool show_local, bool show_ipv6 = true);
 
 // Carries out a plan made for the rows `nodes` (the list's rows in display order when the plan
 // was made): deletes and updates them and appends the added entries' rows with Remark "add", in

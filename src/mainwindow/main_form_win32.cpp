@@ -191,10 +191,12 @@ void TFormNetscry::CreateComponents() {
   BTNRefresh = MakeMainButton(PBottom, {kRefreshButton.caption, kRefreshButton.bounds.ToRect(), "BTNREFRESH"});
   BTNEndPro = MakeMainButton(PBottom, {kEndProButton.caption, kEndProButton.bounds.ToRect(), "BTNENDPRO"});
   CBShowInfo.Create(PBottom, OptionBox(kShowInfoBox));
+  CBShowIPv6.Create(PBottom, OptionBox(kShowIPv6Box));
   CBShowLocal.OnClick = [this] { CBShowLocalClick(); };
   CBAutoRefresh.OnClick = [this] { CBAutoRefreshClick(); };
   CBAlwaysTop.OnClick = [this] { CBAlwaysTopClick(); };
   CBShowInfo.OnClick = [this] { CBShowInfoClick(); };
+  CBShowIPv6.OnClick = [this] { CBShowIPv6Click(); };
   BTNRefresh->OnClick = [this] { BTNRefreshClick(); };
   BTNEndPro->OnClick = [this] { BTNEndProClick(); };
 
@@ -208,7 +210,8 @@ void TFormNetscry::CreateComponents() {
   url.url = std::string("mailto:") + kAuthorMail;
   url.bounds = kUrlLabelBounds.ToRect();
   URLLabel1.Create(PBottom, url);
-  forms::SetTabOrder({BTNRefresh.get(), BTNEndPro.get(), &CBShowLocal, &CBAutoRefresh, &CBAlwaysTop, &CBShowInfo});
+  forms::SetTabOrder(
+      {BTNRefresh.get(), BTNEndPro.get(), &CBShowLocal, &CBAutoRefresh, &CBAlwaysTop, &CBShowInfo, &CBShowIPv6});
 
   // The form's own tab order: the list, the top panel, the bottom panel.
   HWND previous = HWND_TOP;
@@ -283,7 +286,7 @@ void TFormNetscry::FormClose(forms::TCloseAction& Action) { Action = forms::TClo
 
 // --- Settings --------------------------------------------------------------------------------
 
-NetscryOptions TFormNetscry::Options() const { return {FShowLocal, FAutoRefresh, FAlwaysTop, FShowInfo}; }
+NetscryOptions TFormNetscry::Options() const { return {FShowLocal, FAutoRefresh, FAlwaysTop, FShowInfo, FShowIPv6}; }
 
 void TFormNetscry::LoadSettings() {
   {
@@ -293,6 +296,7 @@ void TFormNetscry::LoadSettings() {
     FAutoRefresh = o.AutoRefresh;
     FAlwaysTop = o.AlwaysTop;
     FShowInfo = o.ShowInfo;
+    FShowIPv6 = o.ShowIPv6;
   }
   // Only values that differ from the boxes' defaults are applied; changing a box runs its
   // handler, which writes the key again and applies the option. The first error ends this and
@@ -302,6 +306,7 @@ void TFormNetscry::LoadSettings() {
     if (FAutoRefresh) CBAutoRefresh.SetChecked(true);
     if (!FAlwaysTop) CBAlwaysTop.SetChecked(false);
     if (FShowInfo) CBShowInfo.SetChecked(true);
+    if (!FShowIPv6) CBShowIPv6.SetChecked(false);
   } catch (const std::exception&) {
   }
 }
@@ -330,7 +335,8 @@ void TFormNetscry::FillList() {
   UdpRecs = std::move(job.udp);
   FSnapshotTime = job.taken_at;
   const ListCounters c =
-      netscry::FillList(VTS->List(), TcpRecs, UdpRecs, {CBShowLocal.Checked(), FMsgSystemDesc, FMsgIdleDesc});
+      netscry::FillList(VTS->List(), TcpRecs, UdpRecs,
+                        {CBShowLocal.Checked(), FMsgSystemDesc, FMsgIdleDesc, CBShowIPv6.Checked()});
   ShowCounters(c.Programs, c.Connections);
 }
 
@@ -339,7 +345,8 @@ void TFormNetscry::RefreshList() {
   list.SetNodeDataSize(kRowDataSize);
   // TcpRecs and UdpRecs hold the snapshot the worker has just handed over.
   const ListCounters c =
-      netscry::RefreshList(list, TcpRecs, UdpRecs, {CBShowLocal.Checked(), FMsgSystemDesc, FMsgIdleDesc});
+      netscry::RefreshList(list, TcpRecs, UdpRecs,
+                           {CBShowLocal.Checked(), FMsgSystemDesc, FMsgIdleDesc, CBShowIPv6.Checked()});
   // The list takes the keyboard only from the main window's own controls: a refresh by the timer
   // inside a dialog, a message box or a menu leaves the keys where the user types them.
   if (IsWindowEnabled(Handle()) && GetActiveWindow() == Handle()) ::SetFocus(VTS->Handle());
@@ -443,6 +450,12 @@ void TFormNetscry::CBShowInfoClick() {
   for (const ConnColumnInfo& info : kConnColumns) {
     if (info.file_detail) header.SetColumnOptions(info.number, options);
   }
+}
+
+void TFormNetscry::CBShowIPv6Click() {
+  FShowIPv6 = CBShowIPv6.Checked();
+  SaveSetting(CBShowIPv6.Tag());
+  if (!FCreating) BTNRefresh->Click();
 }
 
 void TFormNetscry::ShellOpen(HWND parent, const char* verb, const std::string& file) {

@@ -66,7 +66,7 @@ class TFormNetscry : public forms::Form {
   std::unique_ptr<forms::ButtonBase> BTNHelp, BTNUpdate, BTNHomePage;
   std::unique_ptr<TreeListWindow> VTS;
   forms::Panel PBottom;
-  forms::CheckBox CBShowLocal, CBAutoRefresh, CBAlwaysTop, CBShowInfo;
+  forms::CheckBox CBShowLocal, CBAutoRefresh, CBAlwaysTop, CBShowInfo, CBShowIPv6;
   std::unique_ptr<forms::ButtonBase> BTNRefresh, BTNEndPro;
   forms::Label Label6;
   THotURLLabel URLLabel1;
@@ -86,6 +86,7 @@ class TFormNetscry : public forms::Form {
   bool FAutoRefresh = false;
   bool FAlwaysTop = true;
   bool FShowInfo = false;
+  bool FShowIPv6 = true;
   std::unique_ptr<TImageListEx> FSmallIcons;
   std::unique_ptr<TImageListEx> FLargeIcons;
   std::string FMsgSysProcess, FMsgNotEnabled, FMsgConfirmExit, FMsgEndFailed, FMsgSystemDesc, FMsgIdleDesc,
@@ -118,6 +119,7 @@ class TFormNetscry : public forms::Form {
   void CBAutoRefreshClick();
   void CBAlwaysTopClick();
   void CBShowInfoClick();
+  void CBShowIPv6Click();
   void BTNHelpClick();
   void BTNHomePageClick();
   void BTNUpdateClick();

@@ -74,6 +74,9 @@ inline constexpr OptionBoxLayout kShowLocalBox{"显示本地连接", {8, 6, 145,
 inline constexpr OptionBoxLayout kAutoRefreshBox{"自动刷新", {157, 6, 124, 17}, 2, false};
 inline constexpr OptionBoxLayout kAlwaysTopBox{"始终保持在其他窗口前端", {282, 6, 182, 17}, 3, true};
 inline constexpr OptionBoxLayout kShowInfoBox{"显示文件详细信息", {755, 6, 166, 17}, 4, false};
+// In the free stretch between the always-on-top box (ending at 464) and the refresh button
+// (starting at 553), so that it is in view at the initial width and moves nothing.
+inline constexpr OptionBoxLayout kShowIPv6Box{"显示IPv6连接", {467, 6, 85, 17}, 5, true};
 struct BottomButtonLayout {
   const char* caption;
   BoundsLayout bounds;

@@ -52,6 +52,7 @@ const char* SettingKey(int kind) {
     case kSetAutoRefresh: return "AutoRefresh";
     case kSetAlwaysTop: return "AlwaysTop";
     case kSetShowInfo: return "ShowInfo";
+    case kSetShowIPv6: return "ShowIPv6";
     default: return nullptr;
   }
 }
@@ -65,6 +66,7 @@ NetscryOptions ReadOptions(ProfileFile& file) {
   read(kSetAutoRefresh, o.AutoRefresh);
   read(kSetAlwaysTop, o.AlwaysTop);
   read(kSetShowInfo, o.ShowInfo);
+  read(kSetShowIPv6, o.ShowIPv6);
   return o;
 }
 
@@ -75,6 +77,7 @@ void WriteOption(ProfileFile& file, int kind, const NetscryOptions& options) {
     case kSetAutoRefresh: value = options.AutoRefresh; break;
     case kSetAlwaysTop: value = options.AlwaysTop; break;
     case kSetShowInfo: value = options.ShowInfo; break;
+    case kSetShowIPv6: value = options.ShowIPv6; break;
     default:
       file.Flush();
       return;

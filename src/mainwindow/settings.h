@@ -1,5 +1,5 @@
 #pragma once
-// The four view options and the settings file that keeps them: section "Set" of Netscry.ini
+// The five view options and the settings file that keeps them: section "Set" of Netscry.ini
 // beside the executable, one key per option, written as "1" or "0" at the moment it changes.
 #include <stdexcept>
 #include <string>
@@ -35,23 +35,24 @@ class SettingsWriteError : public std::runtime_error {
 // quoted on purpose and makes the value no integer.
 int ProfileTextToInt(std::string_view text, int default_value);
 
-// The option keys, by the Tag of their check box (1 to 4).
-enum SettingKind : int { kSetShowLocal = 1, kSetAutoRefresh = 2, kSetAlwaysTop = 3, kSetShowInfo = 4 };
+// The option keys, by the Tag of their check box (1 to 5).
+enum SettingKind : int { kSetShowLocal = 1, kSetAutoRefresh = 2, kSetAlwaysTop = 3, kSetShowInfo = 4, kSetShowIPv6 = 5 };
 
 struct NetscryOptions {
   bool ShowLocal = true;
   bool AutoRefresh = false;
   bool AlwaysTop = true;
   bool ShowInfo = false;
+  bool ShowIPv6 = true;  // a file written before this key existed shows IPv6 rows
   friend bool operator==(const NetscryOptions&, const NetscryOptions&) = default;
 };
 
 inline constexpr const char* kSettingsSection = "Set";
 inline constexpr const char* kSettingsFileName = "Netscry.ini";
-// The key of a kind; nullptr outside 1 to 4.
+// The key of a kind; nullptr outside 1 to 5.
 const char* SettingKey(int kind);
 
-// Reads the four keys; a missing key or one that is no integer keeps its default (the boxes'
+// Reads the five keys; a missing key or one that is no integer keeps its default (the boxes'
 // form defaults, as NetscryOptions holds them); zero is false, any other integer true.
 NetscryOptions ReadOptions(ProfileFile& file);
 

@@ -20,10 +20,11 @@ using GetExtendedTableFn = DynGetExtendedTcpTableFn;
 
 constexpr DWORD kHeapGrowable = 2;
 constexpr DWORD kAfInet = 2;
+constexpr DWORD kAfInet6 = 23;
 constexpr int kTcpTableOwnerPidAll = 5;
 constexpr int kUdpTableOwnerPid = 1;
 
-TableApi g_last_api[2] = {TableApi::None, TableApi::None};
+TableApi g_last_api[4] = {TableApi::None, TableApi::None, TableApi::None, TableApi::None};
 
 
 std::optional<std::vector<EndpointRow>> ReadAllocated(AllocateAndGetFn fn, TableKind kind) {
@@ -46,10 +47,11 @@ std::optional<std::vector<EndpointRow>> ReadAllocated(AllocateAndGetFn fn, Table
 }
 
 std::optional<std::vector<EndpointRow>> ReadExtended(GetExtendedTableFn fn, TableKind kind) {
-  const int table_class = kind == TableKind::Tcp ? kTcpTableOwnerPidAll : kUdpTableOwnerPid;
+  const int table_class = IsTcpKind(kind) ? kTcpTableOwnerPidAll : kUdpTableOwnerPid;
+  const ULONG family = IsIpv6Kind(kind) ? kAfInet6 : kAfInet;
   const auto table = ReadGrowingTable([&](std::uint8_t* buffer, std::uint32_t& size) {
     DWORD dword_size = size;
-    const DWORD status = fn(buffer, &dword_size, FALSE, kAfInet, table_class, 0);
+    const DWORD status = fn(buffer, &dword_size, FALSE, family, table_class, 0);
     size = dword_size;
     return std::uint32_t(status);
   });
@@ -60,15 +62,17 @@ std::optional<std::vector<EndpointRow>> ReadExtended(GetExtendedTableFn fn, Tabl
 }  // namespace
 
 std::optional<std::vector<EndpointRow>> Win32EndpointTables::ReadTable(TableKind kind) {
-  const bool tcp = kind == TableKind::Tcp;
+  const bool tcp = IsTcpKind(kind);
   const AllocateAndGetFn allocate_tcp = DynAllocateAndGetTcpExTableFromStack();
   const AllocateAndGetFn allocate_udp = DynAllocateAndGetUdpExTableFromStack();
   const GetExtendedTableFn extended_tcp = DynGetExtendedTcpTable();
   const GetExtendedTableFn extended_udp = DynGetExtendedUdpTable();
 
-  TableApi& api = g_last_api[tcp ? 0 : 1];
+  TableApi& api = g_last_api[std::size_t(kind)];
   api = TableApi::None;
-  if (AllocateAndGetFn fn = tcp ? allocate_tcp : allocate_udp) {
+  // The XP-era calls know IPv4 only; IPv6 tables come from the extended calls alone.
+  AllocateAndGetFn allocate = IsIpv6Kind(kind) ? nullptr : tcp ? allocate_tcp : allocate_udp;
+  if (AllocateAndGetFn fn = allocate) {
     api = TableApi::AllocateAndGet;
     return ReadAllocated(fn, kind);
   }
@@ -79,6 +83,6 @@ std::optional<std::vector<EndpointRow>> Win32EndpointTables::ReadTable(TableKind
   return std::nullopt;
 }
 
-TableApi LastTableApi(TableKind kind) { return g_last_api[kind == TableKind::Tcp ? 0 : 1]; }
+TableApi LastTableApi(TableKind kind) { return g_last_api[std::size_t(kind)]; }
 
 }  // namespace netscry

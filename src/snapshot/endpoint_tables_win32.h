@@ -1,5 +1,5 @@
 #pragma once
-// Reads the IPv4 TCP and UDP endpoint tables with owning process IDs.
+// Reads the IPv4 and IPv6 TCP and UDP endpoint tables with owning process IDs.
 #include "snapshot/snapshot.h"
 
 namespace netscry {

@@ -1,5 +1,6 @@
 #pragma once
-// One snapshot entry: the TCP state code and ten texts, all text in the system's ANSI code page.
+// One snapshot entry: the TCP state code, ten texts (all in the system's ANSI code page) and the
+// address family.
 #include <cstdint>
 #include <vector>
 
@@ -9,7 +10,7 @@ namespace netscry {
 
 struct File_Rec {
   std::uint32_t State = 0;   // TCP state code; 0 in UDP entries
-  FieldText LocalIP;      // dotted decimal
+  FieldText LocalIP;      // dotted decimal; IPv6 entries: compressed text (Ipv6AddressText)
   FieldText LocalPort;    // decimal
   FieldText RemoteIP;     // empty in UDP entries
   FieldText RemotePort;   // empty in UDP entries
@@ -19,6 +20,7 @@ struct File_Rec {
   FieldText FileDesc;     // from the version resource of FilePath
   FieldText Company;      // from the version resource of FilePath
   FieldText Mark;         // empty after a snapshot; "ok" once the refresh merge matched it
+  bool IPv6 = false;      // read from an IPv6 table
 
   friend bool operator==(const File_Rec&, const File_Rec&) = default;
 };

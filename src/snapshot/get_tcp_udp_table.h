@@ -8,7 +8,7 @@ namespace netscry {
 extern FileRecArray TcpRecs;
 extern FileRecArray UdpRecs;
 
-// Takes a new snapshot of the system's IPv4 TCP and UDP endpoints into TcpRecs and UdpRecs.
+// Takes a new snapshot of the system's IPv4 and IPv6 TCP and UDP endpoints into TcpRecs and UdpRecs.
 void GetTcpUdpTable();
 
 }  // namespace netscry

@@ -1,5 +1,7 @@
 #include "snapshot/snapshot.h"
 
+#include <algorithm>
+#include <iterator>
 #include <unordered_map>
 
 #include "snapshot/identity_cache.h"
@@ -76,11 +78,12 @@ void ReadInto(TableKind kind, EndpointTableSource& tables, IdentityCache& identi
     for (std::size_t i = 0; i < rows->size(); ++i) {
       const EndpointRow& row = (*rows)[i];
       File_Rec& rec = out[i];
-      rec.LocalIP = DottedAddress(row.local_addr);
+      rec.IPv6 = IsIpv6Kind(kind);
+      rec.LocalIP = rec.IPv6 ? Ipv6AddressText(row.local_addr6, row.local_scope) : DottedAddress(row.local_addr);
       rec.LocalPort = DecimalText(row.local_port);
-      if (kind == TableKind::Tcp) {
+      if (IsTcpKind(kind)) {
         rec.State = row.state;
-        rec.RemoteIP = DottedAddress(row.remote_addr);
+        rec.RemoteIP = rec.IPv6 ? Ipv6AddressText(row.remote_addr6, row.remote_scope) : DottedAddress(row.remote_addr);
         rec.RemotePort = DecimalText(row.remote_port);
       } else {
         rec.State = 0;
@@ -101,13 +104,30 @@ void ReadInto(TableKind kind, EndpointTableSource& tables, IdentityCache& identi
   }
 }
 
+// One protocol's array: its IPv4 entries, then its IPv6 ones. Each family's part is replaced by
+// its own table or, when that cannot be read, kept as it was.
+void ReadFamilies(TableKind v4, TableKind v6, EndpointTableSource& tables, IdentityCache& identities,
+                  FileRecArray& out) {
+  const auto split = std::stable_partition(out.begin(), out.end(), [](const File_Rec& e) { return !e.IPv6; });
+  FileRecArray ipv6(std::make_move_iterator(split), std::make_move_iterator(out.end()));
+  out.erase(split, out.end());
+  try {
+    ReadInto(v4, tables, identities, out);
+    ReadInto(v6, tables, identities, ipv6);
+  } catch (...) {
+    out.insert(out.end(), std::make_move_iterator(ipv6.begin()), std::make_move_iterator(ipv6.end()));
+    throw;
+  }
+  out.insert(out.end(), std::make_move_iterator(ipv6.begin()), std::make_move_iterator(ipv6.end()));
+}
+
 // Both snapshots, with or without what earlier snapshots learned: one body, so that they read
 // the same tables in the same order.
 void Take(EndpointTableSource& tables, ProcessLookups& lookups, ProcessIdentityCache* known, FileRecArray& tcp,
           FileRecArray& udp) {
   IdentityCache identities(lookups, known);
-  ReadInto(TableKind::Tcp, tables, identities, tcp);
-  ReadInto(TableKind::Udp, tables, identities, udp);
+  ReadFamilies(TableKind::Tcp, TableKind::Tcp6, tables, identities, tcp);
+  ReadFamilies(TableKind::Udp, TableKind::Udp6, tables, identities, udp);
   if (known) known->EndSnapshot();
 }
 

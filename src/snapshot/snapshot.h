@@ -52,12 +52,15 @@ class ProcessLookups {
 
 class ProcessIdentityCache;
 
-// Replaces tcp and udp with a new snapshot, TCP first. The process list is taken and walked
+// Replaces tcp and udp with a new snapshot: the IPv4 TCP table, the IPv6 TCP table, the IPv4 UDP
+// table, the IPv6 UDP table, in that order; each array holds its IPv4 entries, then its IPv6
+// ones (IPv6 set). The process list is taken and walked
 // once per snapshot, each process ID's path looked up once and each distinct file's version
 // text read once, and the strings reused for every entry they belong to; nothing is kept across
 // snapshots.
 // A table that cannot be read keeps its previous entries (marks cleared) so that a passing
-// failure does not make every row vanish and reappear as new; the other table is read anyway.
+// failure does not make every row vanish and reappear as new; the other tables are read anyway,
+// and a failure of one family's table never touches the other family's entries.
 void TakeSnapshot(EndpointTableSource& tables, ProcessLookups& lookups, FileRecArray& tcp, FileRecArray& udp);
 
 // The same snapshot, with the paths and version texts of processes and files met in earlier

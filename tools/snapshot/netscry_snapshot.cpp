@@ -1,5 +1,6 @@
-// Prints one connection snapshot: a header line, then one line per entry, TCP entries first,
-// with the protocol and the entry's fields in order, separated by tabs. Text stays in the
+// Prints one connection snapshot: a header line, then one line per entry, TCP entries first
+// (IPv4, then IPv6), with the protocol ("TCP", "TCPv6", "UDP", "UDPv6") and the entry's fields in
+// order, separated by tabs. Text stays in the
 // system's ANSI code page, as the snapshot holds it.
 #include <cstdio>
 #include <string>
@@ -20,9 +21,9 @@ std::string Field(std::string_view s) {
   return out;
 }
 
-void PrintEntries(const char* protocol, const netscry::FileRecArray& recs) {
+void PrintEntries(const char* protocol, const char* protocol6, const netscry::FileRecArray& recs) {
   for (const netscry::File_Rec& r : recs) {
-    std::printf("%s\t%u\t%s\t%s\t%s\t%s\t%s\t%s\t%s\t%s\t%s\t%s\n", protocol, unsigned(r.State), Field(r.LocalIP).c_str(),
+    std::printf("%s\t%u\t%s\t%s\t%s\t%s\t%s\t%s\t%s\t%s\t%s\t%s\n", r.IPv6 ? protocol6 : protocol, unsigned(r.State), Field(r.LocalIP).c_str(),
                 Field(r.LocalPort).c_str(), Field(r.RemoteIP).c_str(), Field(r.RemotePort).c_str(),
                 Field(r.ProcessID).c_str(), Field(r.ProcessName).c_str(), Field(r.FilePath).c_str(),
                 Field(r.FileDesc).c_str(), Field(r.Company).c_str(), Field(r.Mark).c_str());
@@ -36,7 +37,7 @@ int main() {
   netscry::GetTcpUdpTable();
   std::printf(
       "Protocol\tState\tLocalIP\tLocalPort\tRemoteIP\tRemotePort\tProcessID\tProcessName\tFilePath\tFileDesc\tCompany\tMark\n");
-  PrintEntries("TCP", netscry::TcpRecs);
-  PrintEntries("UDP", netscry::UdpRecs);
+  PrintEntries("TCP", "TCPv6", netscry::TcpRecs);
+  PrintEntries("UDP", "UDPv6", netscry::UdpRecs);
   return std::fflush(stdout) == 0 ? 0 : 1;
 }

@@ -44,7 +44,9 @@ inline void SetUpConnList(TStringTreeList& list) {
 inline const std::string kSystemDesc = "system-desc";
 inline const std::string kIdleDesc = "idle-desc";
 
-inline ListMergeOptions Options(bool show_local) { return {show_local, kSystemDesc, kIdleDesc}; }
+inline ListMergeOptions Options(bool show_local, bool show_ipv6 = true) {
+  return {show_local, kSystemDesc, kIdleDesc, show_ipv6};
+}
 
 // A process identity as the snapshot resolves it.
 struct Proc {
@@ -69,6 +71,19 @@ inline File_Rec Tcp(const Proc& p, std::string lip, std::string lport, std::stri
 
 inline File_Rec Udp(const Proc& p, std::string lip, std::string lport) {
   File_Rec e = Tcp(p, std::move(lip), std::move(lport), "", "", 0);
+  return e;
+}
+
+// Entries of the IPv6 tables.
+inline File_Rec Tcp6(const Proc& p, std::string lip, std::string lport, std::string rip, std::string rport,
+                     std::uint32_t state) {
+  File_Rec e = Tcp(p, std::move(lip), std::move(lport), std::move(rip), std::move(rport), state);
+  e.IPv6 = true;
+  return e;
+}
+inline File_Rec Udp6(const Proc& p, std::string lip, std::string lport) {
+  File_Rec e = Udp(p, std::move(lip), std::move(lport));
+  e.IPv6 = true;
   return e;
 }
 

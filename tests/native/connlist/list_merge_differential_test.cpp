@@ -51,7 +51,14 @@ class SnapshotGenerator {
     static const char* const rips[] = {"0.0.0.0", "127.0.0.1", "127.0.0.1", "10.0.0.1"};
     static const char* const rports[] = {"0", "80", "1000"};
     static const std::uint32_t states[] = {0, 1, 2, 2, 5, 5, 8, 11, 12, 13};
+    // IPv6 entries, some with the text of IPv4 ones (which must not claim each other's rows).
+    static const char* const lips6[] = {"::", "::1", "::1", "fe80::1%3", "0.0.0.0", "127.0.0.1"};
+    static const char* const rips6[] = {"::", "::1", "::1", "2001:db8::1", "0.0.0.0", "127.0.0.1"};
     const Proc& p = procs_[std::size_t(Pick(int(procs_.size())))];
+    if (Chance(35)) {
+      if (tcp) return Tcp6(p, From(lips6), From(ports), From(rips6), From(rports), From(states));
+      return Udp6(p, From(lips6), From(ports));
+    }
     if (tcp) return Tcp(p, From(lips), From(ports), From(rips), From(rports), From(states));
     return Udp(p, From(lips), From(ports));
   }
@@ -239,6 +246,7 @@ bool RunSequence(std::uint32_t seed, std::string& trace) {
   SnapshotGenerator gen(seed);
   std::ostringstream log;
   bool show_local = gen.Chance(50);
+  bool show_ipv6 = gen.Chance(70);
   // The sort state at start-up is column 1 ascending; other states check the fill's rules for
   // every column and direction.
   if (gen.Chance(60)) {
@@ -263,17 +271,20 @@ bool RunSequence(std::uint32_t seed, std::string& trace) {
   MergeWorld::Snapshot snap;
   gen.Fill(snap.tcp, true, 40);
   gen.Fill(snap.udp, false, 25);
-  log << "fill " << snap.tcp.size() << '+' << snap.udp.size() << (show_local ? " local; " : "; ");
-  run.Fill(snap, Options(show_local));
+  log << "fill " << snap.tcp.size() << '+' << snap.udp.size() << (show_local ? " local" : "")
+      << (show_ipv6 ? " v6; " : "; ");
+  run.Fill(snap, Options(show_local, show_ipv6));
   run.ExpectSame();
   for (int step = 0; step < 25 && !::testing::Test::HasFailure(); ++step) {
     int what = gen.Pick(100);
     if (what < 45) {
       if (gen.Chance(20)) show_local = !show_local;
+      if (gen.Chance(15)) show_ipv6 = !show_ipv6;
       gen.Mutate(snap.tcp, true);
       gen.Mutate(snap.udp, false);
-      log << "refresh " << snap.tcp.size() << '+' << snap.udp.size() << (show_local ? " local; " : "; ");
-      run.Refresh(snap, Options(show_local));
+      log << "refresh " << snap.tcp.size() << '+' << snap.udp.size() << (show_local ? " local" : "")
+          << (show_ipv6 ? " v6; " : "; ");
+      run.Refresh(snap, Options(show_local, show_ipv6));
     } else if (what < 62) {
       int c = gen.Chance(20) ? 9 : gen.Pick(18) - 3;
       log << "header " << c << "; ";

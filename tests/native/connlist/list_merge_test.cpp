@@ -402,5 +402,120 @@ TEST_P(MergeTest, MarksLeftFromBeforeDoNotHideEntries) {
   EXPECT_EQ(list.ReadRowRecordAs<TMyRec>(RowWithPort("3"))->Remark, "add");
 }
 
+TEST_P(MergeTest, Ipv6EntriesGetRowsOfTheirOwnProtocol) {
+  tcp = {Tcp(kFirefox, "0.0.0.0", "80", "0.0.0.0", "0", 2), Tcp6(kFirefox, "::", "80", "::", "0", 2)};
+  udp = {Udp(kSvc1, "0.0.0.0", "53"), Udp6(kSvc1, "fe80::1%3", "53")};
+  Fill();
+  list.SortList(3, sdAscending);
+  const std::vector<TMyRec> expected = {
+      {"TCP", "监听", "0.0.0.0", "80", "0.0.0.0", "0", "1200", "firefox.exe", "C:\\ff\\firefox.exe", "Firefox", "Mozilla", ""},
+      {"TCPv6", "监听", "::", "80", "::", "0", "1200", "firefox.exe", "C:\\ff\\firefox.exe", "Firefox", "Mozilla", ""},
+      {"UDP", "", "0.0.0.0", "53", "", "", "600", "svchost.exe", "C:\\Windows\\svchost.exe", "Host Process",
+       "Microsoft", ""},
+      {"UDPv6", "", "fe80::1%3", "53", "", "", "600", "svchost.exe", "C:\\Windows\\svchost.exe", "Host Process",
+       "Microsoft", ""},
+  };
+  EXPECT_EQ(Rows(), expected);
+}
+
+TEST_P(MergeTest, EndpointsOfBothFamiliesWithEqualTextStayApart) {
+  // Texts no real table gives to both families, so that only the protocol tells them apart.
+  tcp = {Tcp(kFirefox, "1.2.3.4", "80", "5.6.7.8", "443", 5)};
+  udp = {Udp(kSvc1, "1.2.3.4", "53")};
+  Fill();
+  // The IPv4 endpoints are gone, IPv6 ones with the same text appeared: new rows, the old ones go.
+  tcp = {Tcp6(kFirefox, "1.2.3.4", "80", "5.6.7.8", "443", 5)};
+  udp = {Udp6(kSvc1, "1.2.3.4", "53")};
+  ListCounters c = Refresh();
+  EXPECT_EQ(c.Connections, 2);
+  EXPECT_EQ(Column(&TMyRec::Remark), (std::vector<std::string>{"add", "add"}));
+  list.SortList(3, sdAscending);
+  EXPECT_EQ(Column(&TMyRec::Protocol), (std::vector<std::string>{"TCPv6", "UDPv6"}));
+  EXPECT_EQ(tcp[0].Mark, "");
+  EXPECT_EQ(udp[0].Mark, "");
+  // Both families at once: each row claims its own entry, nothing is added.
+  tcp = {Tcp(kFirefox, "1.2.3.4", "80", "5.6.7.8", "443", 5), Tcp6(kFirefox, "1.2.3.4", "80", "5.6.7.8", "443", 5)};
+  udp = {Udp(kSvc1, "1.2.3.4", "53"), Udp6(kSvc1, "1.2.3.4", "53")};
+  Refresh();
+  c = Refresh();
+  EXPECT_EQ(c.Connections, 4);
+  for (const File_Rec* e : {&tcp[0], &tcp[1], &udp[0], &udp[1]}) EXPECT_EQ(e->Mark, "ok") << e->IPv6;
+}
+
+TEST_P(MergeTest, Ipv6LoopbackPairsFollowTheLoopbackOption) {
+  const Proc only_loopback{"900", "loop.exe", "C:\\loop.exe", "", ""};
+  tcp = {Tcp6(only_loopback, "::1", "1", "::1", "2", 5),  // hidden while unticked
+         Tcp6(kFirefox, "::1", "3", "::", "0", 2),         // a loopback listener stays
+         Tcp6(kFirefox, "::1", "4", "::ffff:127.0.0.1", "5", 5),
+         Tcp(kFirefox, "127.0.0.1", "6", "::1", "7", 5)};
+  udp = {Udp6(kSvc1, "::1", "8")};
+  ListCounters c = Fill(false);
+  EXPECT_EQ(c, (ListCounters{3, 4}));
+  EXPECT_EQ(RowWithPort("1"), nullptr);
+  c = Refresh(true);
+  EXPECT_EQ(c.Connections, 5);
+  ASSERT_NE(RowWithPort("1"), nullptr);
+  EXPECT_EQ(list.ReadRowRecordAs<TMyRec>(RowWithPort("1"))->Remark, "add");
+  c = Refresh(false);
+  EXPECT_EQ(c.Connections, 4);
+  EXPECT_EQ(RowWithPort("1"), nullptr);
+  EXPECT_EQ(tcp[0].Mark, "");
+}
+
+TEST_P(MergeTest, HidingIpv6LeavesOutItsEntriesRowsAndPrograms) {
+  const Proc v6_only{"900", "v6only.exe", "C:\\v6only.exe", "", ""};
+  tcp = {Tcp(kFirefox, "10.0.0.1", "1", "10.0.0.2", "80", 5), Tcp6(v6_only, "::", "2", "::", "0", 2)};
+  udp = {Udp(kSvc1, "0.0.0.0", "3"), Udp6(kSvc1, "::", "4")};
+  EXPECT_EQ(FillList(list, tcp, udp, Options(true, false)), (ListCounters{2, 2}));
+  EXPECT_EQ(RowWithPort("2"), nullptr);
+  EXPECT_EQ(RowWithPort("4"), nullptr);
+  // Shown: the IPv6 rows come in as new.
+  EXPECT_EQ(RefreshList(list, tcp, udp, Options(true, true)), (ListCounters{3, 4}));
+  ASSERT_NE(RowWithPort("2"), nullptr);
+  EXPECT_EQ(list.ReadRowRecordAs<TMyRec>(RowWithPort("2"))->Remark, "add");
+  // Hidden again: they go, claim nothing, and their program no longer counts.
+  EXPECT_EQ(RefreshList(list, tcp, udp, Options(true, false)), (ListCounters{2, 2}));
+  EXPECT_EQ(RowWithPort("2"), nullptr);
+  EXPECT_EQ(RowWithPort("4"), nullptr);
+  EXPECT_EQ(tcp[1].Mark, "");
+  EXPECT_EQ(udp[1].Mark, "");
+  EXPECT_EQ(tcp[0].Mark, "ok");
+}
+
+TEST_P(MergeTest, RowsOfBothFamiliesSortTogetherByEveryColumnAsText) {
+  const Proc a{"20", "a.exe", "C:\\a.exe", "A", "Acme"};
+  const Proc b{"100", "B.exe", "C:\\b.exe", "b", "beta"};
+  tcp = {Tcp(a, "192.168.1.5", "443", "10.0.0.1", "80", 5), Tcp6(b, "2001:db8::1", "1000", "::", "0", 2),
+         Tcp6(a, "::1", "80", "::1", "139", 5)};
+  udp = {Udp(b, "0.0.0.0", "139"), Udp6(a, "fe80::1%3", "53")};
+  Fill();
+  // The sorted column's texts from top to bottom, ascending; descending is the reverse.
+  const struct {
+    int column;
+    std::vector<std::string> texts;
+  } cases[] = {
+      {1, {"a.exe", "a.exe", "a.exe", "B.exe", "B.exe"}},
+      {3, {"TCP", "TCPv6", "TCPv6", "UDP", "UDPv6"}},
+      {4, {"0.0.0.0", "192.168.1.5", "2001:db8::1", "::1", "fe80::1%3"}},
+      {5, {"1000", "139", "443", "53", "80"}},
+      {6, {"", "", "10.0.0.1", "::", "::1"}},
+      {7, {"", "", "0", "139", "80"}},
+      {8, {"", "", "监听", "已建立", "已建立"}},
+      {10, {"C:\\a.exe", "C:\\a.exe", "C:\\a.exe", "C:\\b.exe", "C:\\b.exe"}},
+      {11, {"A", "A", "A", "b", "b"}},
+      {12, {"Acme", "Acme", "Acme", "beta", "beta"}},
+  };
+  for (const auto& c : cases) {
+    const RecField field = SortField(c.column);
+    ASSERT_NE(field, nullptr) << c.column;
+    list.SortList(c.column, sdAscending);
+    EXPECT_EQ(Column(field), c.texts) << "column " << c.column << " ascending";
+    list.SortList(c.column, sdDescending);
+    EXPECT_EQ(Column(field), std::vector<std::string>(c.texts.rbegin(), c.texts.rend()))
+        << "column " << c.column << " descending";
+  }
+}
+
 }  // namespace
 }  // namespace netscry::test
+

@@ -62,10 +62,21 @@ class LiteralAppNames {
   std::vector<std::string> names_;
 };
 
-inline bool LiteralIsLoopback(const TMyRec& r) { return r.LocalIP == "127.0.0.1" && r.RemoteIP == "127.0.0.1"; }
+inline bool LiteralIsLoopback(const TMyRec& r) {
+  return (r.LocalIP == "127.0.0.1" && r.RemoteIP == "127.0.0.1") || (r.LocalIP == "::1" && r.RemoteIP == "::1");
+}
+
+inline const char* LiteralProtocol(const File_Rec& e, bool tcp) {
+  if (e.IPv6) return tcp ? "TCPv6" : "UDPv6";
+  return tcp ? "TCP" : "UDP";
+}
+
+// IPv6 entries while IPv6 rows are hidden: as if the snapshot did not have them.
+inline bool LiteralLeftOut(const File_Rec& e, const ListMergeOptions& o) { return e.IPv6 && !o.ShowIPv6; }
+inline bool LiteralIsIpv6Row(const TMyRec& r) { return r.Protocol == "TCPv6" || r.Protocol == "UDPv6"; }
 
 inline void LiteralDescribe(TMyRec& r, const File_Rec& e, bool tcp, const char* remark, const ListMergeOptions& o) {
-  r.Protocol = tcp ? "TCP" : "UDP";
+  r.Protocol = LiteralProtocol(e, tcp);
   r.StateText = tcp ? TcpStateName(e.State) : "";
   r.LocalIP = e.LocalIP;
   r.LocalPort = e.LocalPort;
@@ -89,6 +100,7 @@ ListCounters LiteralFillList(List& VTS, const FileRecArray& TcpRecs, const FileR
                              const ListMergeOptions& o) {
   LiteralAppNames AppNames;
   for (const File_Rec& e : TcpRecs) {
+    if (LiteralLeftOut(e, o)) continue;
     auto node = VTS.AppendNode();
     TMyRec& r = VTS.RowRecord(node);
     LiteralDescribe(r, e, true, "", o);
@@ -96,6 +108,7 @@ ListCounters LiteralFillList(List& VTS, const FileRecArray& TcpRecs, const FileR
     if (!o.ShowLocal && LiteralIsLoopback(r)) VTS.RemoveNode(node);
   }
   for (const File_Rec& e : UdpRecs) {
+    if (LiteralLeftOut(e, o)) continue;
     auto node = VTS.AppendNode();
     TMyRec& r = VTS.RowRecord(node);
     LiteralDescribe(r, e, false, "", o);
@@ -120,10 +133,12 @@ ListCounters LiteralRefreshList(List& VTS, FileRecArray& TcpRecs, FileRecArray& 
     auto next = VTS.NextNode(node);
     TMyRec& r = VTS.RowRecord(node);
     bool found = false;
-    if (r.Protocol == "TCP") {
+    if (!o.ShowIPv6 && LiteralIsIpv6Row(r)) {
+      // not kept
+    } else if (r.Protocol == "TCP" || r.Protocol == "TCPv6") {
       for (File_Rec& e : TcpRecs) {
         if (e.Mark == "ok") continue;
-        if (e.ProcessID == r.ProcessID && e.LocalIP == r.LocalIP && e.LocalPort == r.LocalPort &&
+        if (r.Protocol == LiteralProtocol(e, true) && e.ProcessID == r.ProcessID && e.LocalIP == r.LocalIP && e.LocalPort == r.LocalPort &&
             e.RemoteIP == r.RemoteIP && e.RemotePort == r.RemotePort) {
           if (o.ShowLocal || !LiteralIsLoopback(r)) {
             found = true;
@@ -142,7 +157,8 @@ ListCounters LiteralRefreshList(List& VTS, FileRecArray& TcpRecs, FileRecArray& 
     } else {
       for (File_Rec& e : UdpRecs) {
         if (e.Mark == "ok") continue;
-        if (e.ProcessID == r.ProcessID && e.LocalIP == r.LocalIP && e.LocalPort == r.LocalPort) {
+        if (r.Protocol == LiteralProtocol(e, false) && e.ProcessID == r.ProcessID && e.LocalIP == r.LocalIP &&
+            e.LocalPort == r.LocalPort) {
           found = true;
           e.Mark = "ok";
           break;
@@ -156,7 +172,7 @@ ListCounters LiteralRefreshList(List& VTS, FileRecArray& TcpRecs, FileRecArray& 
     node = next;
   }
   for (const File_Rec& e : TcpRecs) {
-    if (e.Mark == "ok") continue;
+    if (e.Mark == "ok" || LiteralLeftOut(e, o)) continue;
     auto added = VTS.AppendNode();
     TMyRec& r = VTS.RowRecord(added);
     LiteralDescribe(r, e, true, "add", o);
@@ -164,7 +180,7 @@ ListCounters LiteralRefreshList(List& VTS, FileRecArray& TcpRecs, FileRecArray& 
     if (!o.ShowLocal && LiteralIsLoopback(r)) VTS.RemoveNode(added);
   }
   for (const File_Rec& e : UdpRecs) {
-    if (e.Mark == "ok") continue;
+    if (e.Mark == "ok" || LiteralLeftOut(e, o)) continue;
     auto added = VTS.AppendNode();
     TMyRec& r = VTS.RowRecord(added);
     LiteralDescribe(r, e, false, "add", o);

@@ -74,7 +74,7 @@ class MemoryProfile : public ProfileFile {
 
 TEST(ReadOptions, MissingFileGivesTheBoxDefaults) {
   MemoryProfile f;
-  EXPECT_EQ(ReadOptions(f), (NetscryOptions{true, false, true, false}));
+  EXPECT_EQ(ReadOptions(f), (NetscryOptions{true, false, true, false, true}));
 }
 
 TEST(ReadOptions, ValuesAndDefaultsPerKey) {
@@ -91,17 +91,40 @@ TEST(ReadOptions, ValuesAndDefaultsPerKey) {
   EXPECT_TRUE(f.writes.empty());
 }
 
+// The IPv6 key reads like the others, with "shown" as its default: a file from before the key
+// existed shows IPv6 rows.
+TEST(ReadOptions, ShowIPv6ValuesAsForTheOtherKeys) {
+  const struct {
+    const char* value;  // nullptr: no key
+    bool shown;
+  } cases[] = {{nullptr, true}, {"", true},     {"1", true},   {"0", false},  {"0x0", false}, {"0X00", false},
+               {"5", true},     {"-3", true},   {"yes", true}, {"no", true},  {"0x", true},   {"00", false}};
+  for (const auto& c : cases) {
+    MemoryProfile f;
+    f.values[{"Set", "ShowLocal"}] = "0";
+    if (c.value) f.values[{"Set", "ShowIPv6"}] = c.value;
+    const NetscryOptions o = ReadOptions(f);
+    EXPECT_EQ(o.ShowIPv6, c.shown) << (c.value ? c.value : "(no key)");
+    EXPECT_FALSE(o.ShowLocal) << "the other keys read as before";
+  }
+  MemoryProfile other_section;
+  other_section.values[{"Other", "ShowIPv6"}] = "0";
+  EXPECT_TRUE(ReadOptions(other_section).ShowIPv6);
+}
+
 TEST(WriteOption, WritesOnlyTheKeyOfItsKindAndFlushes) {
   MemoryProfile f;
-  const NetscryOptions o{false, true, false, true};
+  const NetscryOptions o{false, true, false, true, false};
   WriteOption(f, kSetShowLocal, o);
   WriteOption(f, kSetAutoRefresh, o);
   WriteOption(f, kSetAlwaysTop, o);
   WriteOption(f, kSetShowInfo, o);
+  WriteOption(f, kSetShowIPv6, o);
   WriteOption(f, 0, o);
-  WriteOption(f, 5, o);
-  EXPECT_EQ(f.writes, (std::vector<std::string>{"ShowLocal=0", "AutoRefresh=1", "AlwaysTop=0", "ShowInfo=1"}));
-  EXPECT_EQ(f.flushes, 6);
+  WriteOption(f, 6, o);
+  EXPECT_EQ(f.writes,
+            (std::vector<std::string>{"ShowLocal=0", "AutoRefresh=1", "AlwaysTop=0", "ShowInfo=1", "ShowIPv6=0"}));
+  EXPECT_EQ(f.flushes, 7);
   // What was written reads back as the same options.
   EXPECT_EQ(ReadOptions(f), o);
 }

@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <initializer_list>
 #include <map>
 #include <stdexcept>
 #include <unordered_map>
@@ -14,10 +16,17 @@ namespace {
 class FakeTables : public EndpointTableSource {
  public:
   std::optional<std::vector<EndpointRow>> tcp, udp;
+  std::optional<std::vector<EndpointRow>> tcp6 = std::vector<EndpointRow>{}, udp6 = std::vector<EndpointRow>{};
   std::vector<TableKind> reads;
   std::optional<std::vector<EndpointRow>> ReadTable(TableKind kind) override {
     reads.push_back(kind);
-    return kind == TableKind::Tcp ? tcp : udp;
+    switch (kind) {
+      case TableKind::Tcp: return tcp;
+      case TableKind::Udp: return udp;
+      case TableKind::Tcp6: return tcp6;
+      case TableKind::Udp6: return udp6;
+    }
+    return std::nullopt;
   }
 };
 
@@ -49,6 +58,21 @@ EndpointRow Tcp(std::uint32_t state, std::uint32_t la, std::uint16_t lp, std::ui
 }
 EndpointRow Udp(std::uint32_t la, std::uint16_t lp, std::uint32_t pid) { return {0, la, lp, 0, 0, pid}; }
 
+Ipv6Address V6(std::initializer_list<std::uint8_t> tail) {  // :: followed by the given last bytes
+  Ipv6Address a{};
+  std::copy(tail.begin(), tail.end(), a.end() - tail.size());
+  return a;
+}
+EndpointRow Tcp6(std::uint32_t state, Ipv6Address la, std::uint16_t lp, Ipv6Address ra, std::uint16_t rp,
+                 std::uint32_t pid) {
+  EndpointRow r{state, 0, lp, 0, rp, pid};
+  r.ipv6 = true;
+  r.local_addr6 = la;
+  r.remote_addr6 = ra;
+  return r;
+}
+EndpointRow Udp6(Ipv6Address la, std::uint16_t lp, std::uint32_t pid) { return Tcp6(0, la, lp, {}, 0, pid); }
+
 class SnapshotTest : public ::testing::Test {
  protected:
   void SetUp() override {
@@ -66,7 +90,7 @@ TEST_F(SnapshotTest, FillsEntriesInSortedOrderWithIdentities) {
   tables.udp = std::vector{Udp(0x7F000001, 53, 200)};
   TakeSnapshot(tables, lookups, tcp, udp);
 
-  EXPECT_EQ(tables.reads, (std::vector{TableKind::Tcp, TableKind::Udp}));
+  EXPECT_EQ(tables.reads, (std::vector{TableKind::Tcp, TableKind::Tcp6, TableKind::Udp, TableKind::Udp6}));
   ASSERT_EQ(tcp.size(), 2u);
   EXPECT_EQ(tcp[0], (File_Rec{2, "0.0.0.0", "135", "0.0.0.0", "0", "100", "svc.exe", "C:\\svc.exe", "", "", ""}));
   EXPECT_EQ(tcp[1], (File_Rec{5, "127.0.0.1", "5000", "127.0.0.1", "80", "200", "app.exe", "C:\\app.exe",
@@ -264,6 +288,64 @@ TEST_F(SnapshotTest, ALookupThatThrowsLeavesTheArrayBeingBuiltAsItWas) {
   lookups.throw_on_path = true;
   EXPECT_THROW(TakeSnapshot(tables, lookups, tcp, udp), std::runtime_error);
   EXPECT_EQ(tcp, before);
+}
+
+TEST_F(SnapshotTest, Ipv6EntriesFollowTheIpv4OnesOfTheirProtocolWithTheSameIdentities) {
+  tables.tcp = std::vector{Tcp(2, 0, 135, 0, 0, 100)};
+  Ipv6Address link_local{0xFE, 0x80};
+  link_local[15] = 1;
+  EndpointRow scoped = Udp6(link_local, 546, 100);
+  scoped.local_scope = 12;
+  tables.tcp6 = std::vector{Tcp6(5, V6({1}), 5000, V6({1}), 80, 200), Tcp6(2, {}, 135, {}, 0, 100)};
+  tables.udp = std::vector{Udp(0x7F000001, 53, 200)};
+  tables.udp6 = std::vector{scoped};
+  TakeSnapshot(tables, lookups, tcp, udp);
+
+  File_Rec listener6{2, "::", "135", "::", "0", "100", "svc.exe", "C:\\svc.exe", "", "", ""};
+  listener6.IPv6 = true;
+  File_Rec loop6{5, "::1", "5000", "::1", "80", "200", "app.exe", "C:\\app.exe", "应用程序", "Acme", ""};
+  loop6.IPv6 = true;
+  File_Rec udp6{0, "fe80::1%12", "546", "", "", "100", "svc.exe", "C:\\svc.exe", "", "", ""};
+  udp6.IPv6 = true;
+  EXPECT_EQ(tcp, (FileRecArray{{2, "0.0.0.0", "135", "0.0.0.0", "0", "100", "svc.exe", "C:\\svc.exe", "", "", ""},
+                               listener6, loop6}));
+  EXPECT_EQ(udp, (FileRecArray{{0, "127.0.0.1", "53", "", "", "200", "app.exe", "C:\\app.exe", "应用程序", "Acme", ""},
+                               udp6}));
+  EXPECT_EQ(lookups.walks, 1);
+}
+
+// A table that cannot be read keeps its own family's previous entries; the other family's table
+// is read as usual, in either direction and for both protocols.
+TEST_F(SnapshotTest, AFailedTableOfOneFamilyNeverTouchesTheOther) {
+  const struct {
+    const char* name;
+    bool fail_v4, fail_v6;
+  } cases[] = {{"IPv6 fails", false, true}, {"IPv4 fails", true, false}, {"both fail", true, true}};
+  for (const auto& c : cases) {
+    tcp.clear();
+    udp.clear();
+    tables.tcp = std::vector{Tcp(5, 1, 1, 2, 2, 100)};
+    tables.tcp6 = std::vector{Tcp6(5, V6({1}), 2, V6({2}), 2, 100)};
+    tables.udp = std::vector{Udp(1, 3, 100)};
+    tables.udp6 = std::vector{Udp6(V6({1}), 4, 100)};
+    TakeSnapshot(tables, lookups, tcp, udp);
+    for (File_Rec* e : {&tcp[0], &tcp[1], &udp[0], &udp[1]}) e->Mark = "ok";
+
+    // The next snapshot: every table has other rows, and some tables fail.
+    auto next = [&](bool fail, auto rows) { return fail ? std::nullopt : std::optional(rows); };
+    tables.tcp = next(c.fail_v4, std::vector{Tcp(5, 1, 11, 2, 2, 100)});
+    tables.tcp6 = next(c.fail_v6, std::vector{Tcp6(5, V6({1}), 12, V6({2}), 2, 100)});
+    tables.udp = next(c.fail_v4, std::vector{Udp(1, 13, 100)});
+    tables.udp6 = next(c.fail_v6, std::vector{Udp6(V6({1}), 14, 100)});
+    TakeSnapshot(tables, lookups, tcp, udp);
+    auto ports = [](const FileRecArray& a) {
+      std::vector<std::string> v;
+      for (const File_Rec& e : a) v.push_back(e.LocalPort.str() + (e.IPv6 ? "/6" : "/4") + e.Mark.str());
+      return v;
+    };
+    EXPECT_EQ(ports(tcp), (std::vector<std::string>{c.fail_v4 ? "1/4" : "11/4", c.fail_v6 ? "2/6" : "12/6"})) << c.name;
+    EXPECT_EQ(ports(udp), (std::vector<std::string>{c.fail_v4 ? "3/4" : "13/4", c.fail_v6 ? "4/6" : "14/6"})) << c.name;
+  }
 }
 
 }  // namespace

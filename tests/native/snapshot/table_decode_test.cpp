@@ -143,5 +143,145 @@ TEST(DecimalText, WidthsZerosAndLargestValues) {
   for (const auto& c : dotted) EXPECT_EQ(DottedAddress(c.addr), c.text) << c.addr;
 }
 
+// An IPv6 address from its eight groups.
+Ipv6Address Groups(std::initializer_list<std::uint16_t> g) {
+  Ipv6Address a{};
+  std::size_t i = 0;
+  for (std::uint16_t v : g) {
+    a[i++] = std::uint8_t(v >> 8);
+    a[i++] = std::uint8_t(v);
+  }
+  return a;
+}
+
+TEST(Ipv6AddressText, CompressedTextForm) {
+  const struct {
+    const char* name;
+    Ipv6Address addr;
+    std::uint32_t scope;
+    const char* text;
+  } cases[] = {
+      {"unspecified", Groups({0, 0, 0, 0, 0, 0, 0, 0}), 0, "::"},
+      {"loopback", Groups({0, 0, 0, 0, 0, 0, 0, 1}), 0, "::1"},
+      {"zeros at the start", Groups({0, 0, 0, 0, 0, 0, 0x1234, 0xABCD}), 0, "::1234:abcd"},
+      {"zeros in the middle", Groups({0x2001, 0xDB8, 0, 0, 0, 0, 0, 1}), 0, "2001:db8::1"},
+      {"zeros at the end", Groups({0x2001, 0xDB8, 0, 0, 0, 0, 0, 0}), 0, "2001:db8::"},
+      {"no zeros, leading zeros dropped, lower case", Groups({0x2001, 0xDB8, 0xA, 0xB0, 0xC00, 0xDEF, 0xFFFF, 0x10}),
+       0, "2001:db8:a:b0:c00:def:ffff:10"},
+      {"a single zero group stays 0", Groups({0x2001, 0xDB8, 0, 1, 1, 1, 1, 1}), 0, "2001:db8:0:1:1:1:1:1"},
+      {"two single zero groups", Groups({1, 0, 1, 0, 1, 0, 1, 0}), 0, "1:0:1:0:1:0:1:0"},
+      {"the longer run wins", Groups({0x2001, 0, 0, 1, 0, 0, 0, 1}), 0, "2001:0:0:1::1"},
+      {"of two equal runs the first", Groups({0x2001, 0xDB8, 0, 0, 1, 0, 0, 1}), 0, "2001:db8::1:0:0:1"},
+      {"IPv4-mapped", Groups({0, 0, 0, 0, 0, 0xFFFF, 0xC0A8, 0x0105}), 0, "::ffff:192.168.1.5"},
+      {"IPv4-mapped any", Groups({0, 0, 0, 0, 0, 0xFFFF, 0, 0}), 0, "::ffff:0.0.0.0"},
+      {"not mapped: ffff elsewhere", Groups({0, 0, 0, 0, 0xFFFF, 0, 0xC0A8, 0x0105}), 0, "::ffff:0:c0a8:105"},
+      {"link-local with scope", Groups({0xFE80, 0, 0, 0, 0x1234, 0x56FF, 0xFE78, 0x9ABC}), 12,
+       "fe80::1234:56ff:fe78:9abc%12"},
+      {"link-local, the largest scope", Groups({0xFEBF, 0, 0, 0, 0, 0, 0, 1}), 4294967295u, "febf::1%4294967295"},
+      {"link-local without scope", Groups({0xFE80, 0, 0, 0, 0, 0, 0, 1}), 0, "fe80::1"},
+      {"scope of a global address is not shown", Groups({0x2001, 0xDB8, 0, 0, 0, 0, 0, 1}), 7, "2001:db8::1"},
+      {"site-local is not link-local", Groups({0xFEC0, 0, 0, 0, 0, 0, 0, 1}), 7, "fec0::1"},
+      {"the widest text", Groups({0xFFFF, 0xFFFF, 0xFFFF, 0xFFFF, 0xFFFF, 0xFFFF, 0xFFFF, 0xFFFF}), 0,
+       "ffff:ffff:ffff:ffff:ffff:ffff:ffff:ffff"},
+  };
+  for (const auto& c : cases) EXPECT_EQ(Ipv6AddressText(c.addr, c.scope), c.text) << c.name;
+}
+
+// IPv6 rows as the platform lays them out: 16 address bytes, then 32-bit fields.
+TEST(DecodeEndpointTable, Ipv6TcpAndUdpRowsInThePlatformLayout) {
+  const Ipv6Address local = Groups({0xFE80, 0, 0, 0, 0, 0, 0, 1});
+  const Ipv6Address remote = Groups({0x2001, 0xDB8, 0, 0, 0, 0, 0, 2});
+  BlockBuilder t(1);
+  t.Bytes({0xFE, 0x80, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 1})
+      .Bytes({0, 0, 0, 12})                // scope 12, network order
+      .Bytes({0x1F, 0x90, 0xAB, 0xCD})     // port 8080; the upper half is ignored
+      .Bytes({0x20, 0x01, 0x0D, 0xB8, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 2})
+      .Bytes({0, 0, 0, 0})
+      .Bytes({0x01, 0xBB, 0, 0})           // port 443
+      .Word(5)                             // established
+      .Word(0xFFFFFFFEu);
+  ASSERT_EQ(t.Get().size(), 4 + kTcp6RowBytes);
+  const auto tcp = DecodeEndpointTable(t.Get(), TableKind::Tcp6);
+  ASSERT_TRUE(tcp);
+  ASSERT_EQ(tcp->size(), 1u);
+  const EndpointRow& r = (*tcp)[0];
+  EXPECT_TRUE(r.ipv6);
+  EXPECT_EQ(r.local_addr6, local);
+  EXPECT_EQ(r.local_scope, 12u);
+  EXPECT_EQ(r.local_port, 8080);
+  EXPECT_EQ(r.remote_addr6, remote);
+  EXPECT_EQ(r.remote_scope, 0u);
+  EXPECT_EQ(r.remote_port, 443);
+  EXPECT_EQ(r.state, 5u);
+  EXPECT_EQ(r.pid, 0xFFFFFFFEu);
+
+  BlockBuilder u(2);
+  u.Bytes({0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 1}).Word(0).Bytes({0x00, 0x35, 0, 0}).Word(700);
+  u.Bytes({0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0}).Word(0).Bytes({0x14, 0xE9, 0, 0}).Word(4);
+  ASSERT_EQ(u.Get().size(), 4 + 2 * kUdp6RowBytes);
+  const auto udp = DecodeEndpointTable(u.Get(), TableKind::Udp6);
+  ASSERT_TRUE(udp);
+  ASSERT_EQ(udp->size(), 2u);
+  EXPECT_EQ(Ipv6AddressText((*udp)[0].local_addr6), "::1");
+  EXPECT_EQ((*udp)[0].local_port, 53);
+  EXPECT_EQ((*udp)[0].pid, 700u);
+  EXPECT_EQ((*udp)[0].state, 0u);
+  EXPECT_EQ((*udp)[1].local_port, 5353);
+  EXPECT_EQ((*udp)[1].pid, 4u);
+  EXPECT_TRUE((*udp)[1].ipv6);
+}
+
+TEST(DecodeEndpointTable, RejectsIpv6BlocksShorterThanTheirCount) {
+  auto block = [](std::uint32_t count, std::size_t body) {
+    std::vector<std::uint8_t> b = BlockBuilder(count).Get();
+    b.resize(4 + body, 0x5A);
+    return b;
+  };
+  const struct {
+    const char* name;
+    std::vector<std::uint8_t> block;
+    TableKind kind;
+    bool accepted;
+  } cases[] = {
+      {"tcp6: one whole row", block(1, kTcp6RowBytes), TableKind::Tcp6, true},
+      {"tcp6: a row one byte short", block(1, kTcp6RowBytes - 1), TableKind::Tcp6, false},
+      {"tcp6: two rows, the second truncated", block(2, 2 * kTcp6RowBytes - 4), TableKind::Tcp6, false},
+      {"tcp6: an IPv4 row's bytes are not enough", block(1, kTcpRowBytes), TableKind::Tcp6, false},
+      {"udp6: one whole row", block(1, kUdp6RowBytes), TableKind::Udp6, true},
+      {"udp6: a row one byte short", block(1, kUdp6RowBytes - 1), TableKind::Udp6, false},
+      {"udp6: count far beyond the block", block(0xFFFFFFFFu, 3 * kUdp6RowBytes), TableKind::Udp6, false},
+      {"tcp6: count far beyond the block", block(0x80000000u, kTcp6RowBytes), TableKind::Tcp6, false},
+      {"udp6: count cut short", std::vector<std::uint8_t>{1, 0, 0}, TableKind::Udp6, false},
+      {"tcp6: no rows", block(0, 0), TableKind::Tcp6, true},
+  };
+  for (const auto& c : cases) EXPECT_EQ(DecodeEndpointTable(c.block, c.kind).has_value(), c.accepted) << c.name;
+}
+
+TEST(SortEndpointRows, OrdersIpv6RowsByAddressScopeAndPortKeepingTies) {
+  auto row = [](Ipv6Address la, std::uint32_t scope, std::uint16_t lp, Ipv6Address ra, std::uint32_t pid) {
+    EndpointRow r;
+    r.ipv6 = true;
+    r.local_addr6 = la;
+    r.local_scope = scope;
+    r.local_port = lp;
+    r.remote_addr6 = ra;
+    r.pid = pid;
+    return r;
+  };
+  const Ipv6Address any{}, one = Groups({0, 0, 0, 0, 0, 0, 0, 1}), big = Groups({0x2001, 0, 0, 0, 0, 0, 0, 0});
+  std::vector<EndpointRow> rows = {
+      row(big, 0, 80, any, 1),
+      row(one, 0, 443, any, 2),
+      row(one, 0, 80, one, 3),
+      row(one, 0, 80, any, 4),
+      row(one, 3, 1, any, 5),   // a larger scope sorts after, whatever the port
+      row(one, 0, 80, any, 6),  // tie with 4: stays behind it
+  };
+  SortEndpointRows(rows);
+  std::vector<std::uint32_t> pids;
+  for (const auto& r : rows) pids.push_back(r.pid);
+  EXPECT_EQ(pids, (std::vector<std::uint32_t>{4, 6, 3, 2, 5, 1}));
+}
+
 }  // namespace
 }  // namespace netscry

@@ -167,6 +167,36 @@ TEST_F(MainFormTest, LayoutOfTheWindowAndItsComponents) {
   EXPECT_FALSE(f.skSkinData1.Empty) << "the carried skin did not load";
 }
 
+// The IPv6 box sits in the gap between the always-on-top box and the refresh button, moving none
+// of the placed controls (the layout test above checks them), in view at the initial width, and
+// wide enough for its caption.
+TEST_F(MainFormTest, Ipv6BoxFitsBetweenThePlacedControls) {
+  TFormNetscry& f = Make();
+  f.Show();
+  HWND bottom = f.PBottom.Handle();
+  const Rect box = RectIn(f.CBShowIPv6.Handle(), bottom);
+  EXPECT_EQ(box, (Rect{467, 6, 552, 23}));
+  EXPECT_EQ(f.CBShowIPv6.Text(), "显示IPv6连接");
+  EXPECT_TRUE(f.CBShowIPv6.Checked());
+  EXPECT_EQ(f.CBShowIPv6.Tag(), 5);
+  EXPECT_TRUE(IsWindowVisible(f.CBShowIPv6.Handle()));
+  for (HWND other : {f.CBAlwaysTop.Handle(), f.BTNRefresh->Handle()}) {
+    const Rect o = RectIn(other, bottom);
+    EXPECT_TRUE(box.right <= o.left || o.right <= box.left) << "overlaps a placed control";
+  }
+  EXPECT_LE(box.right, 746);
+  // The check mark, the gap after it and the caption in the box's own font.
+  HDC dc = GetDC(f.CBShowIPv6.Handle());
+  HGDIOBJ old = SelectObject(dc, reinterpret_cast<HFONT>(SendMessageA(f.CBShowIPv6.Handle(), WM_GETFONT, 0, 0)));
+  const std::wstring caption = L"显示IPv6连接";
+  SIZE text{};
+  GetTextExtentPoint32W(dc, caption.c_str(), int(caption.size()), &text);
+  SelectObject(dc, old);
+  ReleaseDC(f.CBShowIPv6.Handle(), dc);
+  EXPECT_GT(text.cx, 0);
+  EXPECT_LE(GetSystemMetrics(SM_CXMENUCHECK) + 4 + text.cx, box.Width()) << "caption " << text.cx << " pixels";
+}
+
 TEST_F(MainFormTest, ManageColumnShowsTheGlyphOnEveryRow) {
   TFormNetscry& f = Make();
   ASSERT_EQ(f.Image1.Width(), 19);
@@ -199,7 +229,7 @@ TEST_F(MainFormTest, TabOrderRunsThroughListTopPanelAndBottomPanel) {
   f.Show();
   std::vector<HWND> order;
   HWND h = f.VTS->Handle();
-  for (int i = 0; i < 12 && h; ++i) {
+  for (int i = 0; i < 13 && h; ++i) {
     order.push_back(h);
     h = GetNextDlgTabItem(f.Handle(), h, FALSE);
     if (h == f.VTS->Handle()) break;
@@ -207,7 +237,7 @@ TEST_F(MainFormTest, TabOrderRunsThroughListTopPanelAndBottomPanel) {
   const std::vector<HWND> expected{f.VTS->Handle(),   f.BTNHelp->Handle(),      f.BTNHomePage->Handle(),
                                    f.BTNUpdate->Handle(), f.BTNRefresh->Handle(), f.BTNEndPro->Handle(),
                                    f.CBShowLocal.Handle(), f.CBAutoRefresh.Handle(), f.CBAlwaysTop.Handle(),
-                                   f.CBShowInfo.Handle()};
+                                   f.CBShowInfo.Handle(),  f.CBShowIPv6.Handle()};
   EXPECT_EQ(order, expected);
 }
 
@@ -322,6 +352,58 @@ TEST_F(MainFormTest, OptionClicksWriteTheirKeyAndApplyIt) {
   EXPECT_FALSE(f.Timer1.Enabled());
   EXPECT_EQ(Ini(), "[Set]\r\nAutoRefresh=0\r\nShowInfo=0\r\n");
   EXPECT_EQ(snapshot_.calls, 1) << "these options do not refresh";
+}
+
+// Unticking the IPv6 box writes its key and refreshes without the IPv6 rows; a stored 0 leaves
+// them out from the start, and ticking the box brings them in as new rows.
+TEST_F(MainFormTest, Ipv6OptionWritesItsKeyAndLeavesIpv6RowsOut) {
+  File_Rec listener6 = Tcp(2, "::", "445", "::", "0", "500", "v6.exe", "C:\\v6.exe");
+  listener6.IPv6 = true;
+  File_Rec udp6 = Udp("::1", "5353", "100", "a.exe", "C:\\a.exe");
+  udp6.IPv6 = true;
+  snapshot_.tcp.push_back(listener6);
+  snapshot_.udp.push_back(udp6);
+  TFormNetscry& f = Make();
+  EXPECT_EQ(f.LabNetCount.Caption(), "7");
+  EXPECT_EQ(f.LabAppCount.Caption(), "4");
+  ClickControl(f.CBShowIPv6.Handle());
+  ASSERT_TRUE(testing::WaitForRefresh(f));
+  EXPECT_FALSE(f.CBShowIPv6.Checked());
+  EXPECT_FALSE(f.FShowIPv6);
+  EXPECT_EQ(snapshot_.calls, 2) << "the option refreshes";
+  EXPECT_EQ(f.LabNetCount.Caption(), "5");
+  EXPECT_EQ(f.LabAppCount.Caption(), "3") << "a program with IPv6 endpoints only is not counted";
+  EXPECT_EQ(Ini(), "[Set]\r\nShowIPv6=0\r\n");
+  TStringTreeList& list = f.VTS->List();
+  for (PTreeNode n = list.FirstNode(); n; n = list.NextNode(n)) {
+    const std::string protocol = list.CellText(n, kColProtocol);
+    EXPECT_TRUE(protocol == "TCP" || protocol == "UDP") << protocol;
+  }
+  form_.reset();
+  Pump();
+
+  // A stored 0: the box starts unticked, without a refresh of its own, and the key is written again.
+  form_ = std::make_unique<TFormNetscry>(testing::DepsFor(snapshot_, dir_, nullptr, &shell_));
+  ASSERT_TRUE(form_->Create());
+  TFormNetscry& g = *form_;
+  EXPECT_FALSE(g.CBShowIPv6.Checked());
+  EXPECT_EQ(snapshot_.calls, 3);
+  EXPECT_EQ(g.LabNetCount.Caption(), "5");
+  ClickControl(g.CBShowIPv6.Handle());
+  ASSERT_TRUE(testing::WaitForRefresh(g));
+  EXPECT_EQ(snapshot_.calls, 4);
+  EXPECT_EQ(g.LabNetCount.Caption(), "7");
+  EXPECT_EQ(Ini(), "[Set]\r\nShowIPv6=1\r\n");
+  int added = 0;
+  TStringTreeList& rows = g.VTS->List();
+  for (PTreeNode n = rows.FirstNode(); n; n = rows.NextNode(n)) {
+    const std::string protocol = rows.CellText(n, kColProtocol);
+    if (protocol == "TCPv6" || protocol == "UDPv6") {
+      EXPECT_EQ(rows.CellText(n, kColRemark), "add");
+      ++added;
+    }
+  }
+  EXPECT_EQ(added, 2);
 }
 
 TEST_F(MainFormTest, AlwaysOnTopChangesOnlyTheWindowOrder) {

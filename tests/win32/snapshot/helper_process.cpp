@@ -64,7 +64,8 @@ HelperProcess::HelperProcess(const std::string& exe_path) {
   pid_ = pi.dwProcessId;
   const std::string line = ReadLine(out_read);
   CloseHandle(out_read);
-  if (std::sscanf(line.c_str(), "PORTS %u %u %u", &ports_.listen, &ports_.client, &ports_.udp) == 3) {
+  if (std::sscanf(line.c_str(), "PORTS %u %u %u %u %u %u", &ports_.listen, &ports_.client, &ports_.udp, &ports_.listen6,
+                  &ports_.client6, &ports_.udp6) == 6) {
     started_ = true;
   } else {
     error_ = "helper said: " + line;

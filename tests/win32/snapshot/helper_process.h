@@ -11,6 +11,7 @@ std::string WinePath(const char* linux_path);
 
 struct HelperPorts {
   unsigned listen = 0, client = 0, udp = 0;
+  unsigned listen6 = 0, client6 = 0, udp6 = 0;  // 0: the system made no such IPv6 socket
 };
 
 class HelperProcess {

@@ -1,15 +1,19 @@
 // A process that owns known endpoints: a TCP listener on 127.0.0.1, one established loopback
-// connection to itself, and a bound UDP socket. It uses each socket once (Wine attributes a
-// socket to its process only after the process has used it), prints
-//   PORTS <listen port> <client port> <udp port>
-// and then waits until its standard input closes (at most two minutes). With a count argument
-// it first opens that many more loopback connections to its listener (two rows each), used once.
+// connection to itself, and a bound UDP socket; then the same on ::1 (a listener, a connection
+// to it and a UDP socket). It uses each socket once (Wine attributes a socket to its process only
+// after the process has used it), prints
+//   PORTS <listen port> <client port> <udp port> <listen6 port> <client6 port> <udp6 port>
+// (the IPv6 ports 0 where the system has no IPv6) and then waits until its standard input closes
+// (at most two minutes). With a count argument it first opens that many more loopback
+// connections to its IPv4 listener (two rows each), used once.
 #include <winsock2.h>
+#include <ws2tcpip.h>
 #include <windows.h>
 
 #include <cstdio>
 #include <cstdlib>
 #include <vector>
+#include <initializer_list>
 
 namespace {
 
@@ -26,6 +30,54 @@ sockaddr_in Loopback(unsigned short port) {
   addr.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
   addr.sin_port = htons(port);
   return addr;
+}
+
+unsigned short LocalPort6(SOCKET s) {
+  sockaddr_in6 addr{};
+  int len = sizeof addr;
+  if (getsockname(s, reinterpret_cast<sockaddr*>(&addr), &len) != 0) return 0;
+  return ntohs(addr.sin6_port);
+}
+
+sockaddr_in6 Loopback6(unsigned short port) {
+  sockaddr_in6 addr{};
+  addr.sin6_family = AF_INET6;
+  addr.sin6_addr = in6addr_loopback;
+  addr.sin6_port = htons(port);
+  return addr;
+}
+
+struct Ipv6Sockets {
+  SOCKET listener = INVALID_SOCKET, client = INVALID_SOCKET, accepted = INVALID_SOCKET, udp = INVALID_SOCKET;
+  unsigned short listen_port = 0, client_port = 0, udp_port = 0;
+};
+
+// The IPv6 endpoints, as far as the system lets us make them.
+Ipv6Sockets OpenIpv6() {
+  Ipv6Sockets s;
+  s.listener = socket(AF_INET6, SOCK_STREAM, IPPROTO_TCP);
+  if (s.listener == INVALID_SOCKET) return s;
+  sockaddr_in6 any_port = Loopback6(0);
+  if (bind(s.listener, reinterpret_cast<sockaddr*>(&any_port), sizeof any_port) != 0 || listen(s.listener, 1) != 0)
+    return s;
+  s.listen_port = LocalPort6(s.listener);
+  s.client = socket(AF_INET6, SOCK_STREAM, IPPROTO_TCP);
+  sockaddr_in6 target = Loopback6(s.listen_port);
+  if (s.client != INVALID_SOCKET && connect(s.client, reinterpret_cast<sockaddr*>(&target), sizeof target) == 0) {
+    s.accepted = accept(s.listener, nullptr, nullptr);
+    char byte = 'y';
+    if (s.accepted != INVALID_SOCKET && send(s.client, &byte, 1, 0) == 1 && recv(s.accepted, &byte, 1, 0) == 1)
+      s.client_port = LocalPort6(s.client);
+  }
+  s.udp = socket(AF_INET6, SOCK_DGRAM, IPPROTO_UDP);
+  if (s.udp != INVALID_SOCKET && bind(s.udp, reinterpret_cast<sockaddr*>(&any_port), sizeof any_port) == 0) {
+    u_long pending = 0;
+    ioctlsocket(s.udp, FIONREAD, &pending);
+    s.udp_port = LocalPort6(s.udp);
+  }
+  u_long pending = 0;
+  ioctlsocket(s.listener, FIONREAD, &pending);
+  return s;
 }
 
 int Fail(const char* what) {
@@ -75,7 +127,9 @@ int main(int argc, char** argv) {
     more.push_back(a);
   }
 
-  std::printf("PORTS %u %u %u\n", unsigned(listen_port), unsigned(LocalPort(client)), unsigned(LocalPort(udp)));
+  const Ipv6Sockets v6 = OpenIpv6();
+  std::printf("PORTS %u %u %u %u %u %u\n", unsigned(listen_port), unsigned(LocalPort(client)), unsigned(LocalPort(udp)),
+              unsigned(v6.listen_port), unsigned(v6.client_port), unsigned(v6.udp_port));
   std::fflush(stdout);
 
   // Stay until the test closes our input; never longer than two minutes.
@@ -91,6 +145,8 @@ int main(int argc, char** argv) {
   closesocket(client);
   closesocket(listener);
   closesocket(udp);
+  for (SOCKET s : {v6.accepted, v6.client, v6.listener, v6.udp})
+    if (s != INVALID_SOCKET) closesocket(s);
   WSACleanup();
   return 0;
 }
