@@ -18,6 +18,7 @@ FileRecArray UnsharedCopy(const FileRecArray& recs) {
   for (const File_Rec& r : recs) {
     File_Rec c;
     c.State = r.State;
+    c.IPv6 = r.IPv6;
     c.LocalIP = copy(r.LocalIP);
     c.LocalPort = copy(r.LocalPort);
     c.RemoteIP = copy(r.RemoteIP);

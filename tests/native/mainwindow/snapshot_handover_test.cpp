@@ -14,8 +14,9 @@ constexpr FieldText File_Rec::*kTexts[] = {&File_Rec::LocalIP,    &File_Rec::Loc
                                             &File_Rec::FilePath,   &File_Rec::FileDesc,  &File_Rec::Company,
                                             &File_Rec::Mark};
 
-File_Rec Entry(const std::string& port, const FieldText& path, const std::string& desc) {
+File_Rec Entry(const std::string& port, const FieldText& path, const std::string& desc, bool ipv6 = false) {
   File_Rec r;
+  r.IPv6 = ipv6;
   r.State = 5;
   r.LocalIP = "10.0.0.1";
   r.LocalPort = port;
@@ -40,6 +41,7 @@ TEST(UnsharedCopy, SameTextsNoBlockSharedWithTheOriginalSharingKeptWithinTheCopy
       {"entries of one process", {Entry("1000", path, long_desc), Entry("1001", path, long_desc)}},
       {"copies of one entry", {Entry("1000", path, long_desc), Entry("1000", path, long_desc)}},
       {"empty and long texts mixed", {Entry("1000", FieldText(), ""), Entry("1", path, std::string(16, 'x'))}},
+      {"an IPv6 entry beside an IPv4 one", {Entry("1000", path, "short"), Entry("1000", path, "short", true)}},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.what);
