@@ -13,18 +13,8 @@ read -r _ shown < <(counters)
 note "connections shown at start: $shown"
 [[ ${shown:-0} -ge $((2 * CONNECTIONS)) ]] || fail "the helper's $((2 * CONNECTIONS)) connection rows are not listed"
 
-read -r list_left list_top _ _ < <(awk '$1 == "control" && $2 == "NetscryTreeList" { print $7, $8, $9, $10; exit }' "$OUT/dump$DUMPS.txt")
-[[ -n $list_left ]] || fail "no list in the main window"
-read -r ox oy < <(client_origin)
-HEADER=20 ROW=22 ROWS=4 WIDTH=720
-rows_x=$((ox + list_left + 1)) rows_y=$((oy + list_top + 1 + HEADER))
-first_rows() {
-  xdotool mousemove --sync $((ox + 5)) $((oy + 5))
-  sleep 0.3
-  import -window root "$OUT/$1.png" || fail "no screenshot"
-  convert "$OUT/$1.png" -crop "${WIDTH}x$((ROWS * ROW))+$rows_x+$rows_y" +repage "$OUT/$1-rows.png"
-}
-differing() { compare -metric AE "$OUT/$1-rows.png" "$OUT/$2-rows.png" null: 2>&1; }
+locate_first_rows
+ROWS_SETTLE=0.3  # the checks must run while the read does
 refresh_enabled() {
   dump_window "$MAIN_TITLE" 10 >/dev/null || fail "main window not found"
   control_field "刷新" 5
@@ -37,9 +27,9 @@ PING_PID=$!
 sleep 0.5
 click_control "刷新"
 sleep 0.3
-# A click on "本地端口" while the read runs (after 进程 120, 协议 60 and 本地IP 100: from the
-# start order, by process, it sorts by local port, descending).
-xdotool mousemove --sync $((rows_x + 120 + 60 + 100 + 40)) $((rows_y - HEADER / 2)) click 1
+# A click on "本地端口" while the read runs (from the start order, by process, it sorts by local
+# port, descending).
+click_local_port_caption
 first_rows clicked
 during=$(refresh_enabled)
 wait "$PING_PID"

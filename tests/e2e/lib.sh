@@ -172,3 +172,27 @@ check_frame() {
   got=$(pixel "$shot" "$left" "$top")
   [[ $got != "$want" ]] || fail "the masked corner shows the picture's $got, not the screen behind"
 }
+
+# The list's first rows on screen, read from the latest window dump: its rectangle in the client
+# area (1-pixel border), its header 20 high, rows 22 high; the visible columns 进程 协议 本地IP
+# 本地端口 目标IP 目标端口 状态 管理 are 720 pixels wide.
+locate_first_rows() {
+  read -r list_left list_top _ _ < <(awk '$1 == "control" && $2 == "NetscryTreeList" { print $7, $8, $9, $10; exit }' "$OUT/dump$DUMPS.txt")
+  [[ -n $list_left ]] || fail "no list in the main window"
+  read -r ox oy < <(client_origin)
+  HEADER=20 ROW=22 ROWS=4 WIDTH=720
+  rows_x=$((ox + list_left + 1)) rows_y=$((oy + list_top + 1 + HEADER))
+}
+
+# Saves the first rows as they are now as $OUT/NAME-rows.png, with the mouse resting on the top
+# panel for ROWS_SETTLE seconds (default 1) first.
+first_rows() {
+  xdotool mousemove --sync $((ox + 5)) $((oy + 5))
+  sleep "${ROWS_SETTLE:-1}"
+  import -window root "$OUT/$1.png" || fail "no screenshot"
+  convert "$OUT/$1.png" -crop "${WIDTH}x$((ROWS * ROW))+$rows_x+$rows_y" +repage "$OUT/$1-rows.png"
+}
+differing() { compare -metric AE "$OUT/$1-rows.png" "$OUT/$2-rows.png" null: 2>&1; }
+
+# "本地端口": after 进程 (120), 协议 (60) and 本地IP (100).
+click_local_port_caption() { xdotool mousemove --sync $((rows_x + 120 + 60 + 100 + 40)) $((rows_y - HEADER / 2)) click 1; }

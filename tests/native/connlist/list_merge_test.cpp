@@ -132,29 +132,48 @@ TEST_P(MergeTest, FillCountsProgramsAndConnections) {
 
 TEST_P(MergeTest, LoopbackFilter) {
   const Proc only_loopback{"900", "loop.exe", "C:\\loop.exe", "", ""};
-  tcp = {Tcp(only_loopback, "127.0.0.1", "1", "127.0.0.1", "2", 5),   // hidden while unticked
-         Tcp(kFirefox, "127.0.0.1", "3", "0.0.0.0", "0", 2),          // a loopback listener stays
-         Tcp(kFirefox, "127.0.0.2", "4", "127.0.0.2", "5", 5),        // other loopback addresses stay
-         Tcp(kFirefox, "127.0.0.1", "6", "127.0.0.2", "7", 5)};
-  udp = {Udp(kSvc1, "127.0.0.1", "8")};
-  ListCounters c = Fill(false);
-  EXPECT_EQ(c.Connections, 4);
-  EXPECT_EQ(c.Programs, 3) << "the hidden connection's program still counts";
-  EXPECT_EQ(RowWithPort("1"), nullptr);
+  struct Case {
+    const char* family;
+    FileRecArray tcp, udp;  // the first TCP entry is the only one hidden while unticked
+  };
+  const Case cases[] = {
+      {"IPv4",
+       {Tcp(only_loopback, "127.0.0.1", "1", "127.0.0.1", "2", 5),  // hidden while unticked
+        Tcp(kFirefox, "127.0.0.1", "3", "0.0.0.0", "0", 2),         // a loopback listener stays
+        Tcp(kFirefox, "127.0.0.2", "4", "127.0.0.2", "5", 5),       // other loopback addresses stay
+        Tcp(kFirefox, "127.0.0.1", "6", "127.0.0.2", "7", 5)},
+       {Udp(kSvc1, "127.0.0.1", "8")}},
+      {"IPv6",
+       {Tcp6(only_loopback, "::1", "1", "::1", "2", 5),  // hidden while unticked
+        Tcp6(kFirefox, "::1", "3", "::", "0", 2),         // a loopback listener stays
+        Tcp6(kFirefox, "::1", "4", "::ffff:127.0.0.1", "5", 5),
+        Tcp(kFirefox, "127.0.0.1", "6", "::1", "7", 5)},  // a pair of both families is no loopback pair
+       {Udp6(kSvc1, "::1", "8")}},
+  };
+  for (const Case& k : cases) {
+    SCOPED_TRACE(k.family);
+    list.Clear();
+    tcp = k.tcp;
+    udp = k.udp;
+    ListCounters c = Fill(false);
+    EXPECT_EQ(c.Connections, 4);
+    EXPECT_EQ(c.Programs, 3) << "the hidden connection's program still counts";
+    EXPECT_EQ(RowWithPort("1"), nullptr);
 
-  // Ticking the option and refreshing brings the connection in as new; unticking removes it.
-  c = Refresh(true);
-  EXPECT_EQ(c.Connections, 5);
-  ASSERT_NE(RowWithPort("1"), nullptr);
-  EXPECT_EQ(list.ReadRowRecordAs<TMyRec>(RowWithPort("1"))->Remark, "add");
-  c = Refresh(false);
-  EXPECT_EQ(c.Connections, 4);
-  EXPECT_EQ(c.Programs, 3);
-  EXPECT_EQ(RowWithPort("1"), nullptr);
-  EXPECT_EQ(tcp[0].Mark, "") << "a hidden connection claims nothing";
-  c = Refresh(false);
-  EXPECT_EQ(c.Connections, 4);
-  EXPECT_EQ(RowWithPort("1"), nullptr);
+    // Ticking the option and refreshing brings the connection in as new; unticking removes it.
+    c = Refresh(true);
+    EXPECT_EQ(c.Connections, 5);
+    ASSERT_NE(RowWithPort("1"), nullptr);
+    EXPECT_EQ(list.ReadRowRecordAs<TMyRec>(RowWithPort("1"))->Remark, "add");
+    c = Refresh(false);
+    EXPECT_EQ(c.Connections, 4);
+    EXPECT_EQ(c.Programs, 3);
+    EXPECT_EQ(RowWithPort("1"), nullptr);
+    EXPECT_EQ(tcp[0].Mark, "") << "a hidden connection claims nothing";
+    c = Refresh(false);
+    EXPECT_EQ(c.Connections, 4);
+    EXPECT_EQ(RowWithPort("1"), nullptr);
+  }
 }
 
 TEST_P(MergeTest, StartUpSelectionFollowsTheSortOnAppend) {
@@ -440,26 +459,6 @@ TEST_P(MergeTest, EndpointsOfBothFamiliesWithEqualTextStayApart) {
   c = Refresh();
   EXPECT_EQ(c.Connections, 4);
   for (const File_Rec* e : {&tcp[0], &tcp[1], &udp[0], &udp[1]}) EXPECT_EQ(e->Mark, "ok") << e->IPv6;
-}
-
-TEST_P(MergeTest, Ipv6LoopbackPairsFollowTheLoopbackOption) {
-  const Proc only_loopback{"900", "loop.exe", "C:\\loop.exe", "", ""};
-  tcp = {Tcp6(only_loopback, "::1", "1", "::1", "2", 5),  // hidden while unticked
-         Tcp6(kFirefox, "::1", "3", "::", "0", 2),         // a loopback listener stays
-         Tcp6(kFirefox, "::1", "4", "::ffff:127.0.0.1", "5", 5),
-         Tcp(kFirefox, "127.0.0.1", "6", "::1", "7", 5)};
-  udp = {Udp6(kSvc1, "::1", "8")};
-  ListCounters c = Fill(false);
-  EXPECT_EQ(c, (ListCounters{3, 4}));
-  EXPECT_EQ(RowWithPort("1"), nullptr);
-  c = Refresh(true);
-  EXPECT_EQ(c.Connections, 5);
-  ASSERT_NE(RowWithPort("1"), nullptr);
-  EXPECT_EQ(list.ReadRowRecordAs<TMyRec>(RowWithPort("1"))->Remark, "add");
-  c = Refresh(false);
-  EXPECT_EQ(c.Connections, 4);
-  EXPECT_EQ(RowWithPort("1"), nullptr);
-  EXPECT_EQ(tcp[0].Mark, "");
 }
 
 TEST_P(MergeTest, HidingIpv6LeavesOutItsEntriesRowsAndPrograms) {
