@@ -8,27 +8,16 @@
 
 #include "connlist/columns.h"
 #include "mainwindow/main_form_win32.h"
+#include "common/clipboard_text.h"
 #include "row_commands_fixture.h"
 
 namespace netscry {
 namespace {
 
+using testing::ClipboardUnicodeText;
 using testing::HelperProcess;
 using testing::WinePath;
 using namespace rowtests;
-
-std::wstring ClipboardUnicodeText() {
-  std::wstring wide;
-  if (!OpenClipboard(nullptr)) return wide;
-  if (HANDLE h = GetClipboardData(CF_UNICODETEXT)) {
-    if (const wchar_t* p = static_cast<const wchar_t*>(GlobalLock(h))) {
-      wide = p;
-      GlobalUnlock(h);
-    }
-  }
-  CloseClipboard();
-  return wide;
-}
 
 std::wstring Wide(const std::string& ascii) { return std::wstring(ascii.begin(), ascii.end()); }
 

@@ -9,11 +9,14 @@
 #include "mainwindow/row_commands.h"
 #include "mainwindow/row_commands_win32.h"
 #include "procinfo/form_proc_info_win32.h"
+#include "common/clipboard_text.h"
 #include "row_commands_fixture.h"
 
 namespace netscry {
 namespace {
 
+using testing::ClipboardText;
+using testing::ClipboardUnicodeText;
 using testing::TickSteps;
 using namespace rowtests;
 
@@ -132,32 +135,6 @@ TEST_F(RowCommandsTest, ARefreshInsideTheQuestionLeavesItTheKeys) {
   EXPECT_NE(focus_after_refresh, f.VTS->Handle()) << "the refresh took the keyboard from the question";
   EXPECT_TRUE(focus_in_box) << "the question lost the keyboard";
   EXPECT_TRUE(processes.ended.empty());
-}
-
-std::string ClipboardText() {
-  std::string text;
-  if (!OpenClipboard(nullptr)) return text;
-  if (HANDLE h = GetClipboardData(CF_TEXT)) {
-    if (const char* p = static_cast<const char*>(GlobalLock(h))) {
-      text = p;
-      GlobalUnlock(h);
-    }
-  }
-  CloseClipboard();
-  return text;
-}
-
-std::wstring ClipboardUnicodeText() {
-  std::wstring text;
-  if (!OpenClipboard(nullptr)) return text;
-  if (HANDLE h = GetClipboardData(CF_UNICODETEXT)) {
-    if (const wchar_t* p = static_cast<const wchar_t*>(GlobalLock(h))) {
-      text = p;
-      GlobalUnlock(h);
-    }
-  }
-  CloseClipboard();
-  return text;
 }
 
 std::wstring FromSystemCodePage(const std::string& text) {
