@@ -53,12 +53,7 @@ click_client 200 $first_row_y
 click_control "结束进程"
 wait_exit "$HELPER_PID" 30 || fail "the helper was not ended"
 exec 7>&-
-# The refresh that follows reads on its worker; its rows arrive when that read is done.
-for ((i = 0; i < 30; i++)); do
-  sleep 0.5
-  read -r programs_after _ < <(counters)
-  [[ $programs_after -eq $((programs_before - 1)) ]] && break
-done
+read -r programs_after _ < <(counters_after_refresh $((programs_before - 1)))
 note "programs before $programs_before, after $programs_after"
 [[ $programs_after -eq $((programs_before - 1)) ]] || fail "the ended helper's rows are still listed"
 screenshot after-end-process

@@ -12,8 +12,7 @@ note "at start: $programs0 programs, $connections0 connections"
 start_helper
 note "helper ports: $HELPER_PORTS"
 click_control "刷新"
-sleep 1
-read -r programs1 connections1 < <(counters)
+read -r programs1 connections1 < <(counters_after_refresh $((programs0 + 1)))
 note "with the helper: $programs1 programs, $connections1 connections"
 [[ $programs1 -eq $((programs0 + 1)) ]] || fail "the helper's program was not counted"
 # The helper owns a listener, a connection and a UDP socket; the host's own sockets may come and go.
@@ -22,7 +21,6 @@ screenshot with-helper
 
 stop_helper
 click_control "刷新"
-sleep 1
-read -r programs2 connections2 < <(counters)
+read -r programs2 connections2 < <(counters_after_refresh "$programs0")
 note "after the helper ended: $programs2 programs, $connections2 connections"
 [[ $programs2 -eq $programs0 ]] || fail "the ended helper is still counted"

@@ -107,6 +107,19 @@ counters() {
        END { print programs, connections }' "$OUT/dump$DUMPS.txt"
 }
 
+# counters_after_refresh PROGRAMS [SECONDS]: the counters line once the program count is
+# PROGRAMS, or as it stands after SECONDS (default 15). A refresh reads on a worker thread, and
+# its rows arrive when that read is done, which takes seconds with many sockets under Wine.
+counters_after_refresh() {
+  local line i
+  for ((i = 0; i < ${2:-15} * 2; i++)); do
+    sleep 0.5
+    line=$(counters)
+    [[ ${line%% *} == "$1" ]] && break
+  done
+  echo "$line"
+}
+
 # start_helper [N]: a process owning a loopback listener, a loopback connection (and N more) and a UDP socket;
 # it runs until stop_helper. HELPER_PORTS holds "listen client udp".
 start_helper() {
