@@ -1,6 +1,7 @@
 // Reads what a user sees of a running program's windows, for the end-to-end tests: titles,
 // positions, and the texts and states of their controls (the same information a screen reader
-// gets). It changes no window's state; `repaint` only has a window paint itself whole again.
+// gets). It changes no window's state, but for `repaint`, which only has a window paint itself
+// whole again, and `click-repaint`, which clicks as a user would and times what the screen shows.
 // Output is UTF-8, one item per line.
 //   window_probe list                     visible top-level windows: "window <pid> <title>"
 //   window_probe dump <title> [seconds]   waits for that visible window, then prints
@@ -9,13 +10,21 @@
 //       rectangle relative to the client origin; exit 1 when the window did not appear
 //   window_probe gone <title> [seconds]   exit 0 once no visible window has that title
 //   window_probe ping <title> [seconds]   sends the window WM_NULL again and again for that long,
-//       each answer awaited up to 30 s; prints "answers <n> worst_ms <w> late <k>" (late: answers
-//       later than 100 ms); exit 1 when the window did not appear or did not answer
+//       each answer awaited up to 30 s, and after each one the same to an idle window of the
+//       probe's own on another thread (what the machine alone costs an answer right then);
+//       prints "answers <n> worst_ms <w> late <k> idle_worst_ms <w> idle_late <k>" (late: answers
+//       later than 100 ms) and, on standard error, when each late answer came; exit 1 when the
+//       window did not appear or did not answer
+//   window_probe click-repaint X Y L T W H   a left click at screen point X,Y, then watches the
+//       screen rectangle L,T,W,H until its pixels change; prints "repainted_ms <n>" (from the
+//       press), or "no repaint within 5000 ms" and exit 1
 //   window_probe repaint <title> [seconds] has that window and its children painted whole again
 //       (what the screen would show if nothing were left stale); exit 1 when it did not appear
 #include <windows.h>
 
+#include <cstdint>
 #include <cstdio>
+#include <cstring>
 #include <cwchar>
 #include <string>
 #include <vector>
@@ -98,6 +107,159 @@ int Dump(HWND hwnd) {
   return 0;
 }
 
+
+// A window that does nothing but answer, on a thread of its own: its answer times are the
+// machine's share of any answer time (scheduling, the window server), measured at the same moments.
+struct IdleWindow {
+  HANDLE thread = nullptr;
+  HWND hwnd = nullptr;
+  HANDLE ready = CreateEventW(nullptr, TRUE, FALSE, nullptr);
+
+  static DWORD WINAPI Run(void* self_pointer) {
+    auto* self = static_cast<IdleWindow*>(self_pointer);
+    self->hwnd = CreateWindowExW(WS_EX_TOOLWINDOW | WS_EX_NOACTIVATE, L"STATIC", L"", WS_POPUP, 0, 0, 1, 1, nullptr, nullptr, nullptr, nullptr);
+    if (self->hwnd) ShowWindow(self->hwnd, SW_SHOWNOACTIVATE);
+    SetEvent(self->ready);
+    MSG msg;
+    while (GetMessageW(&msg, nullptr, 0, 0) > 0) DispatchMessageW(&msg);
+    if (self->hwnd) DestroyWindow(self->hwnd);
+    return 0;
+  }
+  IdleWindow() {
+    thread = CreateThread(nullptr, 0, Run, this, 0, nullptr);
+    if (thread) WaitForSingleObject(ready, 10000);
+  }
+  ~IdleWindow() {
+    if (thread) {
+      PostThreadMessageW(GetThreadId(thread), WM_QUIT, 0, 0);
+      WaitForSingleObject(thread, 10000);
+      CloseHandle(thread);
+    }
+    CloseHandle(ready);
+  }
+};
+
+struct AnswerTimes {
+  unsigned answers = 0, late = 0;
+  DWORD worst = 0;
+  std::vector<DWORD> late_at;  // ms from the first ping
+};
+
+// Milliseconds the window took to answer WM_NULL, or -1 when it did not within 30 s.
+long AnswerMs(HWND hwnd, const LARGE_INTEGER& frequency) {
+  LARGE_INTEGER t0, t1;
+  DWORD_PTR result = 0;
+  QueryPerformanceCounter(&t0);
+  if (!SendMessageTimeoutW(hwnd, WM_NULL, 0, 0, SMTO_NORMAL, 30000, &result)) return -1;
+  QueryPerformanceCounter(&t1);
+  return long((t1.QuadPart - t0.QuadPart) * 1000 / frequency.QuadPart);
+}
+
+void Count(AnswerTimes& times, DWORD ms, DWORD at) {
+  ++times.answers;
+  if (ms > times.worst) times.worst = ms;
+  if (ms > 100) {
+    ++times.late;
+    times.late_at.push_back(at);
+  }
+}
+
+void PrintLate(const char* whose, const AnswerTimes& times) {
+  std::fprintf(stderr, "late answers of %s at (ms):", whose);
+  for (DWORD at : times.late_at) std::fprintf(stderr, " %lu", at);
+  std::fprintf(stderr, "\n");
+}
+
+int Ping(HWND hwnd, DWORD deadline) {
+  IdleWindow idle;
+  if (!idle.hwnd) {
+    std::printf("the idle window could not be made\n");
+    return 1;
+  }
+  LARGE_INTEGER frequency;
+  QueryPerformanceFrequency(&frequency);
+  AnswerTimes window, machine;
+  const DWORD start = GetTickCount();
+  while (LONG(GetTickCount() - deadline) < 0) {
+    const DWORD at = GetTickCount() - start;
+    const long ms = AnswerMs(hwnd, frequency);
+    if (ms < 0) {
+      std::printf("no answer within 30000 ms after %u answers\n", window.answers);
+      return 1;
+    }
+    Count(window, DWORD(ms), at);
+    const long idle_ms = AnswerMs(idle.hwnd, frequency);
+    if (idle_ms >= 0) Count(machine, DWORD(idle_ms), GetTickCount() - start);
+    Sleep(10);
+  }
+  std::printf("answers %u worst_ms %lu late %u idle_worst_ms %lu idle_late %u\n", window.answers,
+              window.worst, window.late, machine.worst, machine.late);
+  PrintLate("the window", window);
+  PrintLate("the idle window", machine);
+  return window.answers > 0 ? 0 : 1;
+}
+
+
+// The pixels of a screen rectangle, as the user sees them.
+std::vector<std::uint32_t> ScreenPixels(int left, int top, int width, int height) {
+  std::vector<std::uint32_t> pixels(std::size_t(width) * std::size_t(height));
+  HDC screen = GetDC(nullptr);
+  HDC memory = CreateCompatibleDC(screen);
+  BITMAPINFO info{};
+  info.bmiHeader.biSize = sizeof(info.bmiHeader);
+  info.bmiHeader.biWidth = width;
+  info.bmiHeader.biHeight = -height;
+  info.bmiHeader.biPlanes = 1;
+  info.bmiHeader.biBitCount = 32;
+  void* bits = nullptr;
+  HBITMAP bitmap = CreateDIBSection(screen, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
+  if (bitmap && bits) {
+    HGDIOBJ old = SelectObject(memory, bitmap);
+    BitBlt(memory, 0, 0, width, height, screen, left, top, SRCCOPY);
+    GdiFlush();
+    std::memcpy(pixels.data(), bits, pixels.size() * sizeof(std::uint32_t));
+    SelectObject(memory, old);
+  }
+  if (bitmap) DeleteObject(bitmap);
+  DeleteDC(memory);
+  ReleaseDC(nullptr, screen);
+  return pixels;
+}
+
+void SendButton(DWORD flags) {
+  INPUT input{};
+  input.type = INPUT_MOUSE;
+  input.mi.dwFlags = flags;
+  SendInput(1, &input, sizeof(input));
+}
+
+// How long after a click at (x, y) the screen rectangle shows something else.
+int ClickRepaint(int x, int y, int left, int top, int width, int height) {
+  if (width <= 0 || height <= 0 || width > 4096 || height > 4096) return 2;
+  SetCursorPos(x, y);
+  Sleep(200);  // hover effects of arriving there settle first
+  const std::vector<std::uint32_t> before = ScreenPixels(left, top, width, height);
+  LARGE_INTEGER frequency, t0, t1;
+  QueryPerformanceFrequency(&frequency);
+  QueryPerformanceCounter(&t0);
+  SendButton(MOUSEEVENTF_LEFTDOWN);
+  SendButton(MOUSEEVENTF_LEFTUP);
+  for (;;) {
+    const bool changed = ScreenPixels(left, top, width, height) != before;
+    QueryPerformanceCounter(&t1);
+    const long ms = long((t1.QuadPart - t0.QuadPart) * 1000 / frequency.QuadPart);
+    if (changed) {
+      std::printf("repainted_ms %ld\n", ms);
+      return 0;
+    }
+    if (ms > 5000) {
+      std::printf("no repaint within 5000 ms\n");
+      return 1;
+    }
+    Sleep(2);
+  }
+}
+
 }  // namespace
 
 int wmain(int argc, wchar_t** argv) {
@@ -112,8 +274,12 @@ int wmain(int argc, wchar_t** argv) {
     }
     return 0;
   }
+  if (command == L"click-repaint") {
+    if (argc < 8) return 2;
+    return ClickRepaint(_wtoi(argv[2]), _wtoi(argv[3]), _wtoi(argv[4]), _wtoi(argv[5]), _wtoi(argv[6]), _wtoi(argv[7]));
+  }
   if (argc < 3) {
-    std::fprintf(stderr, "usage: window_probe list | dump|gone|ping|repaint TITLE [SECONDS]\n");
+    std::fprintf(stderr, "usage: window_probe list | dump|gone|ping|repaint TITLE [SECONDS] | click-repaint X Y L T W H\n");
     return 2;
   }
   std::wstring title = argv[2];
@@ -121,28 +287,7 @@ int wmain(int argc, wchar_t** argv) {
     HWND hwnd = FindVisible(title);
     if (command == L"dump" && hwnd) return Dump(hwnd);
     if (command == L"gone" && !hwnd) return 0;
-    if (command == L"ping" && hwnd) {
-      unsigned answers = 0, late = 0;
-      DWORD worst = 0;
-      LARGE_INTEGER frequency, t0, t1;
-      QueryPerformanceFrequency(&frequency);
-      while (LONG(GetTickCount() - deadline) < 0) {
-        DWORD_PTR result = 0;
-        QueryPerformanceCounter(&t0);
-        if (!SendMessageTimeoutW(hwnd, WM_NULL, 0, 0, SMTO_NORMAL, 30000, &result)) {
-          std::printf("no answer within 30000 ms after %u answers\n", answers);
-          return 1;
-        }
-        QueryPerformanceCounter(&t1);
-        const DWORD ms = DWORD((t1.QuadPart - t0.QuadPart) * 1000 / frequency.QuadPart);
-        ++answers;
-        if (ms > worst) worst = ms;
-        if (ms > 100) ++late;
-        Sleep(10);
-      }
-      std::printf("answers %u worst_ms %lu late %u\n", answers, worst, late);
-      return answers > 0 ? 0 : 1;
-    }
+    if (command == L"ping" && hwnd) return Ping(hwnd, deadline);
     if (command == L"repaint" && hwnd) {
       const UINT how = RDW_INVALIDATE | RDW_ERASE | RDW_FRAME | RDW_ALLCHILDREN | RDW_UPDATENOW;
       return RedrawWindow(hwnd, nullptr, nullptr, how) ? 0 : 1;
