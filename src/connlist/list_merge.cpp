@@ -547,7 +547,9 @@ ListCounters FillList(TStringTreeList& VTS, const FileRecArray& tcp, const FileR
 }
 
 MergePlan MatchSnapshot(const std::vector<const TMyRec*>& rows, const FileRecArray& tcp,
-                        const FileRecArray& udp, bool show_local, bool show_ipv6) {
+                        const FileRecArray& udp, const ListMergeOptions& options) {
+  const bool show_local = options.ShowLocal;
+  const bool show_ipv6 = options.ShowIPv6;
   EntryIndex tcp_index(tcp, true);
   EntryIndex udp_index(udp, false);
   StateNames states;
@@ -679,7 +681,7 @@ ListCounters RefreshList(TStringTreeList& VTS, FileRecArray& tcp, FileRecArray& 
     nodes.push_back(n);
     rows.push_back(VTS.ReadRowRecordAs<TMyRec>(n));
   }
-  const MergePlan plan = MatchSnapshot(rows, tcp, udp, options.ShowLocal, options.ShowIPv6);
+  const MergePlan plan = MatchSnapshot(rows, tcp, udp, options);
   // Earlier marks are dropped.
   for (std::size_t i = 0; i < tcp.size(); ++i) tcp[i].Mark = plan.tcp_claimed[i] ? kClaimedMark : FieldText();
   for (std::size_t i = 0; i < udp.size(); ++i) udp[i].Mark = plan.udp_claimed[i] ? kClaimedMark : FieldText();

@@ -88,10 +88,10 @@ struct MergePlan {
 
 // The claims of a refresh, on plain data: rows in display order (their Protocol says which table
 // they claim from, "TCP" or "TCPv6", any other text for UDP), and the two arrays, which are not
-// changed. With show_ipv6 off, IPv6 rows are deleted and IPv6 entries get no rows and count no
+// changed. With ShowIPv6 off, IPv6 rows are deleted and IPv6 entries get no rows and count no
 // program.
 MergePlan MatchSnapshot(const std::vector<const TMyRec*>& rows, const FileRecArray& tcp,
-                        const FileRecArray& udp, bool show_local, bool show_ipv6 = true);
+                        const FileRecArray& udp, const ListMergeOptions& options);
 
 // Carries out a plan made for the rows `nodes` (the list's rows in display order when the plan
 // was made): deletes and updates them and appends the added entries' rows with Remark "add", in

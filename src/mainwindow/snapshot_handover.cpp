@@ -15,21 +15,11 @@ FileRecArray UnsharedCopy(const FileRecArray& recs) {
   };
   FileRecArray out;
   out.reserve(recs.size());
+  // The whole record is copied, so every plain field comes along; then each text gets blocks of
+  // the copy's own.
   for (const File_Rec& r : recs) {
-    File_Rec c;
-    c.State = r.State;
-    c.IPv6 = r.IPv6;
-    c.LocalIP = copy(r.LocalIP);
-    c.LocalPort = copy(r.LocalPort);
-    c.RemoteIP = copy(r.RemoteIP);
-    c.RemotePort = copy(r.RemotePort);
-    c.ProcessID = copy(r.ProcessID);
-    c.ProcessName = copy(r.ProcessName);
-    c.FilePath = copy(r.FilePath);
-    c.FileDesc = copy(r.FileDesc);
-    c.Company = copy(r.Company);
-    c.Mark = copy(r.Mark);
-    out.push_back(std::move(c));
+    File_Rec& c = out.emplace_back(r);
+    for (FieldText File_Rec::*text : kFileRecTexts) c.*text = copy(r.*text);
   }
   return out;
 }

@@ -9,6 +9,7 @@ namespace netscry {
 
 // A copy with the same texts whose heap blocks are new: texts that shared one block in `recs`
 // share one new block in the copy (one allocation per distinct long text, as in a snapshot).
+// Made on the giving thread, before the hand-over.
 FileRecArray UnsharedCopy(const FileRecArray& recs);
 
 }  // namespace netscry

@@ -25,6 +25,12 @@ struct File_Rec {
   friend bool operator==(const File_Rec&, const File_Rec&) = default;
 };
 
+// Every text of an entry, by member, for code that must treat each one alike (a copy for another
+// thread re-makes them all). A text field added above belongs here too.
+inline constexpr FieldText File_Rec::*kFileRecTexts[] = {
+    &File_Rec::LocalIP,   &File_Rec::LocalPort, &File_Rec::RemoteIP, &File_Rec::RemotePort, &File_Rec::ProcessID,
+    &File_Rec::ProcessName, &File_Rec::FilePath, &File_Rec::FileDesc, &File_Rec::Company,   &File_Rec::Mark};
+
 using FileRecArray = std::vector<File_Rec>;
 
 }  // namespace netscry

@@ -115,7 +115,7 @@ TEST_P(MatchSnapshotTest, Plan) {
   const MatchCase& c = GetParam();
   std::vector<const TMyRec*> rows;
   for (const TMyRec& r : c.rows) rows.push_back(&r);
-  const MergePlan plan = MatchSnapshot(rows, c.tcp, c.udp, c.show_local);
+  const MergePlan plan = MatchSnapshot(rows, c.tcp, c.udp, Options(c.show_local));
   EXPECT_EQ(plan.rows, c.plan_rows);
   EXPECT_EQ(plan.tcp_claimed, c.tcp_claimed);
   EXPECT_EQ(plan.udp_claimed, c.udp_claimed);
@@ -133,7 +133,7 @@ TEST(ApplyPlanTest, RefusesAPlanMadeForOtherRows) {
   FileRecArray tcp = {kConn}, udp;
   FillList(list, tcp, udp, Options(true));
   const TMyRec shown = *list.ReadRowRecordAs<TMyRec>(list.FirstNode());
-  const MergePlan plan = MatchSnapshot({}, tcp, udp, true);  // made for no rows
+  const MergePlan plan = MatchSnapshot({}, tcp, udp, Options(true));  // made for no rows
   EXPECT_THROW(ApplyPlan(list, {list.FirstNode()}, plan, tcp, udp, Options(true)), std::invalid_argument);
   EXPECT_THROW(ApplyPlan(list, {}, plan, {}, {}, Options(true)), std::out_of_range);
   ASSERT_EQ(list.RowCount(), 1);

@@ -8,12 +8,6 @@
 namespace netscry {
 namespace {
 
-// Every long text field of an entry, by member.
-constexpr FieldText File_Rec::*kTexts[] = {&File_Rec::LocalIP,    &File_Rec::LocalPort, &File_Rec::RemoteIP,
-                                            &File_Rec::RemotePort, &File_Rec::ProcessID, &File_Rec::ProcessName,
-                                            &File_Rec::FilePath,   &File_Rec::FileDesc,  &File_Rec::Company,
-                                            &File_Rec::Mark};
-
 File_Rec Entry(const std::string& port, const FieldText& path, const std::string& desc, bool ipv6 = false) {
   File_Rec r;
   r.IPv6 = ipv6;
@@ -50,16 +44,16 @@ TEST(UnsharedCopy, SameTextsNoBlockSharedWithTheOriginalSharingKeptWithinTheCopy
     const FileRecArray copy = UnsharedCopy(recs);
     ASSERT_EQ(copy, recs);
     for (std::size_t i = 0; i < copy.size(); ++i) {
-      for (auto field : kTexts) {
+      for (auto field : kFileRecTexts) {
         for (const File_Rec& original : recs) {
-          for (auto other : kTexts) {
+          for (auto other : kFileRecTexts) {
             EXPECT_FALSE((copy[i].*field).SharesBlockWith(original.*other)) << "entry " << i;
           }
         }
         EXPECT_FALSE((copy[i].*field).SharesBlockWith(path)) << "entry " << i;
         // Texts that shared a block share one in the copy too.
         for (std::size_t j = 0; j < copy.size(); ++j) {
-          for (auto other : kTexts) {
+          for (auto other : kFileRecTexts) {
             EXPECT_EQ((copy[i].*field).SharesBlockWith(copy[j].*other), (recs[i].*field).SharesBlockWith(recs[j].*other))
                 << i << " " << j;
           }
