@@ -11,10 +11,12 @@
 #include <vector>
 
 #include "common/message_box_catcher.h"
+#include "common/modal_watch.h"
 #include "base/dib_win32.h"
 #include "connlist/columns.h"
 #include "main_form_fixture.h"
 #include "mainwindow/main_form_win32.h"
+#include "procinfo/form_proc_info_win32.h"
 
 namespace netscry {
 namespace {
@@ -23,6 +25,7 @@ using testing::ClickControl;
 using testing::MakeRow;
 using testing::MessageBoxCatcher;
 using testing::Pump;
+using testing::TickSteps;
 using testing::WaitForRefresh;
 
 // Each read after the first (start-up's) waits until the test releases it. Shared-owned so a
@@ -69,6 +72,14 @@ FileRecArray Rows(const std::vector<const char*>& ports) {
     rows.push_back(MakeRow(5, "10.0.0.1", port, "10.0.0.2", "80", p, "p" + p + ".exe", "C:\\p" + p + ".exe"));
   }
   return rows;
+}
+
+FileRecArray ManyRows(int count) {
+  std::vector<std::string> ports;
+  for (int i = 0; i < count; ++i) ports.push_back(std::to_string(10000 + i));
+  std::vector<const char*> texts;
+  for (const std::string& port : ports) texts.push_back(port.c_str());
+  return Rows(texts);
 }
 
 std::vector<std::string> ShownPorts(TFormNetscry& f) {
@@ -204,6 +215,68 @@ TEST_F(RefreshWorkerTest, ClosingDuringAReadDoesNotWaitForItAndDropsItsResult) {
   Sleep(50);
   EXPECT_TRUE(Pump());
   EXPECT_EQ(source_->calls, 2);
+}
+
+TEST_F(RefreshWorkerTest, DuringAReadTheWindowMovesSizesScrollsAndShowsTheDetailsOfTheRowShown) {
+  source_->tcp = ManyRows(100);
+  TFormNetscry& f = Make();
+  source_->Hold();
+  source_->tcp = Rows({"4000"});
+  f.BTNRefresh->Click();
+  ASSERT_TRUE(source_->WaitEntered());
+
+  // Moved and made larger: the list goes along and takes the extra size.
+  RECT window{}, list_before{}, list_after{};
+  GetWindowRect(f.Handle(), &window);
+  GetWindowRect(f.VTS->Handle(), &list_before);
+  SetWindowPos(f.Handle(), nullptr, window.left + 30, window.top + 20, window.right - window.left + 80,
+               window.bottom - window.top + 60, SWP_NOZORDER | SWP_NOACTIVATE);
+  Pump();
+  GetWindowRect(f.VTS->Handle(), &list_after);
+  EXPECT_EQ(list_after.left, list_before.left + 30);
+  EXPECT_EQ(list_after.top, list_before.top + 20);
+  EXPECT_EQ(list_after.right - list_after.left, list_before.right - list_before.left + 80);
+  EXPECT_EQ(list_after.bottom - list_after.top, list_before.bottom - list_before.top + 60);
+
+  // Scrolled a page down.
+  SendMessageA(f.VTS->Handle(), WM_VSCROLL, SB_PAGEDOWN, 0);
+  Pump();
+  SCROLLINFO bar{sizeof bar, SIF_POS, 0, 0, 0, 0, 0};
+  GetScrollInfo(f.VTS->Handle(), SB_VERT, &bar);
+  EXPECT_GT(bar.nPos, 0);
+  EXPECT_EQ(f.VTS->List().OffsetY(), bar.nPos);
+
+  // The details of the focused row open; the read ends and is merged while they are open, and the
+  // dialog keeps showing the row it was opened on.
+  TStringTreeList& list = f.VTS->List();
+  list.FocusNode(list.FirstNode());
+  const TMyRec focused = *list.ReadRowRecordAs<TMyRec>(list.FirstNode());
+  std::vector<std::string> seen, rows_then;
+  {
+    TickSteps ticks({[&] {
+                       if (!FormProcInfo || !IsWindowVisible(FormProcInfo->Handle())) return false;
+                       EXPECT_TRUE(f.RefreshRunning());
+                       source_->Release();
+                       return true;
+                     },
+                     [&] {
+                       if (f.RefreshRunning()) return false;
+                       seen = {FormProcInfo->LabExe.Caption(), FormProcInfo->LabPID.Caption()};
+                       rows_then = ShownPorts(f);
+                       PostMessageA(FormProcInfo->Handle(), WM_CLOSE, 0, 0);
+                       return true;
+                     }},
+                    [] {
+                      if (FormProcInfo) PostMessageA(FormProcInfo->Handle(), WM_CLOSE, 0, 0);
+                    });
+    f.VTSDblClick(list);
+    EXPECT_TRUE(ticks.Finished());
+    EXPECT_FALSE(ticks.GaveUp());
+  }
+  EXPECT_EQ(seen, (std::vector<std::string>{focused.ProcessName.str(), "PID:" + focused.ProcessID.str()}));
+  EXPECT_EQ(rows_then, (std::vector<std::string>{"4000"})) << "merged while the dialog was open";
+  EXPECT_EQ(FormProcInfo, nullptr);
+  EXPECT_TRUE(f.BTNRefresh->Enabled());
 }
 
 }  // namespace
