@@ -35,7 +35,9 @@ DWORD WINAPI SnapshotThread(void* param) {
   SnapshotJob& job = **owned;
   RunSnapshotRead(job);
   job.done.store(true, std::memory_order_release);
-  PostMessageA(job.target, job.message, job.serial, 0);
+  // A full queue refuses the post; the window would then wait for this read for ever, so the
+  // post is tried again while the window lives.
+  while (!PostMessageA(job.target, job.message, job.serial, 0) && IsWindow(job.target)) Sleep(50);
   return 0;
 }
 
