@@ -1,7 +1,6 @@
 #include "mainwindow/system_snapshot_win32.h"
 
 #include "base/debug_privilege_win32.h"
-#include "snapshot/endpoint_tables_win32.h"
 #include "snapshot/process_lookups_win32.h"
 #include "snapshot/snapshot.h"
 
@@ -10,9 +9,8 @@ namespace netscry {
 void SystemSnapshotSource::TakeSnapshot(FileRecArray& tcp, FileRecArray& udp) {
   // Opening other users' and services' processes for their paths needs the debug privilege.
   DebugPrivilegeScope debug;
-  Win32EndpointTables tables;
   Win32ProcessLookups lookups;
-  netscry::TakeSnapshot(tables, lookups, known_, tcp, udp);
+  netscry::TakeSnapshot(tables_, lookups, known_, tcp, udp);
 }
 
 }  // namespace netscry

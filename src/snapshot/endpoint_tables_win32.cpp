@@ -46,7 +46,7 @@ std::optional<std::vector<EndpointRow>> ReadAllocated(AllocateAndGetFn fn, Table
   return std::nullopt;
 }
 
-std::optional<std::vector<EndpointRow>> ReadExtended(GetExtendedTableFn fn, TableKind kind) {
+std::optional<std::vector<EndpointRow>> ReadExtended(GetExtendedTableFn fn, TableKind kind, std::uint32_t& size_hint) {
   const int table_class = IsTcpKind(kind) ? kTcpTableOwnerPidAll : kUdpTableOwnerPid;
   const ULONG family = IsIpv6Kind(kind) ? kAfInet6 : kAfInet;
   const auto table = ReadGrowingTable([&](std::uint8_t* buffer, std::uint32_t& size) {
@@ -54,7 +54,7 @@ std::optional<std::vector<EndpointRow>> ReadExtended(GetExtendedTableFn fn, Tabl
     const DWORD status = fn(buffer, &dword_size, FALSE, family, table_class, 0);
     size = dword_size;
     return std::uint32_t(status);
-  });
+  }, size_hint);
   if (!table) return std::nullopt;
   return DecodeEndpointTable(*table, kind);
 }
@@ -78,7 +78,7 @@ std::optional<std::vector<EndpointRow>> Win32EndpointTables::ReadTable(TableKind
   }
   if (GetExtendedTableFn fn = tcp ? extended_tcp : extended_udp) {
     api = TableApi::Extended;
-    return ReadExtended(fn, kind);
+    return ReadExtended(fn, kind, size_hints_[std::size_t(kind)]);
   }
   return std::nullopt;
 }

@@ -8,22 +8,37 @@ bool IsPassingTableFailure(std::uint32_t status) {
   return status == kErrorInsufficientBuffer || status == kStatusUnsuccessful;
 }
 
+namespace {
+
+// Room for rows that appear before the next call; 0 when no buffer that large is offered.
+std::uint32_t WithRoom(std::uint32_t size) {
+  const std::uint64_t grown = std::uint64_t(size) + size / 4 + 1024;
+  return grown > 0x7FFFFFFF ? 0 : std::uint32_t(grown);
+}
+
+}  // namespace
+
 std::optional<std::vector<std::uint8_t>> ReadGrowingTable(const TableCall& call, int attempts) {
-  std::vector<std::uint8_t> buffer;
-  std::uint32_t size = 0;
+  std::uint32_t no_hint = 0;
+  return ReadGrowingTable(call, no_hint, attempts);
+}
+
+std::optional<std::vector<std::uint8_t>> ReadGrowingTable(const TableCall& call, std::uint32_t& size_hint,
+                                                          int attempts) {
+  std::vector<std::uint8_t> buffer(std::min<std::uint32_t>(size_hint, 0x7FFFFFFF), 0);
+  std::uint32_t size = std::uint32_t(buffer.size());
   for (int attempt = 0; attempt < attempts; ++attempt) {
     std::uint32_t reported = std::uint32_t(buffer.size());
     const std::uint32_t status = call(buffer.empty() ? nullptr : buffer.data(), reported);
     if (status == kStatusOk && !buffer.empty()) {
       buffer.resize(std::min<std::size_t>(reported, buffer.size()));
+      size_hint = WithRoom(std::uint32_t(buffer.size()));
       return buffer;
     }
     if (status != kStatusOk && !IsPassingTableFailure(status)) return std::nullopt;
-    // Leave room for rows that appear before the next call; never shrink.
-    size = std::max<std::uint32_t>({size, reported, 4});
-    const std::uint64_t grown = std::uint64_t(size) + size / 4 + 1024;
-    if (grown > 0x7FFFFFFF) return std::nullopt;
-    size = std::uint32_t(grown);
+    // Never shrink: a failing call may report less than a buffer already offered.
+    size = WithRoom(std::max<std::uint32_t>({size, reported, 4}));
+    if (size == 0) return std::nullopt;
     buffer.assign(size, 0);
   }
   return std::nullopt;

@@ -19,8 +19,18 @@ constexpr int kTableReadAttempts = 6;
 using TableCall = std::function<std::uint32_t(std::uint8_t* buffer, std::uint32_t& size)>;
 
 // The table's bytes (exactly as many as the call reported), or nullopt when every attempt
-// failed or a failure was not a passing one.
+// failed or a failure was not a passing one. The first call asks for the size alone.
 std::optional<std::vector<std::uint8_t>> ReadGrowingTable(const TableCall& call, int attempts = kTableReadAttempts);
+
+// The same, but the first call is offered a buffer of `size_hint` bytes (none when 0), and after
+// a read the hint becomes that table's size with room to grow. Each call can cost as much as the
+// whole table (the platform enumerates every socket to answer a size query), so a table read
+// again with its last hint takes one call while it has not grown past that room.
+std::optional<std::vector<std::uint8_t>> ReadGrowingTable(const TableCall& call, std::uint32_t& size_hint,
+                                                          int attempts = kTableReadAttempts);
+
+// The first hint of a table never read: room for a few hundred rows, a small table's whole.
+constexpr std::uint32_t kFirstTableBuffer = 16 * 1024;
 
 bool IsPassingTableFailure(std::uint32_t status);
 

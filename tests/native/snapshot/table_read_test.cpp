@@ -129,5 +129,47 @@ TEST(ReadGrowingTable, EmptyTableIsReadAsItsCountAlone) {
   EXPECT_EQ(bytes->size(), 4u);
 }
 
+// Every call can cost a whole enumeration of the system's sockets, so a table read again is
+// offered its last size with room first, and takes one call while it has not outgrown that room.
+TEST(ReadGrowingTable, AHintedReadTakesOneCallUntilTheTableOutgrowsTheRoom) {
+  struct Step {
+    const char* what;
+    std::size_t table_bytes;
+    int calls;
+  };
+  const Step steps[] = {
+      {"first read, no hint yet: size query, then the read", 4000, 2},
+      {"the same size again", 4000, 1},
+      {"grown within the room", 4900, 1},
+      {"shrunk", 1000, 1},
+      {"grown past the room", 9000, 2},
+      {"the same size again after growing", 9000, 1},
+  };
+  FakeTable table;
+  std::uint32_t hint = 0;
+  for (const Step& step : steps) {
+    table.bytes.assign(step.table_bytes, 5);
+    table.calls = 0;
+    const auto bytes = ReadGrowingTable(std::ref(table), hint);
+    ASSERT_TRUE(bytes) << step.what;
+    EXPECT_EQ(*bytes, std::vector<std::uint8_t>(step.table_bytes, 5)) << step.what;
+    EXPECT_EQ(table.calls, step.calls) << step.what;
+    EXPECT_GT(hint, step.table_bytes) << step.what;
+  }
+
+  // A failed read leaves the hint as it was; the first hint of a table never read holds a small
+  // table whole.
+  FakeTable hard;
+  hard.scripted = {87};
+  const std::uint32_t before = hint;
+  EXPECT_FALSE(ReadGrowingTable(std::ref(hard), hint));
+  EXPECT_EQ(hint, before);
+  FakeTable small;
+  small.bytes.assign(28 * 200 + 4, 1);
+  std::uint32_t first = kFirstTableBuffer;
+  ASSERT_TRUE(ReadGrowingTable(std::ref(small), first));
+  EXPECT_EQ(small.calls, 1);
+}
+
 }  // namespace
 }  // namespace netscry
