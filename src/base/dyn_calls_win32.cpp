@@ -50,4 +50,9 @@ bool DynUxthemePresent() {
          DynIsAppThemed();
 }
 
+HTHEME DynOpenActiveTheme(HWND hwnd, LPCWSTR class_list) {
+  if (!hwnd || !DynUxthemePresent() || !DynIsThemeActive()() || !DynIsAppThemed()()) return nullptr;
+  return DynOpenThemeData()(hwnd, class_list);
+}
+
 }  // namespace netscry

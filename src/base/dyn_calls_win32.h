@@ -68,4 +68,9 @@ NETSCRY_DYN_CALLS(NETSCRY_DYN_DECLARE)
 // True when all of the theme functions are present (the themed look needs every one).
 bool DynUxthemePresent();
 
+// The theme data of a window's class (L"BUTTON", L"HEADER" …) when every theme function is
+// present and the user runs a theme this program may use; null otherwise. Whoever gets one
+// closes it with DynCloseThemeData, which is then present.
+HTHEME DynOpenActiveTheme(HWND hwnd, LPCWSTR class_list);
+
 }  // namespace netscry

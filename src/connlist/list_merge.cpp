@@ -363,6 +363,9 @@ class UpdateBatch {
 
 // IPv6 entries while IPv6 is hidden: no row, no program counted, as if the tables had none.
 bool LeftOut(const File_Rec& e, const ListMergeOptions& options) { return e.IPv6 && !options.ShowIPv6; }
+bool LeftOut(const TMyRec& row, const ListMergeOptions& options) {
+  return !options.ShowIPv6 && IsIpv6Protocol(row.Protocol);
+}
 
 bool SortsWithVTSCompareNodes(const TStringTreeList& VTS) {
   using CompareFn = void (*)(TStringTreeList&, PTreeNode, PTreeNode, TColumnIndex, int&);
@@ -549,7 +552,6 @@ ListCounters FillList(TStringTreeList& VTS, const FileRecArray& tcp, const FileR
 MergePlan MatchSnapshot(const std::vector<const TMyRec*>& rows, const FileRecArray& tcp,
                         const FileRecArray& udp, const ListMergeOptions& options) {
   const bool show_local = options.ShowLocal;
-  const bool show_ipv6 = options.ShowIPv6;
   EntryIndex tcp_index(tcp, true);
   EntryIndex udp_index(udp, false);
   StateNames states;
@@ -563,7 +565,7 @@ MergePlan MatchSnapshot(const std::vector<const TMyRec*>& rows, const FileRecArr
   PackedKeys keys;
   for (std::size_t r = 0; r < rows.size(); ++r) {
     const TMyRec& row = *rows[r];
-    if (!show_ipv6 && IsIpv6Protocol(row.Protocol)) continue;  // stays Delete
+    if (LeftOut(row, options)) continue;  // stays Delete
     const bool tcp_row = ClaimsTcp(row);
     if (tcp_row && !show_local && IsLoopbackRow(row.LocalIP, row.RemoteIP)) continue;  // stays Delete
     EntryIndex& index = tcp_row ? tcp_index : udp_index;
@@ -595,7 +597,7 @@ MergePlan MatchSnapshot(const std::vector<const TMyRec*>& rows, const FileRecArr
       (is_tcp ? plan.tcp_claimed[i] : plan.udp_claimed[i - tcp.size()]) = true;
       continue;
     }
-    if (e.IPv6 && !show_ipv6) continue;
+    if (LeftOut(e, options)) continue;
     programs.Count(e.ProcessName, e.FilePath);
     if (is_tcp && !show_local && IsLoopbackRow(e.LocalIP, e.RemoteIP)) continue;
     plan.added.push_back(i);

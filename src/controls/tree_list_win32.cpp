@@ -60,9 +60,9 @@ class UxHeaderTheme : public HeaderTheme {
 
 void TreeListWindow::OpenTheme() {
   theme_.reset();
-  // The theme library is bound at run time; without all of its calls the header draws itself flat.
-  if (!Handle() || !theme_aware_ || !DynUxthemePresent() || !DynIsThemeActive()() || !DynIsAppThemed()()) return;
-  if (HTHEME t = DynOpenThemeData()(Handle(), L"HEADER")) theme_ = std::make_unique<UxHeaderTheme>(t);
+  // Without an active theme (or the theme library's calls) the header draws itself flat.
+  if (!theme_aware_) return;
+  if (HTHEME t = DynOpenActiveTheme(Handle(), L"HEADER")) theme_ = std::make_unique<UxHeaderTheme>(t);
 }
 
 void TreeListWindow::SetThemeAware(bool on) {

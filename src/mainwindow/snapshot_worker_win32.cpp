@@ -36,8 +36,11 @@ DWORD WINAPI SnapshotThread(void* param) {
   RunSnapshotRead(job);
   job.done.store(true, std::memory_order_release);
   // A full queue refuses the post; the window would then wait for this read for ever, so the
-  // post is tried again while the window lives.
-  while (!PostMessageA(job.target, job.message, job.serial, 0) && IsWindow(job.target)) Sleep(50);
+  // post is tried again while the queue is full and the window lives.
+  while (!PostMessageA(job.target, job.message, job.serial, 0) && GetLastError() == ERROR_NOT_ENOUGH_QUOTA &&
+         IsWindow(job.target)) {
+    Sleep(50);
+  }
   return 0;
 }
 

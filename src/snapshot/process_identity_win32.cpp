@@ -153,6 +153,8 @@ void GetFileVersionText(const std::string& path, std::string& description, std::
 
 std::optional<std::uint64_t> GetProcessCreationTime(DWORD pid) {
   HANDLE process = OpenProcess(kProcessQueryLimited, FALSE, pid);
+  // Systems before Vista know no limited right; there the full query right is asked for.
+  if (!process) process = OpenProcess(PROCESS_QUERY_INFORMATION, FALSE, pid);
   if (!process) return std::nullopt;
   FILETIME created{}, exited{}, kernel{}, user{};
   const BOOL ok = GetProcessTimes(process, &created, &exited, &kernel, &user);

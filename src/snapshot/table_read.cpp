@@ -28,11 +28,14 @@ std::optional<std::vector<std::uint8_t>> ReadGrowingTable(const TableCall& call,
   std::vector<std::uint8_t> buffer(std::min<std::uint32_t>(size_hint, 0x7FFFFFFF), 0);
   std::uint32_t size = std::uint32_t(buffer.size());
   for (int attempt = 0; attempt < attempts; ++attempt) {
-    std::uint32_t reported = std::uint32_t(buffer.size());
+    const std::uint32_t offered = std::uint32_t(buffer.size());
+    std::uint32_t reported = offered;
     const std::uint32_t status = call(buffer.empty() ? nullptr : buffer.data(), reported);
     if (status == kStatusOk && !buffer.empty()) {
-      buffer.resize(std::min<std::size_t>(reported, buffer.size()));
-      size_hint = WithRoom(std::uint32_t(buffer.size()));
+      // A call may succeed without writing the size back; the hint then stays as it was rather
+      // than growing at every read.
+      size_hint = reported < offered ? WithRoom(reported) : offered;
+      buffer.resize(std::min(reported, offered));
       return buffer;
     }
     if (status != kStatusOk && !IsPassingTableFailure(status)) return std::nullopt;

@@ -35,8 +35,7 @@ clicked_at=$(date +%s%N)
 sleep 0.3
 # A click on "本地端口" while the read runs (from the start order, by process, it sorts by local
 # port, descending), timed until the first rows on screen change.
-repaint=$(probe click-repaint $((rows_x + 120 + 60 + 100 + 40)) $((rows_y - HEADER / 2)) \
-  "$rows_x" "$rows_y" "$WIDTH" $((ROWS * ROW))) || fail "the click on the caption did not repaint the rows during the read: $repaint"
+repaint=$(probe click-repaint "$caption_x" "$caption_y" "$rows_x" "$rows_y" "$WIDTH" $((ROWS * ROW))) || fail "the click on the caption did not repaint the rows during the read: $repaint"
 wait "$PING_PID"
 ping=$(tr -d '\r' <"$OUT/ping.out")
 first_rows clicked

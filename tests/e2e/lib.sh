@@ -195,6 +195,8 @@ locate_first_rows() {
   read -r ox oy < <(client_origin)
   HEADER=20 ROW=22 ROWS=4 WIDTH=720
   rows_x=$((ox + list_left + 1)) rows_y=$((oy + list_top + 1 + HEADER))
+  # The caption "本地端口": after 进程 (120), 协议 (60) and 本地IP (100).
+  caption_x=$((rows_x + 120 + 60 + 100 + 40)) caption_y=$((rows_y - HEADER / 2))
 }
 
 # Saves the first rows as they are now as $OUT/NAME-rows.png, with the mouse resting on the top
@@ -207,5 +209,4 @@ first_rows() {
 }
 differing() { compare -metric AE "$OUT/$1-rows.png" "$OUT/$2-rows.png" null: 2>&1; }
 
-# "本地端口": after 进程 (120), 协议 (60) and 本地IP (100).
-click_local_port_caption() { xdotool mousemove --sync $((rows_x + 120 + 60 + 100 + 40)) $((rows_y - HEADER / 2)) click 1; }
+click_local_port_caption() { xdotool mousemove --sync "$caption_x" "$caption_y" click 1; }

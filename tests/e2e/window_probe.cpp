@@ -22,10 +22,11 @@
 //       (what the screen would show if nothing were left stale); exit 1 when it did not appear
 #include <windows.h>
 
+#include <algorithm>
 #include <cstdint>
 #include <cstdio>
-#include <cstring>
 #include <cwchar>
+#include <span>
 #include <string>
 #include <vector>
 
@@ -200,31 +201,47 @@ int Ping(HWND hwnd, DWORD deadline) {
 }
 
 
-// The pixels of a screen rectangle, as the user sees them.
-std::vector<std::uint32_t> ScreenPixels(int left, int top, int width, int height) {
-  std::vector<std::uint32_t> pixels(std::size_t(width) * std::size_t(height));
-  HDC screen = GetDC(nullptr);
-  HDC memory = CreateCompatibleDC(screen);
-  BITMAPINFO info{};
-  info.bmiHeader.biSize = sizeof(info.bmiHeader);
-  info.bmiHeader.biWidth = width;
-  info.bmiHeader.biHeight = -height;
-  info.bmiHeader.biPlanes = 1;
-  info.bmiHeader.biBitCount = 32;
-  void* bits = nullptr;
-  HBITMAP bitmap = CreateDIBSection(screen, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
-  if (bitmap && bits) {
-    HGDIOBJ old = SelectObject(memory, bitmap);
-    BitBlt(memory, 0, 0, width, height, screen, left, top, SRCCOPY);
-    GdiFlush();
-    std::memcpy(pixels.data(), bits, pixels.size() * sizeof(std::uint32_t));
-    SelectObject(memory, old);
+// A screen rectangle, as the user sees it, read again and again into one bitmap made once (the
+// reads are timed, and run beside the program being measured).
+class ScreenArea {
+ public:
+  ScreenArea(int left, int top, int width, int height)
+      : left_(left), top_(top), width_(width), height_(height), screen_(GetDC(nullptr)),
+        memory_(CreateCompatibleDC(screen_)) {
+    BITMAPINFO info{};
+    info.bmiHeader.biSize = sizeof(info.bmiHeader);
+    info.bmiHeader.biWidth = width;
+    info.bmiHeader.biHeight = -height;
+    info.bmiHeader.biPlanes = 1;
+    info.bmiHeader.biBitCount = 32;
+    bitmap_ = CreateDIBSection(screen_, &info, DIB_RGB_COLORS, &bits_, nullptr, 0);
+    if (bitmap_ && bits_ && memory_) old_ = SelectObject(memory_, bitmap_);
   }
-  if (bitmap) DeleteObject(bitmap);
-  DeleteDC(memory);
-  ReleaseDC(nullptr, screen);
-  return pixels;
-}
+  ~ScreenArea() {
+    if (old_) SelectObject(memory_, old_);
+    if (bitmap_) DeleteObject(bitmap_);
+    if (memory_) DeleteDC(memory_);
+    ReleaseDC(nullptr, screen_);
+  }
+  ScreenArea(const ScreenArea&) = delete;
+  ScreenArea& operator=(const ScreenArea&) = delete;
+
+  bool Valid() const { return old_ != nullptr; }
+  // Reads the screen; the pixels stay readable until the next read.
+  std::span<const std::uint32_t> Read() {
+    BitBlt(memory_, 0, 0, width_, height_, screen_, left_, top_, SRCCOPY);
+    GdiFlush();
+    return {static_cast<const std::uint32_t*>(bits_), std::size_t(width_) * std::size_t(height_)};
+  }
+
+ private:
+  int left_, top_, width_, height_;
+  HDC screen_;
+  HDC memory_;
+  HBITMAP bitmap_ = nullptr;
+  void* bits_ = nullptr;
+  HGDIOBJ old_ = nullptr;
+};
 
 void SendButton(DWORD flags) {
   INPUT input{};
@@ -236,16 +253,23 @@ void SendButton(DWORD flags) {
 // How long after a click at (x, y) the screen rectangle shows something else.
 int ClickRepaint(int x, int y, int left, int top, int width, int height) {
   if (width <= 0 || height <= 0 || width > 4096 || height > 4096) return 2;
+  ScreenArea area(left, top, width, height);
+  if (!area.Valid()) {
+    std::printf("the screen could not be read\n");
+    return 2;
+  }
   SetCursorPos(x, y);
   Sleep(200);  // hover effects of arriving there settle first
-  const std::vector<std::uint32_t> before = ScreenPixels(left, top, width, height);
+  const std::span<const std::uint32_t> shown = area.Read();
+  const std::vector<std::uint32_t> before(shown.begin(), shown.end());
   LARGE_INTEGER frequency, t0, t1;
   QueryPerformanceFrequency(&frequency);
   QueryPerformanceCounter(&t0);
   SendButton(MOUSEEVENTF_LEFTDOWN);
   SendButton(MOUSEEVENTF_LEFTUP);
   for (;;) {
-    const bool changed = ScreenPixels(left, top, width, height) != before;
+    const std::span<const std::uint32_t> now = area.Read();
+    const bool changed = !std::equal(now.begin(), now.end(), before.begin());
     QueryPerformanceCounter(&t1);
     const long ms = long((t1.QuadPart - t0.QuadPart) * 1000 / frequency.QuadPart);
     if (changed) {

@@ -102,14 +102,13 @@ HotButtonStyle THotBitBtn::ResolvedStyle() const {
 
 void THotBitBtn::OpenTheme() {
   CloseTheme();
-  // The theme library is bound at run time; without all of its calls the button draws its own face.
-  if (!Handle() || !params_.theme_aware || !DynUxthemePresent() || !DynIsThemeActive()() || !DynIsAppThemed()()) return;
-  theme_ = DynOpenThemeData()(Handle(), L"BUTTON");
+  // Without an active theme (or the theme library's calls) the button draws its own face.
+  if (params_.theme_aware) theme_ = DynOpenActiveTheme(Handle(), L"BUTTON");
 }
 
 void THotBitBtn::CloseTheme() {
   if (!theme_) return;
-  if (DynUxthemePresent()) DynCloseThemeData()(static_cast<HTHEME>(theme_));
+  DynCloseThemeData()(static_cast<HTHEME>(theme_));  // present: theme_ came from DynOpenActiveTheme
   theme_ = nullptr;
 }
 
@@ -126,7 +125,7 @@ void THotBitBtn::PaintTo(HDC dc) {
   p.sys = CurrentHotButtonSystemColors();
   p.glyph = &glyph_;
   p.caption = caption_;
-  if (theme_ && DynUxthemePresent()) {
+  if (theme_) {
     const RECT rc{0, 0, size.cx, size.cy};
     DynDrawThemeBackground()(static_cast<HTHEME>(theme_), surface_.Dc(), BP_PUSHBUTTON, ThemeStateOf(ThemedFaceOf(p.visual)), &rc,
              nullptr);

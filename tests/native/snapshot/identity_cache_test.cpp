@@ -53,6 +53,7 @@ class Machine : public ProcessLookups, public EndpointTableSource {
 
   std::optional<std::vector<EndpointRow>> ReadTable(TableKind kind) override {
     std::vector<EndpointRow> rows;
+    if (IsIpv6Kind(kind)) return rows;  // every endpoint here is IPv4
     auto add = [&](const EndpointRow& r) {
       if ((r.state != 0) == (kind == TableKind::Tcp)) rows.push_back(r);
     };

@@ -13,6 +13,7 @@ struct FakeTable {
   std::vector<std::uint32_t> scripted;  // statuses to answer first, one per call
   std::size_t grow_per_call = 0;        // rows appearing between calls
   bool doubles = false;                 // the table doubles between calls
+  bool keeps_size_on_success = false;   // a read that fits leaves the size as offered
   int calls = 0;
 
   std::uint32_t operator()(std::uint8_t* buffer, std::uint32_t& size) {
@@ -29,7 +30,7 @@ struct FakeTable {
       return kErrorInsufficientBuffer;
     }
     std::memcpy(buffer, bytes.data(), need);
-    size = std::uint32_t(need);
+    if (!keeps_size_on_success) size = std::uint32_t(need);
     return kStatusOk;
   }
 };
@@ -169,6 +170,16 @@ TEST(ReadGrowingTable, AHintedReadTakesOneCallUntilTheTableOutgrowsTheRoom) {
   std::uint32_t first = kFirstTableBuffer;
   ASSERT_TRUE(ReadGrowingTable(std::ref(small), first));
   EXPECT_EQ(small.calls, 1);
+
+  // A call that succeeds without writing the size back does not make the hint grow read by read.
+  small.keeps_size_on_success = true;
+  std::uint32_t kept = kFirstTableBuffer;
+  for (int read = 0; read < 5; ++read) {
+    const auto bytes = ReadGrowingTable(std::ref(small), kept);
+    ASSERT_TRUE(bytes);
+    EXPECT_GE(bytes->size(), small.bytes.size());
+    EXPECT_EQ(kept, kFirstTableBuffer) << "read " << read;
+  }
 }
 
 }  // namespace

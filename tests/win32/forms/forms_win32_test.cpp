@@ -626,10 +626,10 @@ TEST(Resources, ComponentsLeaveNoObjectsBehind) {
   };
   cycle();
   HANDLE self = GetCurrentProcess();
-  const DWORD gdi = GetGuiResources(self, GR_GDIOBJECTS);
+  const int gdi = testing::LiveGdiObjects();
   const DWORD user = GetGuiResources(self, GR_USEROBJECTS);
   for (int i = 0; i < 5; ++i) cycle();
-  EXPECT_EQ(GetGuiResources(self, GR_GDIOBJECTS), gdi);
+  EXPECT_EQ(testing::LiveGdiObjects(), gdi);
   EXPECT_EQ(GetGuiResources(self, GR_USEROBJECTS), user);
 }
 
